@@ -1,0 +1,119 @@
+#include "app/dialogs.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QProcess>
+#include <QUrl>
+
+namespace dialogs {
+namespace {
+
+QPointer<QWidget> janelaPai;
+
+QWidget* pai() {
+    if (janelaPai) return janelaPai;
+    return QApplication::activeWindow();
+}
+
+class DialogosQt : public Dialogos {
+public:
+    Resposta mensagem(Icone icone, const QString& titulo, const QString& texto,
+                      Botoes botoes) override {
+        QMessageBox caixa(pai());
+        caixa.setWindowTitle(titulo);
+        caixa.setText(texto);
+        switch (icone) {
+            case Icone::Critico: caixa.setIcon(QMessageBox::Critical); break;
+            case Icone::Exclamacao: caixa.setIcon(QMessageBox::Warning); break;
+            case Icone::Informacao: caixa.setIcon(QMessageBox::Information); break;
+            case Icone::Pergunta: caixa.setIcon(QMessageBox::Question); break;
+            case Icone::Nenhum: break;
+        }
+        switch (botoes) {
+            case Botoes::Ok: caixa.setStandardButtons(QMessageBox::Ok); break;
+            case Botoes::SimNao:
+                caixa.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+                break;
+            case Botoes::OkCancelar:
+                caixa.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+                break;
+            case Botoes::SimNaoCancelar:
+                caixa.setStandardButtons(QMessageBox::Yes | QMessageBox::No |
+                                         QMessageBox::Cancel);
+                break;
+        }
+        switch (caixa.exec()) {
+            case QMessageBox::Yes: return Resposta::Sim;
+            case QMessageBox::No: return Resposta::Nao;
+            case QMessageBox::Cancel: return Resposta::Cancelar;
+            default: return botoes == Botoes::SimNao ? Resposta::Nao : Resposta::Ok;
+        }
+    }
+
+    QString abrirArquivo(const QString& titulo, const QString& filtro,
+                         const QString& pasta) override {
+        return QFileDialog::getOpenFileName(pai(), titulo, pasta, filtroQt(filtro));
+    }
+
+    QString salvarArquivo(const QString& titulo, const QString& filtro,
+                          const QString& nome) override {
+        return QFileDialog::getSaveFileName(pai(), titulo, nome, filtroQt(filtro));
+    }
+
+    bool abrirEndereco(const QString& endereco) override {
+        const QUrl url = endereco.contains(QLatin1Char(':')) && !endereco.startsWith('/')
+                             ? QUrl(endereco)
+                             : QUrl::fromLocalFile(endereco);
+        return QDesktopServices::openUrl(url);
+    }
+
+    bool iniciarPrograma(const QString& programa, const QStringList& argumentos) override {
+        return QProcess::startDetached(programa, argumentos);
+    }
+
+    bool escolherImpressora(QPrinter& impressora) override {
+        QPrintDialog dialogo(&impressora, pai());
+        return dialogo.exec() == QDialog::Accepted;
+    }
+
+    bool visualizar(QPrinter& impressora,
+                    const std::function<void(QPrinter*)>& pintar) override {
+        QPrintPreviewDialog dialogo(&impressora, pai());
+        QObject::connect(&dialogo, &QPrintPreviewDialog::paintRequested,
+                         [&pintar](QPrinter* p) { pintar(p); });
+        dialogo.exec();
+        return true;
+    }
+};
+
+Dialogos* instalado = nullptr;
+
+}  // namespace
+
+Dialogos& atual() {
+    static DialogosQt reais;
+    return instalado ? *instalado : reais;
+}
+
+void definir(Dialogos* dialogos) { instalado = dialogos; }
+
+void definirJanelaPai(QWidget* janela) { janelaPai = janela; }
+
+QString filtroQt(const QString& filtro) {
+    const QStringList partes = filtro.split(QLatin1Char('|'));
+    QStringList saida;
+    for (int i = 0; i + 1 < partes.size(); i += 2) {
+        QString padroes = partes.at(i + 1);
+        padroes.replace(QLatin1Char(';'), QLatin1Char(' '));
+        saida << QStringLiteral("%1 (%2)").arg(partes.at(i), padroes);
+    }
+    return saida.join(QStringLiteral(";;"));
+}
+
+}  // namespace dialogs

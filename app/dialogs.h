@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+class QPrinter;
+class QWidget;
+
+// Everything that would stop the program to ask the user, or hand work to the
+// desktop, goes through here so tests can answer it from a script.
+namespace dialogs {
+
+enum class Icone { Nenhum, Critico, Exclamacao, Informacao, Pergunta };
+enum class Botoes { Ok, SimNao, OkCancelar, SimNaoCancelar };
+enum class Resposta { Ok, Sim, Nao, Cancelar };
+
+class Dialogos {
+public:
+    virtual ~Dialogos() = default;
+    virtual Resposta mensagem(Icone icone, const QString& titulo, const QString& texto,
+                              Botoes botoes) = 0;
+    // Filters come as "Descrição|*.ext;*.ext2|Outra|*.x"; empty result means cancelled.
+    virtual QString abrirArquivo(const QString& titulo, const QString& filtro,
+                                 const QString& pasta = {}) = 0;
+    virtual QString salvarArquivo(const QString& titulo, const QString& filtro,
+                                  const QString& nome = {}) = 0;
+    // Opens a file, web address or "mailto:" with the desktop's program for it.
+    virtual bool abrirEndereco(const QString& endereco) = 0;
+    // Starts a program by name; false when it could not be started.
+    virtual bool iniciarPrograma(const QString& programa, const QStringList& argumentos) = 0;
+    // Lets the user pick and set up a printer; false when cancelled.
+    virtual bool escolherImpressora(QPrinter& impressora) = 0;
+    // Shows a print preview painting through `pintar`; false when nothing was shown.
+    virtual bool visualizar(QPrinter& impressora, const std::function<void(QPrinter*)>& pintar) = 0;
+};
+
+// The program's dialogs; tests install their own with definir().
+Dialogos& atual();
+void definir(Dialogos* dialogos);  // nullptr restores the real ones
+
+// Shortcut for the common case.
+inline Resposta mensagem(Icone icone, const QString& titulo, const QString& texto,
+                         Botoes botoes = Botoes::Ok) {
+    return atual().mensagem(icone, titulo, texto, botoes);
+}
+
+// "Desc|*.a;*.b" to Qt's "Desc (*.a *.b)".
+QString filtroQt(const QString& filtro);
+
+// The window that message boxes and file dialogs belong to.
+void definirJanelaPai(QWidget* janela);
+
+}  // namespace dialogs

@@ -1,0 +1,34 @@
+#include "app/inicio.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QMainWindow>
+#include <QStatusBar>
+#include <QTranslator>
+
+#include "data/banco.h"
+
+namespace inicio {
+
+bool carregarTraducoes(QApplication& app) {
+    QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
+    auto* qt = new QTranslator(&app);
+    if (!qt->load(QStringLiteral("qtbase_pt_BR"),
+                  QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete qt;
+        return false;
+    }
+    app.installTranslator(qt);
+    return true;
+}
+
+int executar(QApplication& app) {
+    QMainWindow janela;
+    janela.setWindowTitle(QStringLiteral("Varnelo"));
+    janela.statusBar()->showMessage(QStringLiteral("  Seja bem vindo ao software"));
+    janela.show();
+    return app.exec();
+}
+
+}  // namespace inicio

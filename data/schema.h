@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+namespace db {
+class Database;
+}
+
+namespace schema {
+
+// Login values of a new file; the administrator changes them in the program.
+inline constexpr const char* kLoginInicial = "admin";
+inline constexpr const char* kSenhaInicial = "admin";
+
+// Lays the seven tables, the login row and the label layout on an empty file.
+void criar(db::Database& banco);
+
+// Creates a keyed file at `caminho` unless one is already there; true when created.
+bool criarArquivo(const QString& caminho, const QString& senha);
+
+}  // namespace schema

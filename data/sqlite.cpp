@@ -1,0 +1,244 @@
+#include "data/sqlite.h"
+
+#include <sqlcipher/sqlite3.h>
+
+#include <QFileInfo>
+
+#include "data/textobr.h"
+
+namespace db {
+namespace {
+
+QString engineText(sqlite3* db) {
+    return db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("out of memory");
+}
+
+int collatePtbr(void*, int la, const void* a, int lb, const void* b) {
+    return textobr::comparar(std::string_view(static_cast<const char*>(a), la),
+                             std::string_view(static_cast<const char*>(b), lb));
+}
+
+std::string_view argText(sqlite3_value* v) {
+    const auto* p = reinterpret_cast<const char*>(sqlite3_value_text(v));
+    return p ? std::string_view(p, sqlite3_value_bytes(v)) : std::string_view();
+}
+
+// like(pattern, text): accents and case ignored, "%" the only wildcard.
+void likePtbr(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL || sqlite3_value_type(argv[1]) == SQLITE_NULL) {
+        sqlite3_result_null(ctx);
+        return;
+    }
+    // Read the pattern first: converting the text may move neither.
+    const std::string_view padrao = argText(argv[0]);
+    const std::string_view texto = argText(argv[1]);
+    sqlite3_result_int(ctx, textobr::combina(padrao, texto) ? 1 : 0);
+}
+
+void registerFunctions(sqlite3* db) {
+    sqlite3_create_collation(db, "PTBR", SQLITE_UTF8, nullptr, collatePtbr);
+    sqlite3_create_function(db, "like", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, likePtbr,
+                            nullptr, nullptr);
+}
+
+}  // namespace
+
+DbError::DbError(const QString& descricao)
+    : std::runtime_error(descricao.toStdString()), descricao_(descricao) {}
+
+Database::~Database() { close(); }
+
+void Database::close() {
+    if (db_) {
+        sqlite3_close_v2(db_);
+        db_ = nullptr;
+    }
+    path_.clear();
+}
+
+void Database::openWith(const QString& path, const QString& key, int flags) {
+    close();
+    sqlite3* handle = nullptr;
+    const QByteArray file = QFileInfo(path).absoluteFilePath().toUtf8();
+    int rc = sqlite3_open_v2(file.constData(), &handle, flags, nullptr);
+    if (rc != SQLITE_OK) {
+        const QString msg = engineText(handle);
+        sqlite3_close_v2(handle);
+        throw DbError(msg);
+    }
+    const QByteArray k = key.toUtf8();
+    rc = sqlite3_key(handle, k.constData(), k.size());
+    if (rc == SQLITE_OK) {
+        // The key is only checked on the first read; a wrong key reads as "not a database".
+        rc = sqlite3_exec(handle, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
+    }
+    if (rc != SQLITE_OK) {
+        const QString msg = engineText(handle);
+        sqlite3_close_v2(handle);
+        throw DbError(msg);
+    }
+    sqlite3_busy_timeout(handle, 5000);
+    // A big page cache keeps decrypted pages between scans of a kept connection.
+    sqlite3_exec(handle, "PRAGMA cache_size=-65536", nullptr, nullptr, nullptr);
+    registerFunctions(handle);
+    db_ = handle;
+    path_ = path;
+}
+
+void Database::open(const QString& path, const QString& key) {
+    openWith(path, key, SQLITE_OPEN_READWRITE);
+}
+
+void Database::create(const QString& path, const QString& key) {
+    openWith(path, key, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+}
+
+Statement Database::prepare(const QString& sql) {
+    if (!db_) throw DbError(QStringLiteral("A conexão com o banco de dados não está aberta."));
+    const QByteArray s = sql.toUtf8();
+    sqlite3_stmt* st = nullptr;
+    if (sqlite3_prepare_v2(db_, s.constData(), s.size(), &st, nullptr) != SQLITE_OK) {
+        const QString msg = engineText(db_);
+        sqlite3_finalize(st);
+        throw DbError(msg);
+    }
+    if (!st) throw DbError(QStringLiteral("empty statement"));
+    return Statement(db_, st);
+}
+
+void Database::exec(const QString& sql, const QVariantList& params) {
+    Statement st = prepare(sql);
+    st.bind(params);
+    st.exec();
+}
+
+void Database::execScript(const QString& sql) {
+    if (!db_) throw DbError(QStringLiteral("A conexão com o banco de dados não está aberta."));
+    char* err = nullptr;
+    if (sqlite3_exec(db_, sql.toUtf8().constData(), nullptr, nullptr, &err) != SQLITE_OK) {
+        const QString msg = err ? QString::fromUtf8(err) : engineText(db_);
+        sqlite3_free(err);
+        throw DbError(msg);
+    }
+}
+
+qint64 Database::lastInsertId() const { return db_ ? sqlite3_last_insert_rowid(db_) : 0; }
+int Database::changes() const { return db_ ? sqlite3_changes(db_) : 0; }
+
+Statement::Statement(sqlite3* db, sqlite3_stmt* stmt) : db_(db), stmt_(stmt) {}
+
+Statement::Statement(Statement&& o) noexcept
+    : db_(o.db_), stmt_(o.stmt_), names_(std::move(o.names_)) {
+    o.stmt_ = nullptr;
+}
+
+Statement& Statement::operator=(Statement&& o) noexcept {
+    if (this != &o) {
+        sqlite3_finalize(stmt_);
+        db_ = o.db_;
+        stmt_ = o.stmt_;
+        names_ = std::move(o.names_);
+        o.stmt_ = nullptr;
+    }
+    return *this;
+}
+
+Statement::~Statement() { sqlite3_finalize(stmt_); }
+
+Statement& Statement::bind(const QVariantList& values) {
+    for (int i = 0; i < values.size(); ++i) bind(i + 1, values.at(i));
+    return *this;
+}
+
+Statement& Statement::bind(int index, const QVariant& v) {
+    int rc;
+    if (v.isNull()) {
+        rc = sqlite3_bind_null(stmt_, index);
+    } else {
+        switch (v.typeId()) {
+            case QMetaType::Int:
+            case QMetaType::LongLong:
+            case QMetaType::UInt:
+            case QMetaType::Bool:
+                rc = sqlite3_bind_int64(stmt_, index, v.toLongLong());
+                break;
+            case QMetaType::Double:
+                rc = sqlite3_bind_double(stmt_, index, v.toDouble());
+                break;
+            default: {
+                const QByteArray t = v.toString().toUtf8();
+                rc = sqlite3_bind_text(stmt_, index, t.constData(), t.size(), SQLITE_TRANSIENT);
+            }
+        }
+    }
+    if (rc != SQLITE_OK) throw DbError(engineText(db_));
+    return *this;
+}
+
+bool Statement::next() {
+    const int rc = sqlite3_step(stmt_);
+    if (rc == SQLITE_ROW) return true;
+    if (rc == SQLITE_DONE) return false;
+    const QString msg = engineText(db_);
+    sqlite3_reset(stmt_);
+    throw DbError(msg);
+}
+
+void Statement::exec() {
+    while (next()) {
+    }
+}
+
+void Statement::reset() {
+    sqlite3_reset(stmt_);
+    sqlite3_clear_bindings(stmt_);
+}
+
+int Statement::columnCount() const { return sqlite3_column_count(stmt_); }
+
+QString Statement::columnName(int i) const {
+    return QString::fromUtf8(sqlite3_column_name(stmt_, i));
+}
+
+int Statement::columnIndex(const QString& name) const {
+    if (names_.isEmpty()) {
+        const int n = columnCount();
+        names_.reserve(n);
+        for (int i = 0; i < n; ++i) names_.append(columnName(i).toLower());
+    }
+    return names_.indexOf(name.toLower());
+}
+
+int Statement::indexOrThrow(const QString& name) const {
+    const int i = columnIndex(name);
+    if (i < 0) throw DbError(QStringLiteral("no such column: %1").arg(name));
+    return i;
+}
+
+bool Statement::isNull(int i) const { return sqlite3_column_type(stmt_, i) == SQLITE_NULL; }
+bool Statement::isNull(const QString& name) const { return isNull(indexOrThrow(name)); }
+
+QString Statement::text(int i) const {
+    const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, i));
+    return p ? QString::fromUtf8(p, sqlite3_column_bytes(stmt_, i)) : QString();
+}
+QString Statement::text(const QString& name) const { return text(indexOrThrow(name)); }
+
+qint64 Statement::integer(int i) const { return sqlite3_column_int64(stmt_, i); }
+qint64 Statement::integer(const QString& name) const { return integer(indexOrThrow(name)); }
+
+QVariant Statement::value(int i) const {
+    switch (sqlite3_column_type(stmt_, i)) {
+        case SQLITE_NULL:
+            return QVariant();
+        case SQLITE_INTEGER:
+            return QVariant(qint64(sqlite3_column_int64(stmt_, i)));
+        case SQLITE_FLOAT:
+            return QVariant(sqlite3_column_double(stmt_, i));
+        default:
+            return QVariant(text(i));
+    }
+}
+QVariant Statement::value(const QString& name) const { return value(indexOrThrow(name)); }
+
+}  // namespace db

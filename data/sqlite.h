@@ -1,0 +1,94 @@
+#pragma once
+
+#include <QString>
+#include <QVariant>
+#include <QVector>
+#include <memory>
+#include <stdexcept>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace db {
+
+// A failed engine call; what() and descricao() carry the engine's own text.
+class DbError : public std::runtime_error {
+public:
+    explicit DbError(const QString& descricao);
+    QString descricao() const { return descricao_; }
+
+private:
+    QString descricao_;
+};
+
+class Statement;
+
+// One keyed SQLCipher connection. Opening never creates a file, so a missing
+// network file fails instead of leaving an empty database in its place.
+class Database {
+public:
+    Database() = default;
+    ~Database();
+    Database(const Database&) = delete;
+    Database& operator=(const Database&) = delete;
+
+    // Opens an existing file with the key and proves the key by reading the schema.
+    void open(const QString& path, const QString& key);
+    // Creates a new file (only the step that lays an empty database uses this).
+    void create(const QString& path, const QString& key);
+    void close();
+    bool isOpen() const { return db_ != nullptr; }
+    QString path() const { return path_; }
+
+    Statement prepare(const QString& sql);
+    // Runs one statement that returns no rows, with its values bound in order.
+    void exec(const QString& sql, const QVariantList& params = {});
+    // Runs a script of several statements without parameters.
+    void execScript(const QString& sql);
+    qint64 lastInsertId() const;
+    int changes() const;
+
+private:
+    void openWith(const QString& path, const QString& key, int flags);
+    sqlite3* db_ = nullptr;
+    QString path_;
+};
+
+// A prepared statement; values are always bound, columns read by name in any case.
+class Statement {
+public:
+    Statement(Statement&&) noexcept;
+    Statement& operator=(Statement&&) noexcept;
+    ~Statement();
+
+    // Binds positional values starting at the first "?".
+    Statement& bind(const QVariantList& values);
+    Statement& bind(int index, const QVariant& value);
+    // Steps to the next row; false at the end.
+    bool next();
+    // Runs to completion.
+    void exec();
+    void reset();
+
+    int columnCount() const;
+    QString columnName(int i) const;
+    int columnIndex(const QString& name) const;  // -1 when absent
+    bool isNull(int i) const;
+    bool isNull(const QString& name) const;
+    QString text(int i) const;
+    QString text(const QString& name) const;
+    qint64 integer(int i) const;
+    qint64 integer(const QString& name) const;
+    QVariant value(int i) const;  // null QVariant for SQL NULL
+    QVariant value(const QString& name) const;
+
+private:
+    friend class Database;
+    Statement(sqlite3* db, sqlite3_stmt* stmt);
+    int indexOrThrow(const QString& name) const;
+    sqlite3* db_ = nullptr;
+    sqlite3_stmt* stmt_ = nullptr;
+    mutable QVector<QString> names_;  // lower-case column names, filled once
+};
+
+}  // namespace db

@@ -1,0 +1,282 @@
+#include <QFile>
+#include <QTest>
+
+#include "ambiente_teste.h"
+#include "data/banco.h"
+#include "data/configuracoes.h"
+#include "data/sqlite.h"
+#include "dialogos_roteiro.h"
+
+using dialogs::Icone;
+
+namespace {
+const QString kSenha = QString::fromUtf8(banco::kSenhaBanco);
+const QString kLead = QStringLiteral("Ocorreu o seguinte erro ao tentar abrir o banco de dados: ");
+const QString kTail =
+    QStringLiteral(" o banco de dados foi definido como local, reinicie o software.");
+
+QByteArray conteudo(const QString& caminho) {
+    QFile f(caminho);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+}  // namespace
+
+class TstBanco : public QObject {
+    Q_OBJECT
+private slots:
+    void arquivoNovoTemTabelasLoginEEtiqueta();
+    void semConfiguracaoAbreArquivoLocal();
+    void redeInacessivelMostraMensagemEVoltaAoLocal();
+    void arquivoLocalAusenteFalhaSempreSemCriar();
+    void chaveErradaOuArquivoEstranhoNaoEscreve();
+    void valoresVoltamComoForamGravados();
+    void likeEOrdemIgnoramAcentoECaixa();
+    void chaveCasaLetraPorLetra();
+    void executarsqlFechaOuMostraErro();
+    void lerlogininiciaNuncaMostraMensagem();
+    void conexaoGuardadaSegueOArquivo();
+};
+
+void TstBanco::arquivoNovoTemTabelasLoginEEtiqueta() {
+    AmbienteTeste amb;
+    QCOMPARE(amb.linhas("SELECT name FROM sqlite_master WHERE type='table' AND name NOT LIKE "
+                        "'sqlite%' ORDER BY name COLLATE NOCASE"),
+             QStringList({"agenda", "anotacoes", "CamposEtiqueta", "compromisso", "login",
+                          "senhas", "uteis"}));
+    QCOMPARE(amb.linhas("SELECT ID, login_inicia FROM login"), QStringList{"1|0"});
+    const QStringList campos =
+        amb.linhas("SELECT [Index], Campo, Formato FROM CamposEtiqueta ORDER BY [Index]");
+    QCOMPARE(campos, QStringList({"0|Nome|", "1|endereco|", "2|bairro|", "3|cep|#####-###",
+                                  "4|cidade|"}));
+    // Positions are millimetres; the field must fit the narrowest label of 69.8 mm.
+    QCOMPARE(amb.valor("SELECT round([Top], 2) FROM CamposEtiqueta WHERE [Index]=3"),
+             QString("21.17"));
+    QVERIFY(amb.valor("SELECT max([Left] + Width) FROM CamposEtiqueta").toDouble() <= 69.8);
+    // The database numbers appointments itself, and never reuses a number.
+    amb.executar("INSERT INTO compromisso (Data, hora) VALUES ('2026/12/06', '10:00 ')");
+    amb.executar("INSERT INTO compromisso (Data, hora) VALUES ('2026/12/07', '11:00 ')");
+    amb.executar("DELETE FROM compromisso WHERE id = 2");
+    amb.executar("INSERT INTO compromisso (Data, hora) VALUES ('2026/12/08', '12:00 ')");
+    QCOMPARE(amb.linhas("SELECT id FROM compromisso ORDER BY id"), QStringList({"1", "3"}));
+    // The file cannot be read without the key.
+    db::Database sem;
+    QVERIFY_THROWS_EXCEPTION(db::DbError, sem.open(amb.arquivo(), QString()));
+}
+
+void TstBanco::semConfiguracaoAbreArquivoLocal() {
+    AmbienteTeste amb;
+    DialogosRoteiro dlg;
+    banco::abrirPadrao();
+    QVERIFY(banco::conexao().aberta());
+    QVERIFY(dlg.chamadas.isEmpty());
+    QCOMPARE(banco::conexao().banco().path(), amb.arquivo());
+}
+
+void TstBanco::redeInacessivelMostraMensagemEVoltaAoLocal() {
+    AmbienteTeste amb;
+    DialogosRoteiro dlg;
+    const QString rede = amb.pasta() + "/compartilhado/dados.mde";
+    configuracoes::gravar("EmRede", "1");
+    configuracoes::gravar("RedeLocal", rede);
+    configuracoes::gravar("BackupID", "7");
+
+    banco::abrirPadrao();
+    QVERIFY(!banco::conexao().aberta());
+    QCOMPARE(dlg.mensagens().size(), 1);
+    const auto m = dlg.ultimaMensagem();
+    QCOMPARE(m.icone, Icone::Critico);
+    QCOMPARE(m.titulo, QString("Erro"));
+    QCOMPARE(m.texto, kLead + "unable to open database file" + kTail);
+    QCOMPARE(configuracoes::ler("EmRede"), QString("0"));
+    QCOMPARE(configuracoes::ler("RedeLocal"), QString("SemRede"));
+    QCOMPARE(configuracoes::ler("BackupID"), QString("0"));
+    QVERIFY(!QFile::exists(rede));
+
+    // Every later call opens the local file quietly.
+    banco::abrirPadrao();
+    QVERIFY(banco::conexao().aberta());
+    QCOMPARE(dlg.mensagens().size(), 1);
+}
+
+void TstBanco::arquivoLocalAusenteFalhaSempreSemCriar() {
+    AmbienteTeste amb;
+    DialogosRoteiro dlg;
+    amb.soltar();
+    QVERIFY(QFile::remove(amb.arquivo()));
+    banco::abrirPadrao();
+    banco::abrirPadrao();
+    QCOMPARE(dlg.mensagens().size(), 2);
+    QCOMPARE(dlg.ultimaMensagem().texto, kLead + "unable to open database file" + kTail);
+    QVERIFY(!banco::conexao().aberta());
+    QVERIFY(!QFile::exists(amb.arquivo()));
+    QVERIFY_THROWS_EXCEPTION(db::DbError, banco::conexao().banco());
+}
+
+void TstBanco::chaveErradaOuArquivoEstranhoNaoEscreve() {
+    AmbienteTeste amb;
+    amb.soltar();
+    const QByteArray antes = conteudo(amb.arquivo());
+    db::Database b;
+    try {
+        b.open(amb.arquivo(), "outra senha");
+        QFAIL("opened with the wrong key");
+    } catch (const db::DbError& e) {
+        QCOMPARE(e.descricao(), QString("file is encrypted or is not a database"));
+    }
+    QCOMPARE(conteudo(amb.arquivo()), antes);
+    QVERIFY(!QFile::exists(amb.arquivo() + "-journal"));
+
+    const QString texto = amb.pasta() + "/nota.txt";
+    {
+        QFile f(texto);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("isto não é um banco de dados\n");
+    }
+    DialogosRoteiro dlg;
+    configuracoes::gravar("RedeLocal", texto);
+    banco::abrirPadrao();
+    QCOMPARE(dlg.ultimaMensagem().texto,
+             kLead + "file is encrypted or is not a database" + kTail);
+    QCOMPARE(conteudo(texto), QByteArray("isto não é um banco de dados\n"));
+}
+
+void TstBanco::valoresVoltamComoForamGravados() {
+    AmbienteTeste amb;
+    banco::abrirPadrao();
+    db::Database& b = banco::conexao().banco();
+    const QString longo = QString(10000, QChar(u'ç'));
+    const QStringList valores = {"D'Ávila \"o velho\"", "100% certo", "a_b [c]", "São João",
+                                 longo, "'; DROP TABLE agenda; --"};
+    for (const QString& v : valores)
+        b.exec("INSERT INTO anotacoes (Titulo, anotacoes) VALUES (?, ?)", {v, v + " "});
+    b.exec("INSERT INTO uteis (descricao, telefone) VALUES (?, ?)", {QString(""), QVariant()});
+
+    db::Statement st = b.prepare("SELECT titulo, ANOTACOES FROM anotacoes ORDER BY rowid");
+    QStringList lidos;
+    while (st.next()) {
+        QCOMPARE(st.text("Anotacoes"), st.text("TITULO") + " ");
+        lidos << st.text("titulo");
+    }
+    QCOMPARE(lidos, valores);
+    QCOMPARE(lidos.at(4).size(), 10000);
+
+    // Empty text and a missing value stay distinguishable.
+    db::Statement u = b.prepare("SELECT * FROM uteis");
+    QVERIFY(u.next());
+    QVERIFY(!u.isNull("descricao"));
+    QVERIFY(u.text("descricao").isEmpty());
+    QVERIFY(u.isNull("telefone"));
+    QVERIFY(!u.value("telefone").isValid());
+    QVERIFY_THROWS_EXCEPTION(db::DbError, u.text("naoexiste"));
+    QVERIFY_THROWS_EXCEPTION(db::DbError, b.prepare("SELECT * FROM naoexiste"));
+}
+
+void TstBanco::likeEOrdemIgnoramAcentoECaixa() {
+    AmbienteTeste amb;
+    banco::abrirPadrao();
+    db::Database& b = banco::conexao().banco();
+    for (const char* nome : {"Zé", "Bruno", "Álvaro", "alvaro", "São Paulo", "João", "ana_b",
+                             "anaxb", "Élida", "Eduardo"})
+        b.exec("INSERT INTO agenda (nome) VALUES (?)", {QString::fromUtf8(nome)});
+    auto nomes = [&](const QString& sql, const QVariantList& p = {}) {
+        db::Statement st = b.prepare(sql);
+        st.bind(p);
+        QStringList r;
+        while (st.next()) r << st.text("nome");
+        return r;
+    };
+    QCOMPARE(nomes("select * from agenda order by nome"),
+             QStringList({"alvaro", "Álvaro", "ana_b", "anaxb", "Bruno", "Eduardo", "Élida",
+                          "João", "São Paulo", "Zé"}));
+    QCOMPARE(nomes("select * from agenda where nome like ? order by nome", {"%são%"}),
+             QStringList{"São Paulo"});
+    QCOMPARE(nomes("select * from agenda where nome like ?", {"JOAO"}), QStringList{"João"});
+    // "_" is a letter like any other; only "%" is a wildcard.
+    QCOMPARE(nomes("select * from agenda where nome like ?", {"%a_b%"}), QStringList{"ana_b"});
+    QCOMPARE(nomes("select * from agenda where nome like ? order by nome", {"%v%o"}),
+             QStringList({"alvaro", "Álvaro"}));
+    QCOMPARE(nomes("select * from agenda where nome like ?", {"%"}).size(), 10);
+    QVERIFY(nomes("select * from agenda where nome like ?", {""}).isEmpty());
+}
+
+void TstBanco::chaveCasaLetraPorLetra() {
+    AmbienteTeste amb;
+    banco::abrirPadrao();
+    db::Database& b = banco::conexao().banco();
+    for (const char* t : {"Ana", "ANA", "ana", "50%", "500", "a_c", "abc"})
+        b.exec("INSERT INTO anotacoes (Titulo) VALUES (?)", {QString::fromUtf8(t)});
+    auto acha = [&](const QString& chave) {
+        db::Statement st = b.prepare("select * from anotacoes where " +
+                                     banco::condicaoChave("Titulo"));
+        st.bind({chave});
+        QStringList r;
+        while (st.next()) r << st.text("titulo");
+        return r;
+    };
+    QCOMPARE(acha("Ana"), QStringList{"Ana"});
+    QCOMPARE(acha("50%"), QStringList{"50%"});
+    QCOMPARE(acha("a_c"), QStringList{"a_c"});
+    QVERIFY(acha("Âna").isEmpty());
+}
+
+void TstBanco::executarsqlFechaOuMostraErro() {
+    AmbienteTeste amb;
+    DialogosRoteiro dlg;
+    banco::executarsql("UPDATE login SET login=? WHERE ID=1", {"o'Brien"}, banco::arquivobanco,
+                       kSenha, banco::tipobanco);
+    QVERIFY(!banco::conexao().aberta());
+    QVERIFY(dlg.chamadas.isEmpty());
+    QCOMPARE(amb.valor("SELECT login FROM login"), QString("o'Brien"));
+
+    banco::executarsql("UPDATE semtabela SET x=1", {}, banco::arquivobanco, kSenha,
+                       banco::tipobanco);
+    QCOMPARE(dlg.mensagens().size(), 1);
+    QCOMPARE(dlg.ultimaMensagem().icone, Icone::Critico);
+    QCOMPARE(dlg.ultimaMensagem().titulo, QString("Varnelo"));
+    QCOMPARE(dlg.ultimaMensagem().texto,
+             QString("Ocorreu o seguinte erro: no such table: semtabela"));
+    QVERIFY(banco::conexao().aberta());
+}
+
+void TstBanco::lerlogininiciaNuncaMostraMensagem() {
+    AmbienteTeste amb;
+    DialogosRoteiro dlg;
+    const QString tipo = banco::tipobanco;
+    QCOMPARE(banco::lerlogininicia("x", "y", tipo), QString("0"));
+    amb.executar("UPDATE login SET login_inicia=NULL");
+    QVERIFY(banco::lerlogininicia("x", "y", tipo) != "1");
+    amb.executar("DELETE FROM login");
+    QVERIFY(banco::lerlogininicia("x", "y", tipo).isEmpty());
+    amb.soltar();
+    banco::liberarConexoes();
+    QFile::remove(amb.arquivo());
+    QVERIFY(banco::lerlogininicia("x", "y", tipo).isEmpty());
+    QVERIFY(dlg.chamadas.isEmpty());
+    QVERIFY(!QFile::exists(amb.arquivo()));
+}
+
+void TstBanco::conexaoGuardadaSegueOArquivo() {
+    AmbienteTeste amb;
+    DialogosRoteiro dlg;
+    banco::abrirPadrao();
+    banco::conexao().banco().exec("INSERT INTO uteis (descricao) VALUES ('velho')");
+    amb.soltar();
+    // Another file put in its place (a restore) is what the next open sees.
+    const QString copia = amb.pasta() + "/outro.mde";
+    QVERIFY(QFile::copy(amb.arquivo(), copia));
+    {
+        db::Database b;
+        b.open(copia, kSenha);
+        b.exec("UPDATE uteis SET descricao='novo'");
+    }
+    QVERIFY(QFile::remove(amb.arquivo()));
+    QVERIFY(QFile::rename(copia, amb.arquivo()));
+    banco::abrirPadrao();
+    db::Statement st = banco::conexao().banco().prepare("SELECT descricao FROM uteis");
+    QVERIFY(st.next());
+    QCOMPARE(st.text(0), QString("novo"));
+    QVERIFY(dlg.chamadas.isEmpty());
+}
+
+QTEST_GUILESS_MAIN(TstBanco)
+#include "tst_banco.moc"

@@ -1,0 +1,45 @@
+#include <QTest>
+
+#include "data/textobr.h"
+
+class TstTextoBr : public QObject {
+    Q_OBJECT
+private slots:
+    void combinaCuringas();
+    void bytesInvalidosNaoQuebram();
+    void comecaComIgnoraAcento();
+};
+
+void TstTextoBr::combinaCuringas() {
+    using textobr::combina;
+    QVERIFY(combina("%mar%", "Maria"));
+    QVERIFY(combina("%mar%", "Amaral"));
+    QVERIFY(combina("%ção", "AÇÃO"));
+    QVERIFY(!combina("%mar%", "Mirna"));
+    QVERIFY(combina("a%b%c", "aXXbYYc"));
+    QVERIFY(!combina("a%b%c", "aXXbYY"));
+    QVERIFY(combina("%%", ""));
+    QVERIFY(!combina("a", ""));
+    QVERIFY(combina("%a", "banana"));
+    QVERIFY(!combina("a_", "ab"));
+    QVERIFY(combina("a_", "A_"));
+}
+
+void TstTextoBr::bytesInvalidosNaoQuebram() {
+    // Truncated and stray UTF-8 sequences compare as bytes, without reading past the end.
+    const std::string cortado = "abc\xC3";
+    const std::string solto = "\x80\xBF";
+    QVERIFY(textobr::combina("abc%", cortado));
+    QVERIFY(textobr::comparar(cortado, "abc") > 0);
+    QVERIFY(textobr::comparar(solto, solto) == 0);
+    QVERIFY(!textobr::combina("\xE2\x82", "\xE2"));
+}
+
+void TstTextoBr::comecaComIgnoraAcento() {
+    QVERIFY(textobr::comecaCom("Érica", "eri"));
+    QVERIFY(!textobr::comecaCom("Er", "eri"));
+    QVERIFY(textobr::comecaCom("qualquer", ""));
+}
+
+QTEST_APPLESS_MAIN(TstTextoBr)
+#include "tst_textobr.moc"

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QList>
+#include <QQueue>
+#include <QString>
+#include <QStringList>
+
+#include "app/dialogs.h"
+
+// A scripted stand-in for the dialog seam: records every call and answers from
+// queues. Unanswered questions get the default answer (Ok, or No for Yes/No).
+class DialogosRoteiro : public dialogs::Dialogos {
+public:
+    struct Chamada {
+        QString tipo;  // "mensagem", "abrir", "salvar", "endereco", "programa", "impressora", "visualizar"
+        dialogs::Icone icone = dialogs::Icone::Nenhum;
+        QString titulo;
+        QString texto;  // message text, filter, address or program
+        dialogs::Botoes botoes = dialogs::Botoes::Ok;
+        QStringList argumentos;
+    };
+
+    DialogosRoteiro();   // installs itself
+    ~DialogosRoteiro() override;  // restores the real dialogs
+
+    QQueue<dialogs::Resposta> respostas;
+    QQueue<QString> arquivos;  // answers for open and save dialogs; "" cancels
+    bool programasIniciam = true;
+    bool impressoraAceita = true;
+    // Called with the printer when a preview is asked for, instead of showing one.
+    std::function<void(QPrinter*)> aoVisualizar;
+
+    QList<Chamada> chamadas;
+    QList<Chamada> mensagens() const;
+    // The last message shown, or an empty call.
+    Chamada ultimaMensagem() const;
+    void limpar() { chamadas.clear(); }
+
+    dialogs::Resposta mensagem(dialogs::Icone icone, const QString& titulo, const QString& texto,
+                               dialogs::Botoes botoes) override;
+    QString abrirArquivo(const QString& titulo, const QString& filtro,
+                         const QString& pasta) override;
+    QString salvarArquivo(const QString& titulo, const QString& filtro,
+                          const QString& nome) override;
+    bool abrirEndereco(const QString& endereco) override;
+    bool iniciarPrograma(const QString& programa, const QStringList& argumentos) override;
+    bool escolherImpressora(QPrinter& impressora) override;
+    bool visualizar(QPrinter& impressora, const std::function<void(QPrinter*)>& pintar) override;
+};
