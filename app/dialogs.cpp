@@ -17,7 +17,8 @@ namespace {
 QPointer<QWidget> janelaPai;
 
 QWidget* pai() {
-    if (janelaPai) return janelaPai;
+    if (janelaPai)
+        return janelaPai;
     return QApplication::activeWindow();
 }
 
@@ -29,14 +30,25 @@ public:
         caixa.setWindowTitle(titulo);
         caixa.setText(texto);
         switch (icone) {
-            case Icone::Critico: caixa.setIcon(QMessageBox::Critical); break;
-            case Icone::Exclamacao: caixa.setIcon(QMessageBox::Warning); break;
-            case Icone::Informacao: caixa.setIcon(QMessageBox::Information); break;
-            case Icone::Pergunta: caixa.setIcon(QMessageBox::Question); break;
-            case Icone::Nenhum: break;
+            case Icone::Critico:
+                caixa.setIcon(QMessageBox::Critical);
+                break;
+            case Icone::Exclamacao:
+                caixa.setIcon(QMessageBox::Warning);
+                break;
+            case Icone::Informacao:
+                caixa.setIcon(QMessageBox::Information);
+                break;
+            case Icone::Pergunta:
+                caixa.setIcon(QMessageBox::Question);
+                break;
+            case Icone::Nenhum:
+                break;
         }
         switch (botoes) {
-            case Botoes::Ok: caixa.setStandardButtons(QMessageBox::Ok); break;
+            case Botoes::Ok:
+                caixa.setStandardButtons(QMessageBox::Ok);
+                break;
             case Botoes::SimNao:
                 caixa.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
                 break;
@@ -44,15 +56,18 @@ public:
                 caixa.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
                 break;
             case Botoes::SimNaoCancelar:
-                caixa.setStandardButtons(QMessageBox::Yes | QMessageBox::No |
-                                         QMessageBox::Cancel);
+                caixa.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
                 break;
         }
         switch (caixa.exec()) {
-            case QMessageBox::Yes: return Resposta::Sim;
-            case QMessageBox::No: return Resposta::Nao;
-            case QMessageBox::Cancel: return Resposta::Cancelar;
-            default: return botoes == Botoes::SimNao ? Resposta::Nao : Resposta::Ok;
+            case QMessageBox::Yes:
+                return Resposta::Sim;
+            case QMessageBox::No:
+                return Resposta::Nao;
+            case QMessageBox::Cancel:
+                return Resposta::Cancelar;
+            default:
+                return botoes == Botoes::SimNao ? Resposta::Nao : Resposta::Ok;
         }
     }
 
@@ -82,8 +97,7 @@ public:
         return dialogo.exec() == QDialog::Accepted;
     }
 
-    bool visualizar(QPrinter& impressora,
-                    const std::function<void(QPrinter*)>& pintar) override {
+    bool visualizar(QPrinter& impressora, const std::function<void(QPrinter*)>& pintar) override {
         QPrintPreviewDialog dialogo(&impressora, pai());
         QObject::connect(&dialogo, &QPrintPreviewDialog::paintRequested,
                          [&pintar](QPrinter* p) { pintar(p); });
@@ -101,9 +115,13 @@ Dialogos& atual() {
     return instalado ? *instalado : reais;
 }
 
-void definir(Dialogos* dialogos) { instalado = dialogos; }
+void definir(Dialogos* dialogos) {
+    instalado = dialogos;
+}
 
-void definirJanelaPai(QWidget* janela) { janelaPai = janela; }
+void definirJanelaPai(QWidget* janela) {
+    janelaPai = janela;
+}
 
 QString filtroQt(const QString& filtro) {
     const QStringList partes = filtro.split(QLatin1Char('|'));

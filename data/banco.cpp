@@ -20,11 +20,13 @@ namespace {
 QString identidadeArquivo(const QString& caminho) {
 #ifdef Q_OS_UNIX
     struct stat st {};
-    if (::stat(QFile::encodeName(caminho).constData(), &st) != 0) return {};
+    if (::stat(QFile::encodeName(caminho).constData(), &st) != 0)
+        return {};
     return QStringLiteral("%1:%2").arg(st.st_dev).arg(st.st_ino);
 #else
     const QFileInfo fi(caminho);
-    if (!fi.exists()) return {};
+    if (!fi.exists())
+        return {};
     return fi.canonicalFilePath() + QLatin1Char('|') +
            QString::number(fi.birthTime().toMSecsSinceEpoch());
 #endif
@@ -33,7 +35,8 @@ QString identidadeArquivo(const QString& caminho) {
 }  // namespace
 
 db::Database& Conexao::banco() {
-    if (!aberta_) throw db::DbError(QStringLiteral("A conexão com o banco de dados está fechada."));
+    if (!aberta_)
+        throw db::DbError(QStringLiteral("A conexão com o banco de dados está fechada."));
     return banco_;
 }
 
@@ -61,15 +64,17 @@ Conexao& conexao() {
 }
 
 QString caminhoBanco(const QString& arquivo) {
-    const QString caminho = configuracoes::ler(QStringLiteral("RedeLocal"),
-                                               QStringLiteral("SemRede"));
-    if (caminho == QLatin1String("SemRede")) return configuracoes::naPastaPrograma(arquivo);
+    const QString caminho =
+        configuracoes::ler(QStringLiteral("RedeLocal"), QStringLiteral("SemRede"));
+    if (caminho == QLatin1String("SemRede"))
+        return configuracoes::naPastaPrograma(arquivo);
     return caminho;
 }
 
 void abrirbanco(const QString& arquivo, const QString& senha, const QString& tipo) {
     conexao().fechar();
-    if (!tipo.isEmpty() && tipo != QLatin1String("access")) return;
+    if (!tipo.isEmpty() && tipo != QLatin1String("access"))
+        return;
     try {
         conexao().abrir(caminhoBanco(arquivo), senha);
     } catch (const db::DbError& e) {
@@ -85,17 +90,21 @@ void abrirbanco(const QString& arquivo, const QString& senha, const QString& tip
     }
 }
 
-void abrirPadrao() { abrirbanco(arquivobanco, QString::fromUtf8(kSenhaBanco), tipobanco); }
+void abrirPadrao() {
+    abrirbanco(arquivobanco, QString::fromUtf8(kSenhaBanco), tipobanco);
+}
 
 QString lerlogininicia(const QString&, const QString&, const QString& tipo) {
     // Quietly, unlike abrirbanco: a failure here only means no login is asked.
     conexao().fechar();
-    if (!tipo.isEmpty() && tipo != QLatin1String("access")) return {};
+    if (!tipo.isEmpty() && tipo != QLatin1String("access"))
+        return {};
     try {
         conexao().abrir(caminhoBanco(arquivobanco), QString::fromUtf8(kSenhaBanco));
-        db::Statement st =
-            conexao().banco().prepare(QStringLiteral("SELECT [login_inicia] FROM login where id=1"));
-        if (st.next()) return st.text(QStringLiteral("login_inicia"));
+        db::Statement st = conexao().banco().prepare(
+            QStringLiteral("SELECT [login_inicia] FROM login where id=1"));
+        if (st.next())
+            return st.text(QStringLiteral("login_inicia"));
     } catch (const db::DbError&) {
     }
     return {};
@@ -120,7 +129,9 @@ void Conexao::liberar() {
     identidade_.clear();
 }
 
-void liberarConexoes() { conexao().liberar(); }
+void liberarConexoes() {
+    conexao().liberar();
+}
 
 QString condicaoChave(const QString& coluna) {
     return QStringLiteral("[%1] = ? COLLATE BINARY").arg(coluna);

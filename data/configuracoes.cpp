@@ -35,11 +35,14 @@ void gravar(const QString& chave, const QString& valor) {
 }
 
 QString pastaPrograma() {
-    if (!pastaDefinida().isEmpty()) return pastaDefinida();
+    if (!pastaDefinida().isEmpty())
+        return pastaDefinida();
     return QCoreApplication::applicationDirPath();
 }
 
-void definirPastaPrograma(const QString& pasta) { pastaDefinida() = pasta; }
+void definirPastaPrograma(const QString& pasta) {
+    pastaDefinida() = pasta;
+}
 
 QString naPastaPrograma(const QString& arquivo) {
     QString nome = arquivo;

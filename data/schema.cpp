@@ -38,7 +38,9 @@ CREATE TABLE CamposEtiqueta ([Index] INTEGER PRIMARY KEY, Campo TEXT, [Top] REAL
 )sql";
 
 // Twips of the label design in millimetres; 65 mm fits the narrowest label (69.8 mm).
-double mm(int twips) { return twips * 25.4 / 1440.0; }
+double mm(int twips) {
+    return twips * 25.4 / 1440.0;
+}
 
 }  // namespace
 
@@ -68,7 +70,8 @@ void criar(db::Database& banco) {
 }
 
 bool criarArquivo(const QString& caminho, const QString& senha) {
-    if (QFileInfo::exists(caminho)) return false;
+    if (QFileInfo::exists(caminho))
+        return false;
     try {
         db::Database banco;
         banco.create(caminho, senha);

@@ -46,7 +46,9 @@ void registerFunctions(sqlite3* db) {
 DbError::DbError(const QString& descricao)
     : std::runtime_error(descricao.toStdString()), descricao_(descricao) {}
 
-Database::~Database() { close(); }
+Database::~Database() {
+    close();
+}
 
 void Database::close() {
     if (db_) {
@@ -94,7 +96,8 @@ void Database::create(const QString& path, const QString& key) {
 }
 
 Statement Database::prepare(const QString& sql) {
-    if (!db_) throw DbError(QStringLiteral("A conexão com o banco de dados não está aberta."));
+    if (!db_)
+        throw DbError(QStringLiteral("A conexão com o banco de dados não está aberta."));
     const QByteArray s = sql.toUtf8();
     sqlite3_stmt* st = nullptr;
     if (sqlite3_prepare_v2(db_, s.constData(), s.size(), &st, nullptr) != SQLITE_OK) {
@@ -102,7 +105,8 @@ Statement Database::prepare(const QString& sql) {
         sqlite3_finalize(st);
         throw DbError(msg);
     }
-    if (!st) throw DbError(QStringLiteral("empty statement"));
+    if (!st)
+        throw DbError(QStringLiteral("empty statement"));
     return Statement(db_, st);
 }
 
@@ -113,7 +117,8 @@ void Database::exec(const QString& sql, const QVariantList& params) {
 }
 
 void Database::execScript(const QString& sql) {
-    if (!db_) throw DbError(QStringLiteral("A conexão com o banco de dados não está aberta."));
+    if (!db_)
+        throw DbError(QStringLiteral("A conexão com o banco de dados não está aberta."));
     char* err = nullptr;
     if (sqlite3_exec(db_, sql.toUtf8().constData(), nullptr, nullptr, &err) != SQLITE_OK) {
         const QString msg = err ? QString::fromUtf8(err) : engineText(db_);
@@ -122,8 +127,12 @@ void Database::execScript(const QString& sql) {
     }
 }
 
-qint64 Database::lastInsertId() const { return db_ ? sqlite3_last_insert_rowid(db_) : 0; }
-int Database::changes() const { return db_ ? sqlite3_changes(db_) : 0; }
+qint64 Database::lastInsertId() const {
+    return db_ ? sqlite3_last_insert_rowid(db_) : 0;
+}
+int Database::changes() const {
+    return db_ ? sqlite3_changes(db_) : 0;
+}
 
 Statement::Statement(sqlite3* db, sqlite3_stmt* stmt) : db_(db), stmt_(stmt) {}
 
@@ -143,10 +152,13 @@ Statement& Statement::operator=(Statement&& o) noexcept {
     return *this;
 }
 
-Statement::~Statement() { sqlite3_finalize(stmt_); }
+Statement::~Statement() {
+    sqlite3_finalize(stmt_);
+}
 
 Statement& Statement::bind(const QVariantList& values) {
-    for (int i = 0; i < values.size(); ++i) bind(i + 1, values.at(i));
+    for (int i = 0; i < values.size(); ++i)
+        bind(i + 1, values.at(i));
     return *this;
 }
 
@@ -171,14 +183,17 @@ Statement& Statement::bind(int index, const QVariant& v) {
             }
         }
     }
-    if (rc != SQLITE_OK) throw DbError(engineText(db_));
+    if (rc != SQLITE_OK)
+        throw DbError(engineText(db_));
     return *this;
 }
 
 bool Statement::next() {
     const int rc = sqlite3_step(stmt_);
-    if (rc == SQLITE_ROW) return true;
-    if (rc == SQLITE_DONE) return false;
+    if (rc == SQLITE_ROW)
+        return true;
+    if (rc == SQLITE_DONE)
+        return false;
     const QString msg = engineText(db_);
     sqlite3_reset(stmt_);
     throw DbError(msg);
@@ -194,7 +209,9 @@ void Statement::reset() {
     sqlite3_clear_bindings(stmt_);
 }
 
-int Statement::columnCount() const { return sqlite3_column_count(stmt_); }
+int Statement::columnCount() const {
+    return sqlite3_column_count(stmt_);
+}
 
 QString Statement::columnName(int i) const {
     return QString::fromUtf8(sqlite3_column_name(stmt_, i));
@@ -204,28 +221,40 @@ int Statement::columnIndex(const QString& name) const {
     if (names_.isEmpty()) {
         const int n = columnCount();
         names_.reserve(n);
-        for (int i = 0; i < n; ++i) names_.append(columnName(i).toLower());
+        for (int i = 0; i < n; ++i)
+            names_.append(columnName(i).toLower());
     }
     return names_.indexOf(name.toLower());
 }
 
 int Statement::indexOrThrow(const QString& name) const {
     const int i = columnIndex(name);
-    if (i < 0) throw DbError(QStringLiteral("no such column: %1").arg(name));
+    if (i < 0)
+        throw DbError(QStringLiteral("no such column: %1").arg(name));
     return i;
 }
 
-bool Statement::isNull(int i) const { return sqlite3_column_type(stmt_, i) == SQLITE_NULL; }
-bool Statement::isNull(const QString& name) const { return isNull(indexOrThrow(name)); }
+bool Statement::isNull(int i) const {
+    return sqlite3_column_type(stmt_, i) == SQLITE_NULL;
+}
+bool Statement::isNull(const QString& name) const {
+    return isNull(indexOrThrow(name));
+}
 
 QString Statement::text(int i) const {
     const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, i));
     return p ? QString::fromUtf8(p, sqlite3_column_bytes(stmt_, i)) : QString();
 }
-QString Statement::text(const QString& name) const { return text(indexOrThrow(name)); }
+QString Statement::text(const QString& name) const {
+    return text(indexOrThrow(name));
+}
 
-qint64 Statement::integer(int i) const { return sqlite3_column_int64(stmt_, i); }
-qint64 Statement::integer(const QString& name) const { return integer(indexOrThrow(name)); }
+qint64 Statement::integer(int i) const {
+    return sqlite3_column_int64(stmt_, i);
+}
+qint64 Statement::integer(const QString& name) const {
+    return integer(indexOrThrow(name));
+}
 
 QVariant Statement::value(int i) const {
     switch (sqlite3_column_type(stmt_, i)) {
@@ -239,6 +268,8 @@ QVariant Statement::value(int i) const {
             return QVariant(text(i));
     }
 }
-QVariant Statement::value(const QString& name) const { return value(indexOrThrow(name)); }
+QVariant Statement::value(const QString& name) const {
+    return value(indexOrThrow(name));
+}
 
 }  // namespace db

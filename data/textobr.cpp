@@ -9,21 +9,23 @@ namespace {
 constexpr std::array<char, 0x180 - 0xC0> kLatin = [] {
     std::array<char, 0x180 - 0xC0> t{};
     const char* l1 =
-        "aaaaaaaceeeeiiii"  // C0-CF
-        "dnooooo\0ouuuuy\0s"  // D0-DF (×, Þ kept)
-        "aaaaaaaceeeeiiii"  // E0-EF
+        "aaaaaaaceeeeiiii"     // C0-CF
+        "dnooooo\0ouuuuy\0s"   // D0-DF (×, Þ kept)
+        "aaaaaaaceeeeiiii"     // E0-EF
         "dnooooo\0ouuuuy\0y";  // F0-FF (÷, þ kept)
-    for (int i = 0; i < 64; ++i) t[i] = l1[i];
+    for (int i = 0; i < 64; ++i)
+        t[i] = l1[i];
     const char* ext =
-        "aaaaaaccccccccdd"  // 100-10F
-        "ddeeeeeeeeeegggg"  // 110-11F
-        "gggghhhhiiiiiiii"  // 120-12F
-        "iiiijjkkklllllll"  // 130-13F
-        "lllnnnnnnnnnoooo"  // 140-14F
-        "oooorrrrrrssssss"  // 150-15F
-        "ssttttttuuuuuuuu"  // 160-16F
+        "aaaaaaccccccccdd"   // 100-10F
+        "ddeeeeeeeeeegggg"   // 110-11F
+        "gggghhhhiiiiiiii"   // 120-12F
+        "iiiijjkkklllllll"   // 130-13F
+        "lllnnnnnnnnnoooo"   // 140-14F
+        "oooorrrrrrssssss"   // 150-15F
+        "ssttttttuuuuuuuu"   // 160-16F
         "uuuuwwyyyzzzzzzs";  // 170-17F
-    for (int i = 0; i < 128; ++i) t[64 + i] = ext[i];
+    for (int i = 0; i < 128; ++i)
+        t[64 + i] = ext[i];
     return t;
 }();
 
@@ -61,12 +63,15 @@ char32_t dobrar(char32_t c) {
     }
     if (c >= 0xC0 && c < 0x180) {
         const char f = kLatin[c - 0xC0];
-        if (f) return static_cast<char32_t>(f);
+        if (f)
+            return static_cast<char32_t>(f);
         return (c >= 0xC0 && c <= 0xDE) ? c + 32 : c;
     }
     // Greek, Cyrillic and the rest: plain case folding of the common ranges.
-    if ((c >= 0x391 && c <= 0x3AB) || (c >= 0x410 && c <= 0x42F)) return c + 32;
-    if (c >= 0x400 && c <= 0x40F) return c + 80;
+    if ((c >= 0x391 && c <= 0x3AB) || (c >= 0x410 && c <= 0x42F))
+        return c + 32;
+    if (c >= 0x400 && c <= 0x40F)
+        return c + 80;
     return c;
 }
 
@@ -75,10 +80,13 @@ int comparar(std::string_view a, std::string_view b) {
     while (i < a.size() && j < b.size()) {
         const char32_t x = dobrar(proximo(a, i));
         const char32_t y = dobrar(proximo(b, j));
-        if (x != y) return x < y ? -1 : 1;
+        if (x != y)
+            return x < y ? -1 : 1;
     }
-    if (i < a.size()) return 1;
-    if (j < b.size()) return -1;
+    if (i < a.size())
+        return 1;
+    if (j < b.size())
+        return -1;
     return a.compare(b) < 0 ? -1 : (a == b ? 0 : 1);
 }
 
@@ -88,8 +96,10 @@ bool combina(std::string_view p, std::string_view t) {
     std::size_t estrelaP = std::string_view::npos, estrelaT = 0;
     while (ti < t.size()) {
         if (pi < p.size() && p[pi] == '%') {
-            while (pi < p.size() && p[pi] == '%') ++pi;
-            if (pi == p.size()) return true;
+            while (pi < p.size() && p[pi] == '%')
+                ++pi;
+            if (pi == p.size())
+                return true;
             estrelaP = pi;
             estrelaT = ti;
             continue;
@@ -102,7 +112,8 @@ bool combina(std::string_view p, std::string_view t) {
                 continue;
             }
         }
-        if (estrelaP == std::string_view::npos) return false;
+        if (estrelaP == std::string_view::npos)
+            return false;
         // The star takes one more character of the text.
         std::size_t tn = estrelaT;
         proximo(t, tn);
@@ -110,15 +121,18 @@ bool combina(std::string_view p, std::string_view t) {
         ti = tn;
         pi = estrelaP;
     }
-    while (pi < p.size() && p[pi] == '%') ++pi;
+    while (pi < p.size() && p[pi] == '%')
+        ++pi;
     return pi == p.size();
 }
 
 bool comecaCom(std::string_view texto, std::string_view prefixo) {
     std::size_t i = 0, j = 0;
     while (j < prefixo.size()) {
-        if (i >= texto.size()) return false;
-        if (dobrar(proximo(texto, i)) != dobrar(proximo(prefixo, j))) return false;
+        if (i >= texto.size())
+            return false;
+        if (dobrar(proximo(texto, i)) != dobrar(proximo(prefixo, j)))
+            return false;
     }
     return true;
 }

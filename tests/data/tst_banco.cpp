@@ -41,13 +41,13 @@ void TstBanco::arquivoNovoTemTabelasLoginEEtiqueta() {
     AmbienteTeste amb;
     QCOMPARE(amb.linhas("SELECT name FROM sqlite_master WHERE type='table' AND name NOT LIKE "
                         "'sqlite%' ORDER BY name COLLATE NOCASE"),
-             QStringList({"agenda", "anotacoes", "CamposEtiqueta", "compromisso", "login",
-                          "senhas", "uteis"}));
+             QStringList({"agenda", "anotacoes", "CamposEtiqueta", "compromisso", "login", "senhas",
+                          "uteis"}));
     QCOMPARE(amb.linhas("SELECT ID, login_inicia FROM login"), QStringList{"1|0"});
     const QStringList campos =
         amb.linhas("SELECT [Index], Campo, Formato FROM CamposEtiqueta ORDER BY [Index]");
-    QCOMPARE(campos, QStringList({"0|Nome|", "1|endereco|", "2|bairro|", "3|cep|#####-###",
-                                  "4|cidade|"}));
+    QCOMPARE(campos,
+             QStringList({"0|Nome|", "1|endereco|", "2|bairro|", "3|cep|#####-###", "4|cidade|"}));
     // Positions are millimetres; the field must fit the narrowest label of 69.8 mm.
     QCOMPARE(amb.valor("SELECT round([Top], 2) FROM CamposEtiqueta WHERE [Index]=3"),
              QString("21.17"));
@@ -135,8 +135,7 @@ void TstBanco::chaveErradaOuArquivoEstranhoNaoEscreve() {
     DialogosRoteiro dlg;
     configuracoes::gravar("RedeLocal", texto);
     banco::abrirPadrao();
-    QCOMPARE(dlg.ultimaMensagem().texto,
-             kLead + "file is encrypted or is not a database" + kTail);
+    QCOMPARE(dlg.ultimaMensagem().texto, kLead + "file is encrypted or is not a database" + kTail);
     QCOMPARE(conteudo(texto), QByteArray("isto não é um banco de dados\n"));
 }
 
@@ -145,8 +144,9 @@ void TstBanco::valoresVoltamComoForamGravados() {
     banco::abrirPadrao();
     db::Database& b = banco::conexao().banco();
     const QString longo = QString(10000, QChar(u'ç'));
-    const QStringList valores = {"D'Ávila \"o velho\"", "100% certo", "a_b [c]", "São João",
-                                 longo, "'; DROP TABLE agenda; --"};
+    const QStringList valores = {
+        "D'Ávila \"o velho\"",     "100% certo", "a_b [c]", "São João", longo,
+        "'; DROP TABLE agenda; --"};
     for (const QString& v : valores)
         b.exec("INSERT INTO anotacoes (Titulo, anotacoes) VALUES (?, ?)", {v, v + " "});
     b.exec("INSERT INTO uteis (descricao, telefone) VALUES (?, ?)", {QString(""), QVariant()});
@@ -182,12 +182,13 @@ void TstBanco::likeEOrdemIgnoramAcentoECaixa() {
         db::Statement st = b.prepare(sql);
         st.bind(p);
         QStringList r;
-        while (st.next()) r << st.text("nome");
+        while (st.next())
+            r << st.text("nome");
         return r;
     };
     QCOMPARE(nomes("select * from agenda order by nome"),
-             QStringList({"alvaro", "Álvaro", "ana_b", "anaxb", "Bruno", "Eduardo", "Élida",
-                          "João", "São Paulo", "Zé"}));
+             QStringList({"alvaro", "Álvaro", "ana_b", "anaxb", "Bruno", "Eduardo", "Élida", "João",
+                          "São Paulo", "Zé"}));
     QCOMPARE(nomes("select * from agenda where nome like ? order by nome", {"%são%"}),
              QStringList{"São Paulo"});
     QCOMPARE(nomes("select * from agenda where nome like ?", {"JOAO"}), QStringList{"João"});
@@ -206,11 +207,12 @@ void TstBanco::chaveCasaLetraPorLetra() {
     for (const char* t : {"Ana", "ANA", "ana", "50%", "500", "a_c", "abc"})
         b.exec("INSERT INTO anotacoes (Titulo) VALUES (?)", {QString::fromUtf8(t)});
     auto acha = [&](const QString& chave) {
-        db::Statement st = b.prepare("select * from anotacoes where " +
-                                     banco::condicaoChave("Titulo"));
+        db::Statement st =
+            b.prepare("select * from anotacoes where " + banco::condicaoChave("Titulo"));
         st.bind({chave});
         QStringList r;
-        while (st.next()) r << st.text("titulo");
+        while (st.next())
+            r << st.text("titulo");
         return r;
     };
     QCOMPARE(acha("Ana"), QStringList{"Ana"});

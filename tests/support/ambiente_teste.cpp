@@ -20,7 +20,9 @@ AmbienteTeste::~AmbienteTeste() {
     configuracoes::definirPastaPrograma({});
 }
 
-QString AmbienteTeste::arquivo() const { return dir_.path() + "/dados.mde"; }
+QString AmbienteTeste::arquivo() const {
+    return dir_.path() + "/dados.mde";
+}
 
 void AmbienteTeste::executar(const QString& sql, const QVariantList& parametros) {
     direto().exec(sql, parametros);
@@ -52,4 +54,6 @@ db::Database& AmbienteTeste::direto() {
     return *direto_;
 }
 
-void AmbienteTeste::soltar() { direto_.reset(); }
+void AmbienteTeste::soltar() {
+    direto_.reset();
+}

@@ -1,12 +1,17 @@
 #include "dialogos_roteiro.h"
 
-DialogosRoteiro::DialogosRoteiro() { dialogs::definir(this); }
-DialogosRoteiro::~DialogosRoteiro() { dialogs::definir(nullptr); }
+DialogosRoteiro::DialogosRoteiro() {
+    dialogs::definir(this);
+}
+DialogosRoteiro::~DialogosRoteiro() {
+    dialogs::definir(nullptr);
+}
 
 QList<DialogosRoteiro::Chamada> DialogosRoteiro::mensagens() const {
     QList<Chamada> r;
     for (const Chamada& c : chamadas)
-        if (c.tipo == QLatin1String("mensagem")) r << c;
+        if (c.tipo == QLatin1String("mensagem"))
+            r << c;
     return r;
 }
 
@@ -18,47 +23,62 @@ DialogosRoteiro::Chamada DialogosRoteiro::ultimaMensagem() const {
 dialogs::Resposta DialogosRoteiro::mensagem(dialogs::Icone icone, const QString& titulo,
                                             const QString& texto, dialogs::Botoes botoes) {
     chamadas << Chamada{QStringLiteral("mensagem"), icone, titulo, texto, botoes, {}};
-    if (!respostas.isEmpty()) return respostas.dequeue();
+    if (!respostas.isEmpty())
+        return respostas.dequeue();
     return botoes == dialogs::Botoes::SimNao ? dialogs::Resposta::Nao : dialogs::Resposta::Ok;
 }
 
 QString DialogosRoteiro::abrirArquivo(const QString& titulo, const QString& filtro,
                                       const QString& pasta) {
-    chamadas << Chamada{QStringLiteral("abrir"), dialogs::Icone::Nenhum, titulo, filtro,
-                        dialogs::Botoes::Ok, {pasta}};
+    chamadas << Chamada{QStringLiteral("abrir"),
+                        dialogs::Icone::Nenhum,
+                        titulo,
+                        filtro,
+                        dialogs::Botoes::Ok,
+                        {pasta}};
     return arquivos.isEmpty() ? QString() : arquivos.dequeue();
 }
 
 QString DialogosRoteiro::salvarArquivo(const QString& titulo, const QString& filtro,
                                        const QString& nome) {
-    chamadas << Chamada{QStringLiteral("salvar"), dialogs::Icone::Nenhum, titulo, filtro,
-                        dialogs::Botoes::Ok, {nome}};
+    chamadas << Chamada{QStringLiteral("salvar"),
+                        dialogs::Icone::Nenhum,
+                        titulo,
+                        filtro,
+                        dialogs::Botoes::Ok,
+                        {nome}};
     return arquivos.isEmpty() ? QString() : arquivos.dequeue();
 }
 
 bool DialogosRoteiro::abrirEndereco(const QString& endereco) {
-    chamadas << Chamada{QStringLiteral("endereco"), dialogs::Icone::Nenhum, {}, endereco,
-                        dialogs::Botoes::Ok, {}};
+    chamadas << Chamada{
+        QStringLiteral("endereco"), dialogs::Icone::Nenhum, {}, endereco, dialogs::Botoes::Ok, {}};
     return true;
 }
 
 bool DialogosRoteiro::iniciarPrograma(const QString& programa, const QStringList& argumentos) {
-    chamadas << Chamada{QStringLiteral("programa"), dialogs::Icone::Nenhum, {}, programa,
-                        dialogs::Botoes::Ok, argumentos};
+    chamadas << Chamada{QStringLiteral("programa"),
+                        dialogs::Icone::Nenhum,
+                        {},
+                        programa,
+                        dialogs::Botoes::Ok,
+                        argumentos};
     return programasIniciam;
 }
 
 bool DialogosRoteiro::escolherImpressora(QPrinter&) {
-    chamadas << Chamada{QStringLiteral("impressora"), dialogs::Icone::Nenhum, {}, {},
-                        dialogs::Botoes::Ok, {}};
+    chamadas << Chamada{
+        QStringLiteral("impressora"), dialogs::Icone::Nenhum, {}, {}, dialogs::Botoes::Ok, {}};
     return impressoraAceita;
 }
 
 bool DialogosRoteiro::visualizar(QPrinter& impressora,
                                  const std::function<void(QPrinter*)>& pintar) {
-    chamadas << Chamada{QStringLiteral("visualizar"), dialogs::Icone::Nenhum, {}, {},
-                        dialogs::Botoes::Ok, {}};
-    if (aoVisualizar) aoVisualizar(&impressora);
-    else pintar(&impressora);
+    chamadas << Chamada{
+        QStringLiteral("visualizar"), dialogs::Icone::Nenhum, {}, {}, dialogs::Botoes::Ok, {}};
+    if (aoVisualizar)
+        aoVisualizar(&impressora);
+    else
+        pintar(&impressora);
     return true;
 }

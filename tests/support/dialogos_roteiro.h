@@ -12,7 +12,8 @@
 class DialogosRoteiro : public dialogs::Dialogos {
 public:
     struct Chamada {
-        QString tipo;  // "mensagem", "abrir", "salvar", "endereco", "programa", "impressora", "visualizar"
+        QString tipo;  // "mensagem", "abrir", "salvar", "endereco", "programa", "impressora",
+                       // "visualizar"
         dialogs::Icone icone = dialogs::Icone::Nenhum;
         QString titulo;
         QString texto;  // message text, filter, address or program
@@ -20,7 +21,7 @@ public:
         QStringList argumentos;
     };
 
-    DialogosRoteiro();   // installs itself
+    DialogosRoteiro();            // installs itself
     ~DialogosRoteiro() override;  // restores the real dialogs
 
     QQueue<dialogs::Resposta> respostas;
