@@ -1,0 +1,64 @@
+#include "data/regras.h"
+
+#include <QStringList>
+
+namespace regras {
+namespace {
+QDate& diaFixo() {
+    static QDate dia;
+    return dia;
+}
+}  // namespace
+
+QString aparado(const QString& texto) {
+    qsizetype ini = 0, fim = texto.size();
+    while (ini < fim && texto.at(ini) == QLatin1Char(' '))
+        ++ini;
+    while (fim > ini && texto.at(fim - 1) == QLatin1Char(' '))
+        --fim;
+    return texto.mid(ini, fim - ini);
+}
+
+QString preenchido(const QString& texto) {
+    return aparado(texto) + QLatin1Char(' ');
+}
+
+QString semApostrofos(const QString& texto) {
+    QString t = texto;
+    t.remove(QLatin1Char('\''));
+    return t;
+}
+
+QString dataParaBanco(const QDate& data) {
+    return data.toString(QStringLiteral("yyyy/MM/dd"));
+}
+
+QDate dataDoBanco(const QString& texto) {
+    return QDate::fromString(aparado(texto), QStringLiteral("yyyy/MM/dd"));
+}
+
+QString dataParaTela(const QDate& data) {
+    return data.toString(QStringLiteral("dd/MM/yyyy"));
+}
+
+QDate dataDigitada(const QString& texto) {
+    const QStringList partes = aparado(texto).split(QLatin1Char('/'));
+    if (partes.size() != 3)
+        return {};
+    bool okD, okM, okA;
+    const int d = partes.at(0).toInt(&okD), m = partes.at(1).toInt(&okM),
+              a = partes.at(2).toInt(&okA);
+    if (!okD || !okM || !okA || partes.at(2).size() != 4)
+        return {};
+    return QDate(a, m, d);
+}
+
+QDate hoje() {
+    return diaFixo().isValid() ? diaFixo() : QDate::currentDate();
+}
+
+void fixarHoje(const QDate& dia) {
+    diaFixo() = dia;
+}
+
+}  // namespace regras
