@@ -8,28 +8,26 @@
 namespace schema {
 namespace {
 
-// Text columns sort and compare the Brazilian way; dates stay plain text so that
-// "yyyy/mm/dd" compares in date order.
+// Text columns are declared NOCASE so that any SQLite shell reads and writes the
+// file; the program's connections put the Brazilian comparison under that name.
+// No index rests on them, since a shell would order such an index differently.
+// Dates stay plain text so that "yyyy/mm/dd" compares in date order.
 constexpr const char* kTabelas = R"sql(
 CREATE TABLE agenda (
-  nome TEXT COLLATE PTBR, ddd TEXT COLLATE PTBR, tel TEXT COLLATE PTBR,
-  cel TEXT COLLATE PTBR, nextel TEXT COLLATE PTBR, fax TEXT COLLATE PTBR,
-  msn TEXT COLLATE PTBR, skype TEXT COLLATE PTBR, estado TEXT COLLATE PTBR,
-  cidade TEXT COLLATE PTBR, bairro TEXT COLLATE PTBR, cep TEXT COLLATE PTBR,
-  endereco TEXT COLLATE PTBR, email TEXT COLLATE PTBR, site TEXT COLLATE PTBR,
-  nascimento TEXT, empresa TEXT COLLATE PTBR, telemp TEXT COLLATE PTBR,
-  faxemp TEXT COLLATE PTBR, emailemp TEXT COLLATE PTBR, siteemp TEXT COLLATE PTBR,
-  adicional TEXT COLLATE PTBR, local TEXT);
-CREATE INDEX agenda_nome ON agenda (nome);
-CREATE TABLE uteis (descricao TEXT COLLATE PTBR, telefone TEXT COLLATE PTBR);
-CREATE INDEX uteis_descricao ON uteis (descricao);
-CREATE TABLE anotacoes (Titulo TEXT COLLATE PTBR, anotacoes TEXT COLLATE PTBR);
-CREATE INDEX anotacoes_titulo ON anotacoes (Titulo);
-CREATE TABLE senhas (descricao TEXT COLLATE PTBR, senha TEXT COLLATE PTBR,
-  adicionais TEXT COLLATE PTBR);
-CREATE INDEX senhas_descricao ON senhas (descricao);
+  nome TEXT COLLATE NOCASE, ddd TEXT COLLATE NOCASE, tel TEXT COLLATE NOCASE,
+  cel TEXT COLLATE NOCASE, nextel TEXT COLLATE NOCASE, fax TEXT COLLATE NOCASE,
+  msn TEXT COLLATE NOCASE, skype TEXT COLLATE NOCASE, estado TEXT COLLATE NOCASE,
+  cidade TEXT COLLATE NOCASE, bairro TEXT COLLATE NOCASE, cep TEXT COLLATE NOCASE,
+  endereco TEXT COLLATE NOCASE, email TEXT COLLATE NOCASE, site TEXT COLLATE NOCASE,
+  nascimento TEXT, empresa TEXT COLLATE NOCASE, telemp TEXT COLLATE NOCASE,
+  faxemp TEXT COLLATE NOCASE, emailemp TEXT COLLATE NOCASE, siteemp TEXT COLLATE NOCASE,
+  adicional TEXT COLLATE NOCASE, local TEXT);
+CREATE TABLE uteis (descricao TEXT COLLATE NOCASE, telefone TEXT COLLATE NOCASE);
+CREATE TABLE anotacoes (Titulo TEXT COLLATE NOCASE, anotacoes TEXT COLLATE NOCASE);
+CREATE TABLE senhas (descricao TEXT COLLATE NOCASE, senha TEXT COLLATE NOCASE,
+  adicionais TEXT COLLATE NOCASE);
 CREATE TABLE compromisso (id INTEGER PRIMARY KEY AUTOINCREMENT, Data TEXT, hora TEXT,
-  Titulo TEXT COLLATE PTBR, local TEXT COLLATE PTBR, descricao TEXT COLLATE PTBR);
+  Titulo TEXT COLLATE NOCASE, local TEXT COLLATE NOCASE, descricao TEXT COLLATE NOCASE);
 CREATE INDEX compromisso_data ON compromisso (Data, hora);
 CREATE TABLE login (ID INTEGER PRIMARY KEY, login TEXT, senha TEXT, email TEXT,
   login_inicia TEXT);

@@ -36,7 +36,8 @@ void likePtbr(sqlite3_context* ctx, int, sqlite3_value** argv) {
 }
 
 void registerFunctions(sqlite3* db) {
-    sqlite3_create_collation(db, "PTBR", SQLITE_UTF8, nullptr, collatePtbr);
+    // Replaces the ASCII-only built-in for the text columns declared NOCASE.
+    sqlite3_create_collation(db, "NOCASE", SQLITE_UTF8, nullptr, collatePtbr);
     sqlite3_create_function(db, "like", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, likePtbr,
                             nullptr, nullptr);
 }

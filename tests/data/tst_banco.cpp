@@ -1,4 +1,6 @@
 #include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTest>
 
 #include "ambiente_teste.h"
@@ -35,6 +37,7 @@ private slots:
     void executarsqlFechaOuMostraErro();
     void lerlogininiciaNuncaMostraMensagem();
     void conexaoGuardadaSegueOArquivo();
+    void shellDoSqlcipherLeEGrava();
 };
 
 void TstBanco::arquivoNovoTemTabelasLoginEEtiqueta() {
@@ -278,6 +281,36 @@ void TstBanco::conexaoGuardadaSegueOArquivo() {
     QVERIFY(st.next());
     QCOMPARE(st.text(0), QString("novo"));
     QVERIFY(dlg.chamadas.isEmpty());
+}
+
+void TstBanco::shellDoSqlcipherLeEGrava() {
+    // The file stays usable from the plain sqlcipher shell, which knows nothing of
+    // the program's comparison; what it writes the program then sorts its own way.
+    if (QStandardPaths::findExecutable("sqlcipher").isEmpty())
+        QSKIP("sqlcipher shell not installed");
+    AmbienteTeste amb;
+    amb.soltar();
+    QProcess shell;
+    shell.start("sqlcipher", {amb.arquivo()});
+    QVERIFY(shell.waitForStarted());
+    shell.write(QString("PRAGMA key='%1';\n"
+                        "INSERT INTO agenda (nome, tel) VALUES ('Zé', '1 '), ('Álvaro', '2 '),"
+                        " ('bruno', '3 ');\n"
+                        "SELECT count(*) FROM agenda WHERE nome = 'bruno';\n"
+                        "SELECT nome FROM agenda ORDER BY nome LIMIT 1;\n")
+                    .arg(kSenha)
+                    .toUtf8());
+    shell.closeWriteChannel();
+    QVERIFY(shell.waitForFinished());
+    QCOMPARE(shell.readAllStandardError(), QByteArray());
+    QCOMPARE(shell.readAllStandardOutput(), QByteArray("1\nbruno\n"));
+
+    banco::abrirPadrao();
+    db::Statement st = banco::conexao().banco().prepare("select nome from agenda order by nome");
+    QStringList nomes;
+    while (st.next())
+        nomes << st.text(0);
+    QCOMPARE(nomes, QStringList({"Álvaro", "bruno", "Zé"}));
 }
 
 QTEST_GUILESS_MAIN(TstBanco)
