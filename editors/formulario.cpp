@@ -1,0 +1,143 @@
+#include "editors/formulario.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "app/campodata.h"
+#include "data/regras.h"
+
+namespace editors {
+
+FormularioCadastro::FormularioCadastro(const QString& objeto, const QString& legendaJanela,
+                                       const QString& tituloCabecalho,
+                                       const QString& linhaCabecalho,
+                                       const QString& legendaAdicionar, QWidget* parent)
+    : QWidget(parent, Qt::Window), legendaAdicionar_(legendaAdicionar) {
+    setObjectName(objeto);
+    setWindowTitle(legendaJanela);
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    auto* raiz = new QVBoxLayout(this);
+    raiz->setContentsMargins(0, 0, 0, 0);
+    raiz->setSpacing(0);
+
+    auto* cabecalho = new QFrame(this);
+    cabecalho->setObjectName(QStringLiteral("cabecalho"));
+    cabecalho->setAutoFillBackground(true);
+    cabecalho->setBackgroundRole(QPalette::Base);
+    cabecalho->setFrameShape(QFrame::StyledPanel);
+    auto* linhas = new QVBoxLayout(cabecalho);
+    auto* titulo = new QLabel(tituloCabecalho, cabecalho);
+    titulo->setObjectName(QStringLiteral("lbltitulo"));
+    QFont fonte = titulo->font();
+    fonte.setBold(true);
+    fonte.setPointSizeF(fonte.pointSizeF() * 1.3);
+    titulo->setFont(fonte);
+    auto* linha = new QLabel(linhaCabecalho, cabecalho);
+    linha->setObjectName(QStringLiteral("lbllinha"));
+    linhas->addWidget(titulo);
+    linhas->addWidget(linha);
+    raiz->addWidget(cabecalho);
+
+    barra_ = new QToolBar(this);
+    barra_->setObjectName(QStringLiteral("tbropcoes"));
+    barra_->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    barra_->addSeparator();
+    acaoOk_ = criarBotao(QStringLiteral("ok"), legendaAdicionar);
+    barra_->addSeparator();
+    criarBotao(QStringLiteral("cancelar"), QStringLiteral("Cancelar"));
+    raiz->addWidget(barra_);
+
+    auto* area = new QWidget(this);
+    corpo_ = new QVBoxLayout(area);
+    raiz->addWidget(area, 1);
+}
+
+QAction* FormularioCadastro::criarBotao(const QString& chave, const QString& texto) {
+    auto* acao = barra_->addAction(texto);
+    acao->setObjectName(chave);
+    if (QWidget* botao = barra_->widgetForAction(acao)) {
+        botao->setObjectName(chave);
+        botao->setAccessibleName(texto);
+    }
+    connect(acao, &QAction::triggered, this, [this, chave] { acionar(chave); });
+    connect(acao, &QAction::changed, this, [this, acao] {
+        if (QWidget* botao = barra_->widgetForAction(acao))
+            botao->setAccessibleName(acao->text());
+    });
+    return acao;
+}
+
+QString FormularioCadastro::legendaAcao() const {
+    return acaoOk_->text();
+}
+
+void FormularioCadastro::definirLegendaAcao(const QString& legenda) {
+    acaoOk_->setText(legenda);
+}
+
+bool FormularioCadastro::modoAdicionar() const {
+    return acaoOk_->text() == legendaAdicionar_;
+}
+
+void FormularioCadastro::acionar(const QString& chave) {
+    if (chave == QLatin1String("ok")) {
+        if (modoAdicionar())
+            adicionar();
+        else
+            editar();
+    } else if (chave == QLatin1String("cancelar")) {
+        close();
+    }
+}
+
+void FormularioCadastro::preencherCampo(const QString& controle, const QString& valor) {
+    QWidget* campo = findChild<QWidget*>(controle);
+    if (auto* data = qobject_cast<CampoData*>(campo)) {
+        data->definirData(regras::dataDoBanco(valor));
+    } else if (auto* dataFixa = qobject_cast<QDateEdit*>(campo)) {
+        const QDate d = regras::dataDoBanco(valor);
+        if (d.isValid())
+            dataFixa->setDate(d);
+    } else if (auto* combo = qobject_cast<QComboBox*>(campo)) {
+        combo->setEditText(valor);
+    } else if (auto* linha = qobject_cast<QLineEdit*>(campo)) {
+        linha->setText(valor);
+    } else if (auto* texto = qobject_cast<QPlainTextEdit*>(campo)) {
+        texto->setPlainText(valor);
+    } else if (auto* rotulo = qobject_cast<QLabel*>(campo)) {
+        rotulo->setText(valor);
+    }
+}
+
+QLabel* FormularioCadastro::legenda(const QString& texto, QWidget* campo) {
+    auto* rotulo = new QLabel(texto);
+    rotulo->setBuddy(campo);
+    QString nome = texto;
+    nome.remove(QLatin1Char('&'));
+    if (nome.endsWith(QLatin1Char(':')))
+        nome.chop(1);
+    campo->setAccessibleName(nome);
+    return rotulo;
+}
+
+QLabel* FormularioCadastro::criarRotuloChave(const QString& objeto, const QString& legendaProjeto) {
+    auto* rotulo = new QLabel(legendaProjeto, this);
+    rotulo->setObjectName(objeto);
+    rotulo->hide();
+    return rotulo;
+}
+
+void FormularioCadastro::concluir() {
+    close();
+}
+
+}  // namespace editors

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+class QAction;
+class QFormLayout;
+class QLabel;
+class QToolBar;
+class QVBoxLayout;
+
+namespace editors {
+
+// What the entry forms share: the header strip, the toolbar `tbropcoes` with the
+// action button (key "ok") and the cancel button (key "cancelar"), and the mode,
+// which is nothing but the action button's caption. Each form is one window,
+// destroyed when it closes, so the next opening starts from its design state.
+class FormularioCadastro : public QWidget {
+    Q_OBJECT
+public:
+    FormularioCadastro(const QString& objeto, const QString& legendaJanela,
+                       const QString& tituloCabecalho, const QString& linhaCabecalho,
+                       const QString& legendaAdicionar, QWidget* parent = nullptr);
+
+    // The action button; its caption is the mode.
+    QAction* botaoAcao() const { return acaoOk_; }
+    QString legendaAcao() const;
+    void definirLegendaAcao(const QString& legenda);
+    // Add mode exactly when the action caption equals the add caption, letter for letter.
+    bool modoAdicionar() const;
+    QString legendaAdicionar() const { return legendaAdicionar_; }
+
+    virtual void adicionar() = 0;
+    virtual void editar() = 0;
+
+    // Puts a stored value into the control named `controle`, as the edit flows do.
+    // Text boxes and combo boxes take the text; date pickers read it as a stored date.
+    virtual void preencherCampo(const QString& controle, const QString& valor);
+    // The hidden label that holds the key of the row being edited.
+    virtual QLabel* rotuloChave() const = 0;
+
+    // Runs the toolbar button with this key ("ok", "cancelar"); any other key does nothing.
+    void acionar(const QString& chave);
+
+protected:
+    // Where the form lays its fields, under the header and the toolbar.
+    QVBoxLayout* corpo() const { return corpo_; }
+    // A field with a visible caption that also names it for screen readers.
+    static QLabel* legenda(const QString& texto, QWidget* campo);
+    // A hidden label holding the edit key.
+    QLabel* criarRotuloChave(const QString& objeto, const QString& legendaProjeto);
+    // After a successful save: close and destroy the window.
+    void concluir();
+
+private:
+    QAction* criarBotao(const QString& chave, const QString& legenda);
+    QString legendaAdicionar_;
+    QToolBar* barra_ = nullptr;
+    QAction* acaoOk_ = nullptr;
+    QVBoxLayout* corpo_ = nullptr;
+};
+
+}  // namespace editors
