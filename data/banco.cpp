@@ -95,12 +95,9 @@ void abrirPadrao() {
 }
 
 QString lerlogininicia(const QString&, const QString&, const QString& tipo) {
-    // Quietly, unlike abrirbanco: a failure here only means no login is asked.
-    conexao().fechar();
-    if (!tipo.isEmpty() && tipo != QLatin1String("access"))
-        return {};
+    // Always the program's own file and key, whatever the caller passes.
+    abrirbanco(arquivobanco, QString::fromUtf8(kSenhaBanco), tipo);
     try {
-        conexao().abrir(caminhoBanco(arquivobanco), QString::fromUtf8(kSenhaBanco));
         db::Statement st = conexao().banco().prepare(
             QStringLiteral("SELECT [login_inicia] FROM login where id=1"));
         if (st.next())

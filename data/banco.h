@@ -46,7 +46,8 @@ QString caminhoBanco(const QString& arquivo);
 // message, resets the settings to the local file and returns with it closed.
 void abrirbanco(const QString& arquivo, const QString& senha, const QString& tipo);
 
-// The login_inicia value of the login row, or empty text; never shows a message.
+// The login_inicia value of the login row, or empty text. Only the open itself may
+// complain, through abrirbanco; a missing row or column is passed over.
 QString lerlogininicia(const QString& arquivo, const QString& senha, const QString& tipo);
 
 // Runs one statement that returns no rows, then closes the connection.

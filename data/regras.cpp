@@ -29,6 +29,22 @@ QString semApostrofos(const QString& texto) {
     return t;
 }
 
+QString aplicar(Regra regra, const QString& texto) {
+    switch (regra) {
+        case Regra::Preenchido:
+            return preenchido(texto);
+        case Regra::Aparado:
+            return aparado(texto);
+        case Regra::AparadoSemApostrofos:
+            return semApostrofos(aparado(texto));
+        case Regra::SemApostrofos:
+            return semApostrofos(texto);
+        case Regra::ComoDigitado:
+            break;
+    }
+    return texto;
+}
+
 QString dataParaBanco(const QDate& data) {
     return data.toString(QStringLiteral("yyyy/MM/dd"));
 }

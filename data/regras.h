@@ -12,6 +12,16 @@ QString aparado(const QString& texto);
 QString preenchido(const QString& texto);
 QString semApostrofos(const QString& texto);
 
+// How an entry form writes one column.
+enum class Regra {
+    Preenchido,            // trimmed plus one blank
+    Aparado,               // trimmed
+    AparadoSemApostrofos,  // trimmed, apostrophes removed
+    SemApostrofos,         // apostrophes removed, blanks kept
+    ComoDigitado,          // unchanged
+};
+QString aplicar(Regra regra, const QString& texto);
+
 // Dates are stored "yyyy/mm/dd" and shown "dd/mm/yyyy".
 QString dataParaBanco(const QDate& data);
 // Reads a stored date, with or without its trailing blank; invalid when it is none.

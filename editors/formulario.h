@@ -36,6 +36,8 @@ public:
     // Puts a stored value into the control named `controle`, as the edit flows do.
     // Text boxes and combo boxes take the text; date pickers read it as a stored date.
     virtual void preencherCampo(const QString& controle, const QString& valor);
+    // Forms with pages show their first one when opened by a flow.
+    virtual void irParaPrimeiraPagina() {}
     // The hidden label that holds the key of the row being edited.
     virtual QLabel* rotuloChave() const = 0;
 

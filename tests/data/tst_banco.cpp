@@ -35,7 +35,7 @@ private slots:
     void likeEOrdemIgnoramAcentoECaixa();
     void chaveCasaLetraPorLetra();
     void executarsqlFechaOuMostraErro();
-    void lerlogininiciaNuncaMostraMensagem();
+    void lerlogininiciaSoReclamaDaAbertura();
     void conexaoGuardadaSegueOArquivo();
     void shellDoSqlcipherLeEGrava();
 };
@@ -243,20 +243,24 @@ void TstBanco::executarsqlFechaOuMostraErro() {
     QVERIFY(banco::conexao().aberta());
 }
 
-void TstBanco::lerlogininiciaNuncaMostraMensagem() {
+void TstBanco::lerlogininiciaSoReclamaDaAbertura() {
     AmbienteTeste amb;
     DialogosRoteiro dlg;
     const QString tipo = banco::tipobanco;
+    // The file and key are always the program's own, whatever is passed.
     QCOMPARE(banco::lerlogininicia("x", "y", tipo), QString("0"));
     amb.executar("UPDATE login SET login_inicia=NULL");
     QVERIFY(banco::lerlogininicia("x", "y", tipo) != "1");
     amb.executar("DELETE FROM login");
     QVERIFY(banco::lerlogininicia("x", "y", tipo).isEmpty());
+    QVERIFY(dlg.chamadas.isEmpty());
+    // A file that cannot be opened is reported once, by the open itself.
     amb.soltar();
     banco::liberarConexoes();
     QFile::remove(amb.arquivo());
     QVERIFY(banco::lerlogininicia("x", "y", tipo).isEmpty());
-    QVERIFY(dlg.chamadas.isEmpty());
+    QCOMPARE(dlg.mensagens().size(), 1);
+    QCOMPARE(dlg.ultimaMensagem().texto, kLead + "unable to open database file" + kTail);
     QVERIFY(!QFile::exists(amb.arquivo()));
 }
 
