@@ -1,8 +1,10 @@
 #include "editors/formulario.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QFormLayout>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -12,7 +14,10 @@
 #include <QVBoxLayout>
 
 #include "app/campodata.h"
+#include "app/dialogs.h"
+#include "data/banco.h"
 #include "data/regras.h"
+#include "data/sqlite.h"
 
 namespace editors {
 
@@ -24,6 +29,9 @@ FormularioCadastro::FormularioCadastro(const QString& objeto, const QString& leg
     setObjectName(objeto);
     setWindowTitle(legendaJanela);
     setAttribute(Qt::WA_DeleteOnClose);
+    // Only the main window keeps the program running; an open form never does.
+    setAttribute(Qt::WA_QuitOnClose, false);
+    connect(qApp, &QCoreApplication::aboutToQuit, this, &QWidget::close);
 
     auto* raiz = new QVBoxLayout(this);
     raiz->setContentsMargins(0, 0, 0, 0);
@@ -118,6 +126,19 @@ void FormularioCadastro::preencherCampo(const QString& controle, const QString& 
     }
 }
 
+QString FormularioCadastro::textoCampo(const QString& controle) const {
+    QWidget* campo = findChild<QWidget*>(controle);
+    if (auto* combo = qobject_cast<QComboBox*>(campo))
+        return combo->currentText();
+    if (auto* linha = qobject_cast<QLineEdit*>(campo))
+        return linha->text();
+    if (auto* texto = qobject_cast<QPlainTextEdit*>(campo))
+        return texto->toPlainText();
+    if (auto* rotulo = qobject_cast<QLabel*>(campo))
+        return rotulo->text();
+    return {};
+}
+
 QLabel* FormularioCadastro::legenda(const QString& texto, QWidget* campo) {
     auto* rotulo = new QLabel(texto);
     rotulo->setBuddy(campo);
@@ -129,6 +150,30 @@ QLabel* FormularioCadastro::legenda(const QString& texto, QWidget* campo) {
     return rotulo;
 }
 
+QLineEdit* FormularioCadastro::caixaTexto(const QString& objeto, int maximo) {
+    auto* caixa = new QLineEdit(this);
+    caixa->setObjectName(objeto);
+    if (maximo > 0)
+        caixa->setMaxLength(maximo);
+    return caixa;
+}
+
+QPlainTextEdit* FormularioCadastro::caixaMultilinha(const QString& objeto) {
+    auto* caixa = new QPlainTextEdit(this);
+    caixa->setObjectName(objeto);
+    caixa->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    caixa->setTabChangesFocus(true);
+    return caixa;
+}
+
+void FormularioCadastro::adicionarCampo(const QString& texto, QWidget* campo) {
+    if (!campos_) {
+        campos_ = new QFormLayout();
+        corpo_->addLayout(campos_);
+    }
+    campos_->addRow(legenda(texto, campo), campo);
+}
+
 QLabel* FormularioCadastro::criarRotuloChave(const QString& objeto, const QString& legendaProjeto) {
     auto* rotulo = new QLabel(legendaProjeto, this);
     rotulo->setObjectName(objeto);
@@ -138,6 +183,22 @@ QLabel* FormularioCadastro::criarRotuloChave(const QString& objeto, const QStrin
 
 void FormularioCadastro::concluir() {
     close();
+}
+
+bool FormularioCadastro::gravar(Categoria recarga, const QString& introducaoErro,
+                                const std::function<void(db::Database&)>& escrever) {
+    banco::abrirPadrao();
+    try {
+        escrever(banco::conexao().banco());
+    } catch (const db::DbError& e) {
+        dialogs::mensagem(dialogs::Icone::Critico, QStringLiteral("Erro"),
+                          introducaoErro + e.descricao());
+        return false;
+    }
+    if (Principal* janela = principal())
+        janela->recarregar(recarga);
+    concluir();
+    return true;
 }
 
 }  // namespace editors

@@ -2,12 +2,21 @@
 
 #include <QString>
 #include <QWidget>
+#include <functional>
+
+#include "editors/principal.h"
 
 class QAction;
 class QFormLayout;
 class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
 class QToolBar;
 class QVBoxLayout;
+
+namespace db {
+class Database;
+}
 
 namespace editors {
 
@@ -36,6 +45,8 @@ public:
     // Puts a stored value into the control named `controle`, as the edit flows do.
     // Text boxes and combo boxes take the text; date pickers read it as a stored date.
     virtual void preencherCampo(const QString& controle, const QString& valor);
+    // The text of the control named `controle`, as a save reads it; empty for no such control.
+    QString textoCampo(const QString& controle) const;
     // Forms with pages show their first one when opened by a flow.
     virtual void irParaPrimeiraPagina() {}
     // The hidden label that holds the key of the row being edited.
@@ -49,10 +60,21 @@ protected:
     QVBoxLayout* corpo() const { return corpo_; }
     // A field with a visible caption that also names it for screen readers.
     static QLabel* legenda(const QString& texto, QWidget* campo);
+    // A single-line text box; `maximo` > 0 limits its length.
+    QLineEdit* caixaTexto(const QString& objeto, int maximo = 0);
+    // A multi-line text box with a vertical scroll bar; Tab moves on, as in the other boxes.
+    QPlainTextEdit* caixaMultilinha(const QString& objeto);
+    // Adds a field with its caption below the fields added before it.
+    void adicionarCampo(const QString& texto, QWidget* campo);
     // A hidden label holding the edit key.
     QLabel* criarRotuloChave(const QString& objeto, const QString& legendaProjeto);
     // After a successful save: close and destroy the window.
     void concluir();
+    // One save: opens the shared connection, writes through `escrever`, then reloads the
+    // category's list and closes. A failure shows "Erro" with `introducaoErro` and the
+    // engine's description, and leaves the window open with its input. True when saved.
+    bool gravar(Categoria recarga, const QString& introducaoErro,
+                const std::function<void(db::Database&)>& escrever);
 
 private:
     QAction* criarBotao(const QString& chave, const QString& legenda);
@@ -60,6 +82,7 @@ private:
     QToolBar* barra_ = nullptr;
     QAction* acaoOk_ = nullptr;
     QVBoxLayout* corpo_ = nullptr;
+    QFormLayout* campos_ = nullptr;
 };
 
 }  // namespace editors
