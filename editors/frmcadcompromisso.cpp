@@ -1,0 +1,60 @@
+#include "editors/frmcadcompromisso.h"
+
+#include <QDateEdit>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+
+#include "data/regras.h"
+
+namespace editors {
+
+frmcadcompromisso::frmcadcompromisso(QWidget* parent)
+    : FormularioCadastro(QStringLiteral("frmcadcompromisso"),
+                         QStringLiteral("Cadastro de compromisso"), QStringLiteral("COMPROMISSOS"),
+                         QStringLiteral("Utilize está tela para criar/editar seus compromissos"),
+                         QStringLiteral("Adicionar Compromisso"), parent) {
+    data_ = new QDateEdit(this);
+    data_->setObjectName(QStringLiteral("cbodata"));
+    data_->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
+    data_->setCalendarPopup(true);
+    data_->setDate(regras::hoje());
+    adicionarCampo(QStringLiteral("Data:"), data_);
+    adicionarCampo(QStringLiteral("Hora:"), caixaTexto(QStringLiteral("txthora"), 20));
+    adicionarCampo(QStringLiteral("Título:"), caixaTexto(QStringLiteral("txttitulo"), 150));
+    adicionarCampo(QStringLiteral("Local:"), caixaTexto(QStringLiteral("txtlocal"), 150));
+    adicionarCampo(QStringLiteral("Descrição:"), caixaMultilinha(QStringLiteral("txtdescricao")));
+    lblid_ = criarRotuloChave(QStringLiteral("lblid"), QStringLiteral("Label6"));
+}
+
+QList<gravacao::Valor> frmcadcompromisso::valores(bool adicionando) const {
+    using regras::Regra;
+    const auto coluna = [this](const char* nome, const char* controle, Regra regra) {
+        return gravacao::Valor{QString::fromLatin1(nome),
+                               regras::aplicar(regra, textoCampo(QString::fromLatin1(controle)))};
+    };
+    return {{QStringLiteral("Data"), regras::dataParaBanco(data_->date())},
+            coluna("hora", "txthora", adicionando ? Regra::Preenchido : Regra::Aparado),
+            coluna("Titulo", "txttitulo", Regra::Aparado),
+            coluna("local", "txtlocal", Regra::Preenchido),
+            coluna("descricao", "txtdescricao", Regra::Preenchido)};
+}
+
+void frmcadcompromisso::adicionar() {
+    gravar(Categoria::Compromisso,
+           QStringLiteral("Ocorreu o seguinte erro ao tentar cadastrar os dados: "),
+           [this](db::Database& b) {
+               gravacao::inserir(b, QStringLiteral("compromisso"), valores(true));
+           });
+}
+
+void frmcadcompromisso::editar() {
+    gravar(Categoria::Compromisso,
+           QStringLiteral("Ocorreu o seguinte erro ao tentar editar os dados: "),
+           [this](db::Database& b) {
+               gravacao::atualizarPrimeira(b, QStringLiteral("compromisso"), QStringLiteral("id"),
+                                           lblid_->text(), valores(false));
+           });
+}
+
+}  // namespace editors
