@@ -1,0 +1,416 @@
+#include <QApplication>
+#include <QDateEdit>
+#include <QLabel>
+#include <QTest>
+#include <QTimer>
+
+#include "ambiente_teste.h"
+#include "apoio.h"
+#include "app/janelas.h"
+#include "data/regras.h"
+#include "dialogos_roteiro.h"
+#include "editors/fluxos.h"
+#include "editors/formulariosimples.h"
+#include "editors/frmcadcompromisso.h"
+
+using dialogs::Icone;
+using dialogs::Resposta;
+using editors::Categoria;
+using editors::FormularioCadastro;
+
+namespace {
+FormularioCadastro* aberto(Categoria c) {
+    if (c == Categoria::Anotacoes)
+        return janelas::seCarregada<editors::frmcadanotacoes>();
+    if (c == Categoria::Senhas)
+        return janelas::seCarregada<editors::frmcadsenhas>();
+    if (c == Categoria::Uteis)
+        return janelas::seCarregada<editors::frmcadutil>();
+    return janelas::seCarregada<editors::frmcadcompromisso>();
+}
+}  // namespace
+
+// The entry forms driven through the flows, as the main window's commands run them.
+class TstEditores : public QObject {
+    Q_OBJECT
+private slots:
+    void cleanup() {
+        janelas::fecharTodas();
+        descartarFechadas();
+        regras::fixarHoje({});
+    }
+    void familiaGuardaCadaColunaPelaSuaRegra();
+    void chaveVaziaSoAvisa();
+    void edicaoPeloRotuloEFalhas();
+    void compromisso();
+    void editarPreencheEReaproveitaOFormulario();
+    void chavesCasamLetraPorLetra();
+    void removerPerguntaConfirmaERecarrega();
+    void removerSemSelecaoOuComFalha();
+    void contatosAindaSemFormulario();
+    void fecharAPrincipalEncerraSemDeixarJanelas();
+};
+
+void TstEditores::familiaGuardaCadaColunaPelaSuaRegra() {
+    struct Caso {
+        Categoria cat;
+        QStringList entradas;  // name, text, ...
+        QString consulta, esperado, janela, acao;
+    };
+    const Caso casos[] = {
+        {Categoria::Anotacoes,
+         {"txttitulo", "  Reunião d'obra  ", "txtanotacoes", ""},
+         "SELECT * FROM anotacoes",
+         "Reunião dobra| ",
+         "Adicionar anotação",
+         "Adicionar Anotação"},
+        {Categoria::Senhas,
+         {"txtdescricao", "  Banco 'A'  ", "txtsenha", "abc", "txtcomentario", " l1\nl2 "},
+         "SELECT * FROM senhas",
+         "  Banco A  |abc |l1\nl2 ",
+         "Adicionar senha/serial",
+         "Adicionar senha/serial"},
+        {Categoria::Uteis,
+         {"txtdescricao", " Farmácia d'Ajuda ", "txttel", " 3333 "},
+         "SELECT * FROM uteis",
+         "Farmácia d'Ajuda|3333 ",
+         "Adicionar telefone útil",
+         "Adicionar tel útil"},
+    };
+    for (const Caso& c : casos) {
+        AmbienteTeste amb;
+        DialogosRoteiro dlg;
+        PrincipalFalsa principal;
+        editors::adicionar(c.cat);
+        FormularioCadastro* form = aberto(c.cat);
+        QCOMPARE(form->windowTitle(), c.janela);
+        QCOMPARE(form->legendaAcao(), c.acao);
+        for (int i = 0; i < c.entradas.size(); i += 2) {
+            QWidget* campo = form->findChild<QWidget*>(c.entradas.at(i));
+            QVERIFY(!campo->accessibleName().isEmpty());
+            QVERIFY(campo->property("varnelo_foco").toBool());
+            escrever(form, c.entradas.at(i), c.entradas.at(i + 1));
+        }
+        clicar(form, "ok");
+        QCOMPARE(amb.linhas(c.consulta), QStringList{c.esperado});
+        QVERIFY(dlg.mensagens().isEmpty());
+        QCOMPARE(principal.recargas, QList<Categoria>{c.cat});
+        QVERIFY(!form->isVisible());
+        descartarFechadas();
+        QVERIFY(!aberto(c.cat));  // the next opening starts from the design state
+    }
+}
+
+void TstEditores::chaveVaziaSoAvisa() {
+    AmbienteTeste amb;
+    DialogosRoteiro dlg;
+    PrincipalFalsa principal;
+    const std::tuple<Categoria, const char*, const char*> casos[] = {
+        {Categoria::Anotacoes, "txttitulo", "O título da anotação deve ser digitado!"},
+        {Categoria::Senhas, "txtdescricao", "A descrição da senha deve ser digitado!"},
+        {Categoria::Uteis, "txtdescricao", "A descricao do telefone deve ser digitado!"}};
+    for (const auto& [cat, chave, mensagem] : casos) {
+        editors::adicionar(cat);
+        escrever(aberto(cat), chave, "   ");
+        clicar(aberto(cat), "ok");
+        QCOMPARE(dlg.ultimaMensagem().icone, Icone::Exclamacao);
+        QCOMPARE(dlg.ultimaMensagem().titulo, QString("Erro"));
+        QCOMPARE(dlg.ultimaMensagem().texto, QString::fromUtf8(mensagem));
+        QVERIFY(aberto(cat)->isVisible());
+    }
+    QCOMPARE(amb.linhas("SELECT (SELECT count(*) FROM anotacoes) + (SELECT count(*) FROM senhas) "
+                        "+ (SELECT count(*) FROM uteis)"),
+             QStringList{"0"});
+    QVERIFY(principal.recargas.isEmpty());
+}
+
+void TstEditores::edicaoPeloRotuloEFalhas() {
+    AmbienteTeste amb;
+    DialogosRoteiro dlg;
+    PrincipalFalsa principal;
+    amb.executar("INSERT INTO anotacoes VALUES ('a%', ' '), ('ab', ' '), ('A%', ' '), ('a%', ' ')");
+    const auto salvar = [&](const QString& acao, const QString& rotulo, const QString& titulo) {
+        descartarFechadas();
+        auto* form = &janelas::unica<editors::frmcadanotacoes>();
+        janelas::mostrar(*form);
+        form->definirLegendaAcao(acao);
+        form->rotuloChave()->setText(rotulo);
+        escrever(form, "txttitulo", titulo);
+        escrever(form, "txtanotacoes", "corpo");
+        clicar(form, "ok");
+        return form;
+    };
+    // The label names the row, so the key itself may change; any caption but the exact
+    // add caption edits; editing may empty the key without a word.
+    salvar("Editar Anotação", "a%", "  novo d'a ");
+    salvar("adicionar anotação", "A%", "  ");
+    QCOMPARE(amb.linhas("SELECT * FROM anotacoes ORDER BY rowid"),
+             QStringList({"novo da|corpo ", "ab| ", "|corpo ", "a%| "}));
+    QVERIFY(dlg.mensagens().isEmpty());
+
+    FormularioCadastro* form = salvar("Editar Anotação", "AB", "x");  // no row holds "AB"
+    QCOMPARE(dlg.ultimaMensagem().icone, Icone::Critico);
+    QCOMPARE(dlg.ultimaMensagem().titulo, QString("Erro"));
+    QVERIFY(dlg.ultimaMensagem().texto.startsWith(
+        "Ocorreu o seguinte erro ao tentar incluír os dados: O registro"));
+    QVERIFY(form->isVisible());
+    QCOMPARE(lido(form, "txttitulo"), QString("x"));
+    QCOMPARE(principal.recargas.size(), 2);
+}
+
+void TstEditores::compromisso() {
+    AmbienteTeste amb;
+    DialogosRoteiro dlg;
+    PrincipalFalsa principal;
+    regras::fixarHoje(QDate(2008, 3, 5));
+    editors::adicionar(Categoria::Compromisso);
+    FormularioCadastro* form = aberto(Categoria::Compromisso);
+    QCOMPARE(form->windowTitle(), QString("Cadastro de compromisso"));
+    QCOMPARE(form->legendaAcao(), QString("Adicionar Compromisso"));
+    QVERIFY(!form->findChild<QWidget*>("txthora")->property("varnelo_foco").toBool());
+    escrever(form, "txthora", QString(30, '9'));
+    escrever(form, "txtlocal", QString(200, 'L'));
+    QCOMPARE(lido(form, "txthora").size() + lido(form, "txtlocal").size(), 20 + 150);
+    escrever(form, "txthora", "10:00");
+    escrever(form, "txtlocal", "");
+    // Right after a login the shared connection is closed: the save opens it.
+    banco::conexao().fechar();
+    clicar(form, "ok");
+    amb.executar(
+        "INSERT INTO compromisso (Data, Titulo, local, descricao) VALUES "
+        "('2010/01/02', 'Dentista', 'Sul ', 'exames ')");
+    QCOMPARE(
+        amb.linhas("SELECT * FROM compromisso"),
+        QStringList({"1|2008/03/05|10:00 || | ", "2|2010/01/02|<null>|Dentista|Sul |exames "}));
+    QCOMPARE(principal.abertaNaRecarga, QList<bool>{true});
+
+    // Edited by its number, from the hidden column; the time loses its blank.
+    descartarFechadas();
+    principal.definir(Categoria::Compromisso, {{"1", "05/03/2008 "}, {"2", "02/01/2010 "}}, 1);
+    editors::editar(Categoria::Compromisso);
+    form = aberto(Categoria::Compromisso);
+    QCOMPARE(form->windowTitle(), QString("Editar compromisso"));
+    QCOMPARE(form->legendaAcao(), QString("Editar Compromisso"));
+    QCOMPARE(form->findChild<QDateEdit*>("cbodata")->date(), QDate(2010, 1, 2));
+    QCOMPARE(lido(form, "txttitulo") + lido(form, "txtlocal") + lido(form, "txtdescricao"),
+             QString("DentistaSul exames "));
+    QCOMPARE(form->rotuloChave()->text(), QString("2"));
+    escrever(form, "txthora", " 9:00 ");
+    escrever(form, "txttitulo", " Reunião d'obra ");
+    clicar(form, "ok");
+    QCOMPARE(amb.valor("SELECT Data, hora, Titulo FROM compromisso WHERE id = 2"),
+             QString("2010/01/02|9:00|Reunião d'obra"));
+
+    descartarFechadas();
+    form = &janelas::unica<editors::frmcadcompromisso>();
+    janelas::mostrar(*form);
+    form->definirLegendaAcao("Editar Compromisso");
+    clicar(form, "ok");  // its design "Label6" is no appointment number
+    QCOMPARE(dlg.ultimaMensagem().icone, Icone::Critico);
+    QVERIFY(dlg.ultimaMensagem().texto.startsWith(
+        "Ocorreu o seguinte erro ao tentar editar os dados: "));
+    amb.executar("DROP TABLE compromisso");
+    form->definirLegendaAcao("Adicionar Compromisso");
+    escrever(form, "txttitulo", "guardado");
+    clicar(form, "ok");
+    QCOMPARE(dlg.ultimaMensagem().titulo, QString("Erro"));
+    QVERIFY(dlg.ultimaMensagem().texto.startsWith(
+        "Ocorreu o seguinte erro ao tentar cadastrar os dados: "));
+    QVERIFY(form->isVisible());
+    QCOMPARE(lido(form, "txttitulo"), QString("guardado"));
+    QCOMPARE(principal.recargas.size(), 2);
+}
+
+void TstEditores::editarPreencheEReaproveitaOFormulario() {
+    AmbienteTeste amb;
+    DialogosRoteiro dlg;
+    PrincipalFalsa principal;
+    editors::editar(Categoria::Senhas);  // empty list: nothing opens
+    QVERIFY(!janelas::seCarregada<editors::frmcadsenhas>());
+
+    amb.executar("INSERT INTO senhas VALUES ('  Banco A  ', 'abc ', 'conta ')");
+    principal.definir(Categoria::Senhas, {{"1", "  Banco A  ", "abc ", "conta "}});
+    editors::editar(Categoria::Senhas);
+    auto* form = janelas::seCarregada<editors::frmcadsenhas>();
+    QVERIFY(form->isVisible());
+    QCOMPARE(form->windowTitle(), QString("Editar senha/serial"));
+    QCOMPARE(form->legendaAcao(), QString("Editar senha/serial"));
+    QCOMPARE(lido(form, "txtdescricao") + lido(form, "txtsenha") + lido(form, "txtcomentario"),
+             QString("  Banco A  abc conta "));
+    QCOMPARE(form->rotuloChave()->text(), QString("  Banco A  "));
+
+    // An add while the form is open switches its captions and keeps the fields.
+    editors::adicionar(Categoria::Senhas);
+    QCOMPARE(janelas::seCarregada<editors::frmcadsenhas>(), form);
+    QCOMPARE(form->windowTitle(), QString("Adicionar senha/serial"));
+    QCOMPARE(lido(form, "txtsenha"), QString("abc "));
+    escrever(form, "txtdescricao", "Banco B");
+    clicar(form, "ok");
+    QCOMPARE(amb.linhas("SELECT * FROM senhas ORDER BY rowid"),
+             QStringList({"  Banco A  |abc |conta ", "Banco B|abc |conta "}));
+
+    // A vanished row or no selection: the form opens in edit mode and keeps its input.
+    descartarFechadas();
+    editors::adicionar(Categoria::Senhas);
+    form = janelas::seCarregada<editors::frmcadsenhas>();
+    escrever(form, "txtsenha", "digitada");
+    principal.definir(Categoria::Senhas, {{"1", "sumiu"}});
+    editors::editar(Categoria::Senhas);
+    principal.definir(Categoria::Senhas, {{"1", "sumiu"}}, -1);
+    editors::editar(Categoria::Senhas);
+    QCOMPARE(form->legendaAcao(), QString("Editar senha/serial"));
+    QCOMPARE(lido(form, "txtsenha"), QString("digitada"));
+    QVERIFY(dlg.mensagens().isEmpty());
+}
+
+void TstEditores::chavesCasamLetraPorLetra() {
+    AmbienteTeste amb;
+    DialogosRoteiro dlg;
+    PrincipalFalsa principal;
+    const QStringList chaves{"a%", "ab", "A%", "a_c", "abc", "Ação", "Acao", "ana", "Ana", "d'A"};
+    QList<QStringList> lista;
+    for (const QString& c : chaves) {
+        amb.executar("INSERT INTO uteis VALUES (?, ?)", {c, "tel " + c});
+        lista << QStringList{QString::number(lista.size() + 1), c};
+    }
+    amb.executar("INSERT INTO uteis VALUES ('ab', 'segunda')");
+    for (int i = 0; i < chaves.size(); ++i) {
+        principal.definir(Categoria::Uteis, lista, i);
+        editors::editar(Categoria::Uteis);
+        QCOMPARE(lido(janelas::seCarregada<editors::frmcadutil>(), "txttel"), "tel " + chaves[i]);
+    }
+    // The first of two rows sharing a key is the one edited.
+    principal.definir(Categoria::Uteis, lista, 1);
+    editors::editar(Categoria::Uteis);
+    auto* form = janelas::seCarregada<editors::frmcadutil>();
+    escrever(form, "txttel", "mudou");
+    clicar(form, "ok");
+    QCOMPARE(amb.linhas("SELECT descricao FROM uteis WHERE telefone = 'mudou '"),
+             QStringList{"ab"});
+
+    for (const char* removida : {"a%", "a_c", "Ação", "ana", "d'A", "ab"}) {
+        principal.definir(Categoria::Uteis, {{"1", QString::fromUtf8(removida)}});
+        dlg.respostas.enqueue(Resposta::Sim);
+        editors::remover(Categoria::Uteis);
+    }
+    QCOMPARE(amb.linhas("SELECT descricao FROM uteis ORDER BY rowid"),
+             QStringList({"A%", "abc", "Acao", "Ana"}));
+}
+
+void TstEditores::removerPerguntaConfirmaERecarrega() {
+    const std::tuple<Categoria, const char*, QStringList, const char*, const char*> casos[] = {
+        {Categoria::Agenda,
+         "agenda (nome) VALUES ('Ana')",
+         {"1", "Ana"},
+         "o contato Ana",
+         "Contato removido"},
+        {Categoria::Anotacoes,
+         "anotacoes VALUES ('Lista', ' ')",
+         {"1", "Lista"},
+         "a anotação de título Lista",
+         "Anotação removida"},
+        {Categoria::Senhas,
+         "senhas VALUES ('Wi-fi', ' ', ' ')",
+         {"1", "Wi-fi"},
+         "a senha Wi-fi",
+         "Senha removida"},
+        {Categoria::Uteis,
+         "uteis VALUES ('Táxi', ' ')",
+         {"1", "Táxi"},
+         "o telefone Táxi",
+         "Telefone removido"},
+        // Asked by its title, removed by its number.
+        {Categoria::Compromisso,
+         "compromisso (id, Titulo) VALUES (7, 'Dentista'), (8, 'Dentista')",
+         {"8", "06/03/2008 ", "  ", "Dentista ", "  ", "0 dias"},
+         "o compromisso Dentista ",
+         "Compromisso removido"},
+    };
+    for (const auto& [cat, insercao, linha, alvo, sucesso] : casos) {
+        AmbienteTeste amb;
+        DialogosRoteiro dlg;
+        PrincipalFalsa principal;
+        amb.executar(QString("INSERT INTO ") + insercao);
+        const QString todas = "SELECT * FROM " + QString(insercao).section(' ', 0, 0);
+        const QStringList antes = amb.linhas(todas);
+        principal.definir(cat, {linha});
+        dlg.respostas << Resposta::Nao << Resposta::Sim;
+        editors::remover(cat);
+        QCOMPARE(dlg.mensagens().size(), 1);
+        QCOMPARE(dlg.ultimaMensagem().icone, Icone::Pergunta);
+        QCOMPARE(dlg.ultimaMensagem().titulo, QString("Confirmar?"));
+        QCOMPARE(dlg.ultimaMensagem().botoes, dialogs::Botoes::SimNao);
+        QCOMPARE(dlg.ultimaMensagem().texto, QString("Tem certeza que deseja remover %1 do banco "
+                                                     "de dados?")
+                                                 .arg(QString::fromUtf8(alvo)));
+        QCOMPARE(amb.linhas(todas), antes);
+        QVERIFY(principal.recargas.isEmpty());
+
+        editors::remover(cat);
+        QCOMPARE(dlg.ultimaMensagem().icone, Icone::Informacao);
+        QCOMPARE(dlg.ultimaMensagem().titulo, QString("Info"));
+        QCOMPARE(dlg.ultimaMensagem().texto,
+                 QString::fromUtf8(sucesso) + " com sucesso do banco de dados!");
+        QCOMPARE(amb.linhas(todas).size(), cat == Categoria::Compromisso ? 1 : 0);
+        QCOMPARE(principal.recargas, QList<Categoria>{cat});
+        // The removal closes the connection; the appointment loader needs it opened again.
+        QCOMPARE(principal.abertaNaRecarga, QList<bool>{cat == Categoria::Compromisso});
+    }
+}
+
+void TstEditores::removerSemSelecaoOuComFalha() {
+    AmbienteTeste amb;
+    DialogosRoteiro dlg;
+    PrincipalFalsa principal;
+    editors::remover(Categoria::Anotacoes);  // empty list: no question
+    principal.definir(Categoria::Anotacoes, {{"1", "x"}});
+    amb.executar("DROP TABLE anotacoes");
+    dlg.respostas.enqueue(Resposta::Sim);
+    editors::remover(Categoria::Anotacoes);
+    const QList<DialogosRoteiro::Chamada> m = dlg.mensagens();
+    QCOMPARE(m.size(), 3);
+    QCOMPARE(m[0].texto, QString("Ocorreu o seguinte erro: Nenhum registro selecionado."));
+    QCOMPARE(m[1].titulo, QString("Confirmar?"));
+    QVERIFY(m[2].texto.startsWith("Ocorreu o seguinte erro: "));
+    for (int i : {0, 2})
+        QVERIFY(m[i].icone == Icone::Critico && m[i].titulo == "Erro");
+    QVERIFY(principal.recargas.isEmpty());
+}
+
+void TstEditores::contatosAindaSemFormulario() {
+    using editors::Operacao;
+    AmbienteTeste amb;
+    PrincipalFalsa principal;
+    QVERIFY(editors::disponivel(Categoria::Compromisso, Operacao::Editar));
+    QVERIFY(!editors::disponivel(Categoria::Agenda, Operacao::Adicionar));
+    QVERIFY(!editors::disponivel(Categoria::Agenda, Operacao::Editar));
+    QVERIFY(editors::disponivel(Categoria::Agenda, Operacao::Remover));
+    amb.executar("INSERT INTO agenda (nome) VALUES ('Ana')");
+    principal.definir(Categoria::Agenda, {{"1", "Ana"}});
+    editors::adicionar(Categoria::Agenda);
+    editors::editar(Categoria::Agenda);
+    QVERIFY(QApplication::topLevelWidgets().isEmpty());
+}
+
+void TstEditores::fecharAPrincipalEncerraSemDeixarJanelas() {
+    AmbienteTeste amb;
+    PrincipalFalsa principal;
+    QWidget janela;
+    janela.show();
+    editors::adicionar(Categoria::Anotacoes);
+    editors::adicionar(Categoria::Compromisso);
+    QTimer::singleShot(0, &janela, &QWidget::close);
+    bool encerrou = true;
+    // Only a guard: the loop ends at once when closing the main window ends the program.
+    QTimer::singleShot(10000, &janela, [&] {
+        encerrou = false;
+        QApplication::quit();
+    });
+    QApplication::exec();
+    QVERIFY(encerrou);
+    for (QWidget* w : QApplication::topLevelWidgets())
+        QVERIFY2(!w->isVisible(), qPrintable(w->objectName()));
+}
+
+QTEST_MAIN(TstEditores)
+#include "tst_editores.moc"
