@@ -181,29 +181,10 @@ frmcadagenda::frmcadagenda(QWidget* parent)
 }
 
 void frmcadagenda::montarCampos() {
-    xtab_ = new QTabWidget(this);
-    xtab_->setObjectName(QStringLiteral("xtab"));
-    corpo()->addWidget(xtab_);
-
-    // The personal page has the picture at its top left and the path under everything.
-    auto* pessoais = new QWidget;
-    auto* adicionais = new QWidget;
+    // The grids are filled before they join the pages, so the pages size to their fields.
     QGridLayout* grades[2] = {new QGridLayout, new QGridLayout};
-    montarFoto(pessoais);
-    auto* topo = new QHBoxLayout;
-    topo->addWidget(imgfoto_, 0, Qt::AlignTop);
-    topo->addLayout(grades[0], 1);
-    auto* pagina = new QVBoxLayout(pessoais);
-    pagina->addLayout(topo);
-    pagina->addWidget(lbllocal_);
-    pagina->addStretch();
-    (new QVBoxLayout(adicionais))->addLayout(grades[1]);
-    xtab_->addTab(pessoais, QStringLiteral("> DADOS PESSOAIS"));
-    xtab_->addTab(adicionais, QStringLiteral("> DADOS ADICIONAIS"));
-
     int linha[2] = {0, 0}, coluna[2] = {0, 0};
-
-    QWidget* anterior = nullptr;
+    QList<QWidget*> ordem;
     for (const Campo& c : kCampos) {
         QWidget* campo = criarControle(c.tipo);
         campo->setObjectName(QString::fromLatin1(c.controle));
@@ -228,12 +209,32 @@ void frmcadagenda::montarCampos() {
             ++linha[p];
             coluna[p] = 0;
         }
-        if (anterior)
-            QWidget::setTabOrder(anterior, campo);
-        anterior = campo;
+        ordem << campo;
     }
-    findChild<QLineEdit*>(QStringLiteral("txtddd"))->setMaxLength(5);
+
+    // The personal page has the picture at its top left and the path under everything.
+    auto* pessoais = new QWidget;
+    montarFoto(pessoais);
+    auto* topo = new QHBoxLayout;
+    topo->addWidget(imgfoto_, 0, Qt::AlignTop);
+    topo->addLayout(grades[0], 1);
+    auto* pagina = new QVBoxLayout(pessoais);
+    pagina->addLayout(topo);
+    pagina->addWidget(lbllocal_);
+    pagina->addStretch();
+    auto* adicionais = new QWidget;
+    (new QVBoxLayout(adicionais))->addLayout(grades[1]);
+
+    xtab_ = new QTabWidget(this);
+    xtab_->setObjectName(QStringLiteral("xtab"));
+    xtab_->addTab(pessoais, QStringLiteral("> DADOS PESSOAIS"));
+    xtab_->addTab(adicionais, QStringLiteral("> DADOS ADICIONAIS"));
+    corpo()->addWidget(xtab_);
+
+    for (qsizetype i = 1; i < ordem.size(); ++i)
+        QWidget::setTabOrder(ordem.at(i - 1), ordem.at(i));
     QWidget::setTabOrder(findChild<QWidget*>(QStringLiteral("txtsite")), imgfoto_);
+    findChild<QLineEdit*>(QStringLiteral("txtddd"))->setMaxLength(5);
 }
 
 void frmcadagenda::montarFoto(QWidget* pagina) {

@@ -174,6 +174,13 @@ void TstCadAgenda::janelaTemOsCamposNomeadosEmOrdem() {
         QCOMPARE(w->accessibleName(), rotulo);
         nomes << nome;
     }
+    // The first page is laid out around its fields: none is squeezed below its size.
+    for (int i = 0; i < 17; ++i) {
+        QWidget* w = f.campo(qPrintable(nomes.at(i)));
+        QVERIFY2(w->width() >= w->minimumSizeHint().width() &&
+                     w->height() >= w->minimumSizeHint().height(),
+                 qPrintable(nomes.at(i)));
+    }
     for (const char* combo : {"cboestado", "cbocidade", "cbobairro", "cbocep", "txtendereco"})
         QVERIFY(f.campo<QComboBox>(combo)->isEditable());
     QVERIFY(qobject_cast<QPlainTextEdit*>(f.campo("txtinfo")));
