@@ -15,8 +15,13 @@ public:
 
 protected:
     bool eventFilter(QObject* obj, QEvent* ev) override {
-        if (ev->type() == QEvent::KeyRelease)
-            autocompletar(static_cast<QKeyEvent*>(ev)->key(), static_cast<QComboBox*>(obj));
+        if (ev->type() == QEvent::KeyRelease) {
+            const auto* tecla = static_cast<QKeyEvent*>(ev);
+            // Ctrl+A, Ctrl+C and the like type nothing, so they must not complete either.
+            const bool atalho =
+                tecla->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+            autocompletar(atalho ? 0 : tecla->key(), static_cast<QComboBox*>(obj));
+        }
         return false;
     }
 };

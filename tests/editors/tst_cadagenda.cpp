@@ -155,6 +155,9 @@ void TstCadAgenda::completarComoAsBuscas() {
     QCOMPARE(cidade->currentText(), QString("Santos "));
     QCOMPARE(cidade->lineEdit()->cursorPosition(), 2);
     QCOMPARE(cidade->lineEdit()->selectedText(), QString("ntos "));
+    QTest::keyClick(cidade, Qt::Key_A, Qt::ControlModifier);  // a shortcut types nothing
+    QCOMPARE(cidade->lineEdit()->selectedText(), QString("Santos "));
+    cidade->lineEdit()->setSelection(2, 5);
     QTest::keyClicks(cidade, "o");  // typing on replaces the completed part
     QCOMPARE(cidade->currentText(), QString("São Paulo "));
     QCOMPARE(cidade->lineEdit()->selectedText(), QString(" Paulo "));
