@@ -39,7 +39,7 @@ private:
     bool mostrarFoto(const QString& arquivo);
     void semFoto();
     bool telefoneJaCadastrado();
-    void gravar(const std::function<void(db::Database&, const QList<gravacao::Valor>&)>& gravar);
+    void gravar(const std::function<void(db::Database&, const QList<gravacao::Valor>&)>& escrever);
     QList<gravacao::Valor> valores() const;
 
     QTabWidget* xtab_ = nullptr;
