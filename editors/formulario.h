@@ -53,7 +53,7 @@ public:
     virtual QLabel* rotuloChave() const = 0;
 
     // Runs the toolbar button with this key ("ok", "cancelar"); any other key does nothing.
-    void acionar(const QString& chave);
+    virtual void acionar(const QString& chave);
 
 protected:
     // Where the form lays its fields, under the header and the toolbar.

@@ -1,0 +1,367 @@
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QTabWidget>
+#include <QTest>
+#include <QToolButton>
+
+#include "ambiente_teste.h"
+#include "app/campodata.h"
+#include "dialogos_roteiro.h"
+#include "editors/autocompletar.h"
+#include "editors/frmcadagenda.h"
+#include "editors/principal.h"
+
+using dialogs::Icone;
+using dialogs::Resposta;
+using editors::Categoria;
+
+namespace {
+
+// The main window as the editor sees it: only the reloads matter here.
+struct PrincipalFalso : editors::Principal {
+    PrincipalFalso() { editors::definirPrincipal(this); }
+    ~PrincipalFalso() override { editors::definirPrincipal(nullptr); }
+    int linhas(Categoria) const override { return 0; }
+    std::optional<QString> celulaSelecionada(Categoria, int) const override { return {}; }
+    void recarregar(Categoria c) override { recargas << c; }
+    QList<Categoria> recargas;
+};
+
+// An open editor, deleted at the end of the test unless it closed itself.
+struct Editor {
+    QPointer<editors::frmcadagenda> f = new editors::frmcadagenda;
+    Editor() { f->show(); }
+    ~Editor() { delete f.data(); }
+    template <class T = QWidget>
+    T* w(const QString& nome) const {
+        return f->findChild<T*>(nome);
+    }
+    // Typed by the user (add) or filled as the edit flow does (edit).
+    void por(const QString& nome, const QString& texto) const { f->preencherCampo(nome, texto); }
+    void editando(const QString& chave) const {
+        f->definirLegendaAcao("Editar contato");
+        por("lblnome", chave);
+    }
+    void ok() const { w<QToolButton>("ok")->click(); }
+    bool fechou() const {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        return f.isNull();
+    }
+};
+
+void guardar(AmbienteTeste& amb, const QString& nome, const QString& tel,
+             const QString& local = "nenhum") {
+    amb.executar("INSERT INTO agenda (nome, tel, local) VALUES (?, ?, ?)", {nome, tel, local});
+}
+
+QString imagem(const QString& caminho) {
+    QImage img(60, 30, QImage::Format_RGB32);
+    img.fill(Qt::darkGreen);
+    img.save(caminho);
+    return caminho;
+}
+
+}  // namespace
+
+class TstCadAgenda : public QObject {
+    Q_OBJECT
+private slots:
+    void janelaCamposOrdemEFoco();
+    void completarComoAsBuscas();
+    void adicionarGravaAs23Colunas();
+    void nomeVazio();
+    void duplicidadeDoTelefone();
+    void editarPrimeiraDaChaveMantendoAFoto();
+    void escolherFoto();
+    void falhaAoGravarMantemAJanela();
+};
+
+void TstCadAgenda::janelaCamposOrdemEFoco() {
+    AmbienteTeste amb;
+    DialogosRoteiro dlg;
+    Editor e;
+    QCOMPARE(e.f->windowTitle(), QString("Agenda de contatos"));
+    QCOMPARE(e.w<QTabWidget>("xtab")->tabText(1), QString("> DADOS ADICIONAIS"));
+    QCOMPARE(e.f->legendaAcao(), QString("Adicionar Contato"));
+    QCOMPARE(e.w<QLabel>("lbllocal")->text(), QString("nenhum"));
+    QCOMPARE(e.f->rotuloChave()->text(), QString("Label13"));
+    QVERIFY(!e.f->rotuloChave()->isVisible());
+    QCOMPARE(e.w<QLineEdit>("txtddd")->maxLength(), 5);
+    // Keyboard order, each field named by its caption; the picture ends the first page.
+    const QStringList campos =
+        QString(
+            "txtnome|NOME DO CONTATO|cbonascimento|NASCIMENTO|txtddd|DDD|txttel|TELEFONE|txtcel|"
+            "CELULAR|txtnextel|RADIO/NEXTEL|txtfax|FAX|txtmsn|MSN|txtskype|SKYPE|cboestado|ESTADO|"
+            "cbocidade|CIDADE|cbobairro|BAIRRO|cbocep|CEP|txtendereco|ENDEREÇO|txtEmail|E-MAIL|"
+            "txtsite|WEBSITE|imgfoto|Foto do contato|txtempresa|EMPRESA|txttelemp|TELEFONE DE "
+            "CONTATO|txtfaxemp|FAX|txtemailemp|E-MAIL DE CONTATO|txtsiteemp|SITE DA "
+            "EMPRESA|txtinfo|"
+            "INFORMAÇÕES ADICIONAIS")
+            .split('|');
+    QStringList nomes, ordem;
+    for (int i = 0; i < campos.size(); i += 2) {
+        QWidget* w = e.w(campos.at(i));
+        QCOMPARE(w->accessibleName(), campos.at(i + 1));
+        // The first page is laid out around its fields: none is squeezed.
+        if (i < 34)
+            QVERIFY(w->width() >= w->minimumSizeHint().width());
+        nomes << campos.at(i);
+    }
+    for (QWidget* w = e.w("txtnome"); ordem.size() < nomes.size(); w = w->nextInFocusChain())
+        if (nomes.contains(w->objectName()) && !ordem.contains(w->objectName()))
+            ordem << w->objectName();
+    QCOMPARE(ordem, nomes);
+    for (const char* nome : {"txtnome", "cbonascimento", "txtendereco", "txtinfo"}) {
+        QFocusEvent entra(QEvent::FocusIn), sai(QEvent::FocusOut);
+        QCoreApplication::sendEvent(e.w(nome), &entra);
+        QCOMPARE(e.w(nome)->palette().color(QPalette::Base), QColor(0xFF, 0xFF, 0xC0));
+        QCoreApplication::sendEvent(e.w(nome), &sai);
+        QVERIFY(e.w(nome)->palette().color(QPalette::Base) != QColor(0xFF, 0xFF, 0xC0));
+    }
+    // Enter on the picture asks for a file, as a click does.
+    QTest::keyClick(e.w("imgfoto"), Qt::Key_Return);
+    QCOMPARE(dlg.chamadas.value(0).tipo, QString("abrir"));
+}
+
+void TstCadAgenda::completarComoAsBuscas() {
+    using editors::procurarEntrada;
+    const QStringList cidades = {"Santos ", "São Paulo ", "santa Rita "};
+    QCOMPARE(procurarEntrada(cidades, "SANT"), 0);
+    QCOMPARE(procurarEntrada(cidades, "sao"), 1);
+    QCOMPARE(procurarEntrada(cidades, "santa"), 2);
+    QCOMPARE(procurarEntrada(cidades, "Santos  "), -1);
+    QCOMPARE(procurarEntrada({"Santo ", "Sa_to "}, "sa_"), 1);  // "_" is a letter here
+    for (int tecla : {Qt::Key_Backspace, Qt::Key_Delete, Qt::Key_Tab, Qt::Key_Return, Qt::Key_Shift,
+                      Qt::Key_Left, Qt::Key_Insert})
+        QVERIFY(!editors::teclaCompleta(tecla));
+
+    AmbienteTeste amb;
+    for (const QString& c : cidades + QStringList{"Santos ", " "})
+        amb.executar("INSERT INTO agenda (nome, cidade, endereco) VALUES ('x', ?, ?)",
+                     {c, "Rua " + c});
+    Editor e;
+    auto* cidade = e.w<QComboBox>("cbocidade");
+    QCOMPARE(cidade->count(), 4);  // distinct, the empty field as one blank
+    QCOMPARE(cidade->itemText(3), QString(" "));
+    QCOMPARE(e.w<QComboBox>("txtendereco")->itemText(1), QString("Rua São Paulo "));
+    QVERIFY(cidade->currentText().isEmpty() && !cidade->completer());
+    QTest::keyClicks(cidade, "sa");
+    QCOMPARE(cidade->currentText(), QString("Santos "));
+    QCOMPARE(cidade->lineEdit()->cursorPosition(), 2);
+    QCOMPARE(cidade->lineEdit()->selectedText(), QString("ntos "));
+    QTest::keyClick(cidade, Qt::Key_A, Qt::ControlModifier);  // a shortcut types nothing
+    QCOMPARE(cidade->lineEdit()->selectedText(), QString("Santos "));
+    cidade->lineEdit()->setSelection(2, 5);
+    QTest::keyClicks(cidade, "o");  // typing on replaces the completed part
+    QCOMPARE(cidade->currentText(), QString("São Paulo "));
+    QCOMPARE(cidade->lineEdit()->selectedText(), QString(" Paulo "));
+    QTest::keyClick(cidade, Qt::Key_Delete);
+    QCOMPARE(cidade->currentText(), QString("São"));
+    QTest::keyClick(cidade, Qt::Key_Backspace);
+    QCOMPARE(cidade->currentText(), QString("Sã"));
+    cidade->setEditText({});
+    QTest::keyClicks(cidade, "SANTx");
+    QCOMPARE(cidade->currentText(), QString("Santx"));
+    QTest::keyClick(cidade, Qt::Key_Return);
+    QCOMPARE(cidade->count(), 4);
+}
+
+void TstCadAgenda::adicionarGravaAs23Colunas() {
+    AmbienteTeste amb;
+    DialogosRoteiro dlg;
+    PrincipalFalso principal;
+    {
+        Editor e;
+        e.por("txtnome", "Fulano");
+        e.ok();
+        QVERIFY(e.fechou());
+    }
+    QCOMPARE(amb.valor("SELECT * FROM agenda"), "Fulano" + QString("| ").repeated(21) + "|nenhum");
+    Editor e;
+    const QStringList campos =
+        QString(
+            "txtddd|(011)9|txttel|  5555 |txtcel|cel|txtnextel|  |txtfax|fax|txtmsn|msn|txtskype|"
+            "sky'pe|cboestado|SP|cbocidade| Sé|cbobairro|bai|cbocep|cep|txtendereco|Rua d'Ouro|"
+            "txtEmail|a@b|txtsite|site|cbonascimento|1980/05/01|txtempresa|emp|txttelemp|telemp|"
+            "txtfaxemp|faxemp|txtemailemp|c@d|txtsiteemp|siteemp|txtinfo|l1\nl2 ")
+            .split('|');
+    for (int i = 0; i < campos.size(); i += 2)
+        e.por(campos.at(i), campos.at(i + 1));
+    e.w<QLineEdit>("txtnome")->setText("  D'Ávila ");
+    e.ok();
+    QVERIFY(dlg.mensagens().isEmpty());
+    QCOMPARE(amb.valor("SELECT * FROM agenda WHERE rowid = 2"),
+             QString("DÁvila|(011) |5555 |cel | |fax |msn |sky'pe |SP |Sé |bai |cep |Rua d'Ouro "
+                     "|a@b |site |1980/05/01 |emp |telemp |faxemp |c@d |siteemp |l1\nl2 |nenhum"));
+    QCOMPARE(principal.recargas, QList<Categoria>({Categoria::Agenda, Categoria::Agenda}));
+}
+
+void TstCadAgenda::nomeVazio() {
+    AmbienteTeste amb;
+    DialogosRoteiro dlg;
+    PrincipalFalso principal;
+    guardar(amb, "Beltrano", "123 ");
+    {
+        // The telephone question comes first; the name check after its Yes.
+        Editor e;
+        e.por("txtnome", "   ");
+        e.por("txttel", "123");
+        dlg.respostas << Resposta::Sim;
+        e.ok();
+        QCOMPARE(dlg.mensagens().size(), 2);
+        QCOMPARE(dlg.mensagens().at(0).titulo, QString("Duplicidade!"));
+        QCOMPARE(dlg.ultimaMensagem().icone, Icone::Exclamacao);
+        QCOMPARE(dlg.ultimaMensagem().titulo, QString("Erro"));
+        QCOMPARE(dlg.ultimaMensagem().texto, QString("O nome do contato deve ser digitado!"));
+        QVERIFY(!e.fechou());
+    }
+    // Editing may empty the name: written as empty text, without a message.
+    Editor e;
+    e.editando("Beltrano");
+    e.por("txttel", "123 ");
+    e.ok();
+    QCOMPARE(amb.linhas("SELECT nome, tel FROM agenda"), QStringList{"|123 "});
+    QCOMPARE(dlg.mensagens().size(), 2);
+    QVERIFY(e.fechou());
+}
+
+void TstCadAgenda::duplicidadeDoTelefone() {
+    AmbienteTeste amb;
+    DialogosRoteiro dlg;
+    PrincipalFalso principal;
+    guardar(amb, "Ana", "5555-1234 ");
+    guardar(amb, "Bia", " ");
+    guardar(amb, "Caio", "ramal 'B' ");
+    auto adicionar = [&](const QString& tel, Resposta resposta) {
+        dlg.limpar();
+        dlg.respostas << resposta;
+        Editor e;
+        e.por("txtnome", "Novo");
+        e.por("txttel", tel);
+        e.ok();
+        const int n = static_cast<int>(dlg.mensagens().size());
+        return e.fechou() ? n : -n;
+    };
+    // Asked, No: nothing written and the window stays; Yes: added.
+    QCOMPARE(adicionar(" 5555-1234 ", Resposta::Nao), -1);
+    QCOMPARE(dlg.ultimaMensagem().icone, Icone::Pergunta);
+    QCOMPARE(dlg.ultimaMensagem().titulo, QString("Duplicidade!"));
+    QCOMPARE(dlg.ultimaMensagem().texto,
+             QString("O telefone cadastrado já existe na agenda deseja continuar assim mesmo?"));
+    QCOMPARE(dlg.ultimaMensagem().botoes, dialogs::Botoes::SimNao);
+    QVERIFY(principal.recargas.isEmpty());
+    QCOMPARE(adicionar("5555-1234", Resposta::Sim), 1);
+    QCOMPARE(adicionar("", Resposta::Sim), 1);  // two empty telephones are one blank each
+    QCOMPARE(adicionar("ramal 'B'", Resposta::Sim), 1);
+    // Quotes and wildcards are plain text: no question, no failure.
+    for (const char* tel : {"5%", "%", "5555_1234", "x' OR '1'='1"})
+        QCOMPARE(adicionar(tel, Resposta::Nao), 0);
+    QCOMPARE(amb.valor("SELECT count(*) FROM agenda"), QString("10"));
+    QCOMPARE(amb.valor("SELECT tel FROM agenda WHERE rowid = 10"), QString("x' OR '1'='1 "));
+    // Editing asks nothing.
+    dlg.limpar();
+    Editor e;
+    e.editando("Bia");
+    e.por("txtnome", "Bia");
+    e.por("txttel", "5555-1234");
+    e.ok();
+    QVERIFY(e.fechou() && dlg.mensagens().isEmpty());
+}
+
+void TstCadAgenda::editarPrimeiraDaChaveMantendoAFoto() {
+    AmbienteTeste amb;
+    DialogosRoteiro dlg;
+    PrincipalFalso principal;
+    QVERIFY(QDir(amb.pasta()).mkdir("Fotos d'Ana"));
+    const QString foto = imagem(amb.pasta() + "/Fotos d'Ana/rosto.png");
+    const QString sumida = amb.pasta() + "/apagada.jpg";
+    guardar(amb, "ana", "0 ");
+    guardar(amb, "Ana", "1 ", foto);
+    guardar(amb, "Ana", "2 ", foto);
+    guardar(amb, "Bia", "3 ", sumida);
+    for (const QString& local : {foto, sumida}) {
+        const QString nome = local == foto ? "Ana" : "Bia";
+        Editor e;
+        e.editando(nome);
+        e.por("txtnome", nome);
+        e.por("txttel", local == foto ? "10 " : "11 ");
+        e.por("cbonascimento", local == foto ? "1975/12/31 " : " ");
+        e.por("imgfoto", local);
+        // A stored file that is gone shows no picture, yet its path is kept.
+        QCOMPARE(e.w<QToolButton>("imgfoto")->icon().isNull(), local == sumida);
+        QCOMPARE(e.w<QLabel>("lbllocal")->text(), local);
+        e.ok();
+        QVERIFY(e.fechou());
+    }
+    QCOMPARE(amb.linhas("SELECT nome, tel, nascimento, local FROM agenda ORDER BY rowid"),
+             QStringList({"ana|0 |<null>|nenhum", "Ana|10 |1975/12/31 |" + foto,
+                          "Ana|2 |<null>|" + foto, "Bia|11 | |" + sumida}));
+    QCOMPARE(principal.recargas.size(), 2);
+}
+
+void TstCadAgenda::escolherFoto() {
+    AmbienteTeste amb;
+    DialogosRoteiro dlg;
+    PrincipalFalso principal;
+    const QString jpg = imagem(amb.pasta() + "/rosto.jpg");
+    const QString texto = amb.pasta() + "/notas.bmp";
+    QFile arquivo(texto);
+    QVERIFY(arquivo.open(QIODevice::WriteOnly) && arquivo.write("não é imagem") > 0);
+    arquivo.close();
+    for (bool gravar : {false, true}) {
+        Editor e;
+        auto* foto = e.w<QToolButton>("imgfoto");
+        dlg.limpar();
+        dlg.arquivos << jpg << "" << texto;
+        foto->click();
+        QCOMPARE(dlg.chamadas.value(0).titulo, QString("Carregar imagem do contato"));
+        QCOMPARE(dlg.chamadas.value(0).texto,
+                 QString("Arquivos de imagens|*.bmp;*.jpg;*.jpeg;*.png;*.gif"));
+        QCOMPARE(foto->icon().availableSizes().value(0), QSize(120, 60));  // fitted, same shape
+        const qint64 mostrada = foto->icon().cacheKey();
+        foto->click();  // cancelled: nothing changes
+        QCOMPARE(e.w<QLabel>("lbllocal")->text(), jpg);
+        foto->click();  // no picture: the image stays, the path is taken
+        QCOMPARE(foto->icon().cacheKey(), mostrada);
+        QCOMPARE(e.w<QLabel>("lbllocal")->text(), texto);
+        e.por("txtnome", "Com foto");
+        e.w<QToolButton>(gravar ? "ok" : "cancelar")->click();
+        QVERIFY(e.fechou());
+    }
+    QCOMPARE(amb.linhas("SELECT local FROM agenda"), QStringList{texto});
+    QCOMPARE(principal.recargas.size(), 1);
+}
+
+void TstCadAgenda::falhaAoGravarMantemAJanela() {
+    AmbienteTeste amb;
+    DialogosRoteiro dlg;
+    PrincipalFalso principal;
+    const QString lead = "Ocorreu o seguinte erro ao tentar incluír os dados: ";
+    Editor edicao;
+    edicao.editando("Ninguém");  // the row to overwrite is gone
+    edicao.por("txtnome", "Alguém");
+    edicao.ok();
+    QCOMPARE(dlg.ultimaMensagem().icone, Icone::Critico);
+    QCOMPARE(dlg.ultimaMensagem().titulo, QString("Erro"));
+    QCOMPARE(dlg.ultimaMensagem().texto,
+             lead + "O registro a editar não foi encontrado no banco de dados.");
+    QVERIFY(!edicao.fechou() && edicao.f->isVisible());
+    QCOMPARE(edicao.w<QLineEdit>("txtnome")->text(), QString("Alguém"));
+
+    Editor e;
+    e.por("txtnome", "Fulano");
+    amb.executar("DROP TABLE agenda");  // the engine refuses the row
+    e.ok();
+    QVERIFY(dlg.ultimaMensagem().texto.startsWith(lead + "no such table"));
+    QVERIFY(!e.fechou());
+    QVERIFY(principal.recargas.isEmpty());
+}
+
+QTEST_MAIN(TstCadAgenda)
+#include "tst_cadagenda.moc"
