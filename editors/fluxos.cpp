@@ -9,6 +9,7 @@
 #include "data/banco.h"
 #include "data/sqlite.h"
 #include "editors/formulariosimples.h"
+#include "editors/frmcadagenda.h"
 #include "editors/frmcadcompromisso.h"
 
 namespace editors {
@@ -61,16 +62,9 @@ QList<Campo> campos(std::initializer_list<std::pair<const char*, const char*>> p
 
 const QList<Fluxo>& fluxos() {
     static const QList<Fluxo> tabela = {
-        {Categoria::Agenda,
-         {},  // the contact form joins here
-         t("Adicionar novo contato"),
-         t("Adicionar Contato"),
-         t("Editar agenda de contato"),
-         t("Editar contato"),
-         true,
-         1,
-         t("agenda"),
-         t("nome"),
+        {Categoria::Agenda, unica<frmcadagenda>, t("Adicionar novo contato"),
+         t("Adicionar Contato"), t("Editar agenda de contato"), t("Editar contato"), true, 1,
+         t("agenda"), t("nome"),
          campos({{"nome", "txtnome"},         {"ddd", "txtddd"},
                  {"tel", "txttel"},           {"cidade", "cbocidade"},
                  {"estado", "cboestado"},     {"bairro", "cbobairro"},
@@ -83,12 +77,8 @@ const QList<Fluxo>& fluxos() {
                  {"faxemp", "txtfaxemp"},     {"emailemp", "txtemailemp"},
                  {"siteemp", "txtsiteemp"},   {"adicional", "txtinfo"},
                  {"local", "imgfoto"}}),
-         t("lblnome"),
-         1,
-         t("Tem certeza que deseja remover o contato "),
-         t(" do banco de dados?"),
-         t("Contato removido com sucesso do banco de dados!"),
-         false},
+         t("lblnome"), 1, t("Tem certeza que deseja remover o contato "), t(" do banco de dados?"),
+         t("Contato removido com sucesso do banco de dados!"), false},
         {Categoria::Anotacoes, unica<frmcadanotacoes>, t("Adicionar anotação"),
          t("Adicionar Anotação"), t("Editar Anotação"), t("Editar Anotação"), false, 1,
          t("anotacoes"), t("Titulo"),

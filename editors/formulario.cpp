@@ -128,6 +128,12 @@ void FormularioCadastro::preencherCampo(const QString& controle, const QString& 
 
 QString FormularioCadastro::textoCampo(const QString& controle) const {
     QWidget* campo = findChild<QWidget*>(controle);
+    if (auto* data = qobject_cast<CampoData*>(campo)) {
+        const std::optional<QDate> d = data->data();
+        return d ? regras::dataParaBanco(*d) : QString();
+    }
+    if (auto* dataFixa = qobject_cast<QDateEdit*>(campo))
+        return regras::dataParaBanco(dataFixa->date());
     if (auto* combo = qobject_cast<QComboBox*>(campo))
         return combo->currentText();
     if (auto* linha = qobject_cast<QLineEdit*>(campo))
@@ -137,6 +143,11 @@ QString FormularioCadastro::textoCampo(const QString& controle) const {
     if (auto* rotulo = qobject_cast<QLabel*>(campo))
         return rotulo->text();
     return {};
+}
+
+gravacao::Valor FormularioCadastro::valor(const QString& coluna, const QString& controle,
+                                          regras::Regra regra) const {
+    return {coluna, regras::aplicar(regra, textoCampo(controle))};
 }
 
 QLabel* FormularioCadastro::legenda(const QString& texto, QWidget* campo) {

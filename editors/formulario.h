@@ -4,6 +4,8 @@
 #include <QWidget>
 #include <functional>
 
+#include "data/gravacao.h"
+#include "data/regras.h"
 #include "editors/principal.h"
 
 class QAction;
@@ -19,6 +21,13 @@ class Database;
 }
 
 namespace editors {
+
+// A column of the row and the control it is written from, with its storage rule.
+struct ColunaGravada {
+    const char* coluna;
+    const char* controle;
+    regras::Regra regra;
+};
 
 // What the entry forms share: the header strip, the toolbar `tbropcoes` with the
 // action button (key "ok") and the cancel button (key "cancelar"), and the mode,
@@ -45,7 +54,8 @@ public:
     // Puts a stored value into the control named `controle`, as the edit flows do.
     // Text boxes and combo boxes take the text; date pickers read it as a stored date.
     virtual void preencherCampo(const QString& controle, const QString& valor);
-    // The text of the control named `controle`, as a save reads it; empty for no such control.
+    // The text of the control named `controle`, as a save reads it: a date as stored, an
+    // empty date picker as empty text; empty for no such control.
     QString textoCampo(const QString& controle) const;
     // Forms with pages show their first one when opened by a flow.
     virtual void irParaPrimeiraPagina() {}
@@ -58,6 +68,18 @@ public:
 protected:
     // Where the form lays its fields, under the header and the toolbar.
     QVBoxLayout* corpo() const { return corpo_; }
+    // The row's values read from the controls, each by its rule, in the order given.
+    // Any table whose entries have `coluna`, `controle` and `regra` will do.
+    QList<gravacao::Valor> valores(std::initializer_list<ColunaGravada> colunas) const {
+        return valores<std::initializer_list<ColunaGravada>>(colunas);
+    }
+    template <class Tabela>
+    QList<gravacao::Valor> valores(const Tabela& colunas) const {
+        QList<gravacao::Valor> linha;
+        for (const auto& c : colunas)
+            linha.append(valor(c.coluna, c.controle, c.regra));
+        return linha;
+    }
     // A field with a visible caption that also names it for screen readers.
     static QLabel* legenda(const QString& texto, QWidget* campo);
     // A single-line text box; `maximo` > 0 limits its length.
@@ -77,6 +99,8 @@ protected:
                 const std::function<void(db::Database&)>& escrever);
 
 private:
+    gravacao::Valor valor(const QString& coluna, const QString& controle,
+                          regras::Regra regra) const;
     QAction* criarBotao(const QString& chave, const QString& legenda);
     QString legendaAdicionar_;
     QToolBar* barra_ = nullptr;

@@ -78,36 +78,29 @@ FormularioSimples::FormularioSimples(const DescricaoSimples& descricao, QWidget*
                          descricao.linhaCabecalho, descricao.legendaAdicionar, parent),
       d_(descricao) {
     for (const CampoSimples& c : d_.campos) {
-        QWidget* caixa =
-            c.multilinha ? static_cast<QWidget*>(caixaMultilinha(c.objeto)) : caixaTexto(c.objeto);
+        QWidget* caixa = c.multilinha ? static_cast<QWidget*>(caixaMultilinha(c.controle))
+                                      : caixaTexto(c.controle);
         adicionarCampo(c.legenda, caixa);
     }
     rotulo_ = criarRotuloChave(d_.rotuloChave, QString());
     foco::destacarTodos(this);
 }
 
-QList<gravacao::Valor> FormularioSimples::valores() const {
-    QList<gravacao::Valor> v;
-    for (const CampoSimples& c : d_.campos)
-        v.append({c.coluna, regras::aplicar(c.regra, textoCampo(c.objeto))});
-    return v;
-}
-
 void FormularioSimples::adicionar() {
-    if (regras::aparado(textoCampo(d_.campos.first().objeto)).isEmpty()) {
+    if (regras::aparado(textoCampo(d_.campos.first().controle)).isEmpty()) {
         dialogs::mensagem(dialogs::Icone::Exclamacao, QStringLiteral("Erro"),
                           d_.mensagemChaveVazia);
         return;
     }
     gravar(d_.recarga, kErroGravar,
-           [this](db::Database& b) { gravacao::inserir(b, d_.tabela, valores()); });
+           [this](db::Database& b) { gravacao::inserir(b, d_.tabela, valores(d_.campos)); });
 }
 
 void FormularioSimples::editar() {
     // The row is the one the flow put in the hidden label, so the key itself may change.
     gravar(d_.recarga, kErroGravar, [this](db::Database& b) {
         gravacao::atualizarPrimeira(b, d_.tabela, d_.campos.first().coluna, rotulo_->text(),
-                                    valores());
+                                    valores(d_.campos));
     });
 }
 

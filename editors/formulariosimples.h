@@ -11,7 +11,7 @@ namespace editors {
 
 // One text box of a simple entry form and how its column is written.
 struct CampoSimples {
-    QString objeto;  // the text box's name, e.g. txttitulo
+    QString controle;  // the text box's name, e.g. txttitulo
     QString coluna;
     regras::Regra regra;
     bool multilinha = false;
@@ -43,7 +43,6 @@ public:
     QLabel* rotuloChave() const override { return rotulo_; }
 
 private:
-    QList<gravacao::Valor> valores() const;
     DescricaoSimples d_;
     QLabel* rotulo_ = nullptr;
 };

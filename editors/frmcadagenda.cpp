@@ -62,14 +62,8 @@ constexpr Campo kCampos[] = {
     {"txtinfo", Tipo::Texto, 1, true, "INFORMAÇÕES ADICIONAIS"},
 };
 
-struct Coluna {
-    const char* coluna;
-    const char* controle;
-    Regra regra;
-};
-
 // The row as it is written, in this order.
-constexpr Coluna kColunas[] = {
+constexpr ColunaGravada kColunas[] = {
     {"nome", "txtnome", Regra::AparadoSemApostrofos},
     {"ddd", "txtddd", Regra::Preenchido},
     {"tel", "txttel", Regra::Preenchido},
@@ -105,6 +99,7 @@ constexpr Endereco kEnderecos[] = {
     {"cep", "cbocep"},       {"endereco", "txtendereco"},
 };
 
+const QString kErroGravar = QStringLiteral("Ocorreu o seguinte erro ao tentar incluír os dados: ");
 const QString kFiltroFoto = QStringLiteral("Arquivos de imagens|*.bmp;*.jpg;*.jpeg;*.png;*.gif");
 
 // A button so that screen readers announce it and the keyboard reaches it; Enter
@@ -146,23 +141,6 @@ QWidget* criarControle(Tipo tipo) {
         }
     }
     return nullptr;
-}
-
-// The text a control holds as the row takes it; an empty date picker gives empty text.
-QString textoDe(const QWidget* campo) {
-    if (auto* data = qobject_cast<const CampoData*>(campo)) {
-        const std::optional<QDate> d = data->data();
-        return d ? regras::dataParaBanco(*d) : QString();
-    }
-    if (auto* combo = qobject_cast<const QComboBox*>(campo))
-        return combo->currentText();
-    if (auto* linha = qobject_cast<const QLineEdit*>(campo))
-        return linha->text();
-    if (auto* texto = qobject_cast<const QPlainTextEdit*>(campo))
-        return texto->toPlainText();
-    if (auto* rotulo = qobject_cast<const QLabel*>(campo))
-        return rotulo->text();
-    return {};
 }
 
 }  // namespace
@@ -282,7 +260,7 @@ void frmcadagenda::acionar(const QString& chave) {
 bool frmcadagenda::telefoneJaCadastrado() {
     banco::abrirPadrao();
     // Compared as stored, letter for letter: the telephone is padded like the column.
-    const QString tel = textoDe(findChild<QWidget*>(QStringLiteral("txttel")));
+    const QString tel = textoCampo(QStringLiteral("txttel"));
     try {
         db::Statement st =
             banco::conexao().banco().prepare(QStringLiteral("SELECT 1 FROM agenda WHERE %1 LIMIT 1")
@@ -296,47 +274,22 @@ bool frmcadagenda::telefoneJaCadastrado() {
 }
 
 void frmcadagenda::adicionar() {
-    if (regras::aparado(textoDe(findChild<QWidget*>(QStringLiteral("txtnome")))).isEmpty()) {
+    if (regras::aparado(textoCampo(QStringLiteral("txtnome"))).isEmpty()) {
         dialogs::mensagem(dialogs::Icone::Exclamacao, QStringLiteral("Erro"),
                           QStringLiteral("O nome do contato deve ser digitado!"));
         return;
     }
-    gravar([](db::Database& banco, const QList<gravacao::Valor>& valores) {
-        gravacao::inserir(banco, QStringLiteral("agenda"), valores);
+    gravar(Categoria::Agenda, kErroGravar, [this](db::Database& banco) {
+        gravacao::inserir(banco, QStringLiteral("agenda"), valores(kColunas));
     });
 }
 
 void frmcadagenda::editar() {
     const QString chave = lblnome_->text();
-    gravar([&chave](db::Database& banco, const QList<gravacao::Valor>& valores) {
+    gravar(Categoria::Agenda, kErroGravar, [this, &chave](db::Database& banco) {
         gravacao::atualizarPrimeira(banco, QStringLiteral("agenda"), QStringLiteral("nome"), chave,
-                                    valores);
+                                    valores(kColunas));
     });
-}
-
-void frmcadagenda::gravar(
-    const std::function<void(db::Database&, const QList<gravacao::Valor>&)>& escrever) {
-    try {
-        banco::abrirPadrao();
-        escrever(banco::conexao().banco(), valores());
-    } catch (const db::DbError& e) {
-        dialogs::mensagem(
-            dialogs::Icone::Critico, QStringLiteral("Erro"),
-            QStringLiteral("Ocorreu o seguinte erro ao tentar incluír os dados: ") + e.descricao());
-        return;
-    }
-    if (Principal* janela = principal())
-        janela->recarregar(Categoria::Agenda);
-    concluir();
-}
-
-QList<gravacao::Valor> frmcadagenda::valores() const {
-    QList<gravacao::Valor> linha;
-    for (const Coluna& c : kColunas)
-        linha.append({QString::fromLatin1(c.coluna),
-                      regras::aplicar(
-                          c.regra, textoDe(findChild<QWidget*>(QString::fromLatin1(c.controle))))});
-    return linha;
 }
 
 void frmcadagenda::preencherCampo(const QString& controle, const QString& valor) {

@@ -39,8 +39,6 @@ private:
     bool mostrarFoto(const QString& arquivo);
     void semFoto();
     bool telefoneJaCadastrado();
-    void gravar(const std::function<void(db::Database&, const QList<gravacao::Valor>&)>& escrever);
-    QList<gravacao::Valor> valores() const;
 
     QTabWidget* xtab_ = nullptr;
     QToolButton* imgfoto_ = nullptr;

@@ -29,15 +29,12 @@ frmcadcompromisso::frmcadcompromisso(QWidget* parent)
 
 QList<gravacao::Valor> frmcadcompromisso::valores(bool adicionando) const {
     using regras::Regra;
-    const auto coluna = [this](const char* nome, const char* controle, Regra regra) {
-        return gravacao::Valor{QString::fromLatin1(nome),
-                               regras::aplicar(regra, textoCampo(QString::fromLatin1(controle)))};
-    };
-    return {{QStringLiteral("Data"), regras::dataParaBanco(data_->date())},
-            coluna("hora", "txthora", adicionando ? Regra::Preenchido : Regra::Aparado),
-            coluna("Titulo", "txttitulo", Regra::Aparado),
-            coluna("local", "txtlocal", Regra::Preenchido),
-            coluna("descricao", "txtdescricao", Regra::Preenchido)};
+    return FormularioCadastro::valores(
+        {{"Data", "cbodata", Regra::ComoDigitado},
+         {"hora", "txthora", adicionando ? Regra::Preenchido : Regra::Aparado},
+         {"Titulo", "txttitulo", Regra::Aparado},
+         {"local", "txtlocal", Regra::Preenchido},
+         {"descricao", "txtdescricao", Regra::Preenchido}});
 }
 
 void frmcadcompromisso::adicionar() {

@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QDateEdit>
 #include <QLabel>
+#include <QTabWidget>
 #include <QTest>
 #include <QTimer>
 
@@ -11,6 +12,7 @@
 #include "dialogos_roteiro.h"
 #include "editors/fluxos.h"
 #include "editors/formulariosimples.h"
+#include "editors/frmcadagenda.h"
 #include "editors/frmcadcompromisso.h"
 
 using dialogs::Icone;
@@ -47,7 +49,7 @@ private slots:
     void chavesCasamLetraPorLetra();
     void removerPerguntaConfirmaERecarrega();
     void removerSemSelecaoOuComFalha();
-    void contatosAindaSemFormulario();
+    void contatosNoMesmoEsquema();
     void fecharAPrincipalEncerraSemDeixarJanelas();
 };
 
@@ -377,19 +379,44 @@ void TstEditores::removerSemSelecaoOuComFalha() {
     QVERIFY(principal.recargas.isEmpty());
 }
 
-void TstEditores::contatosAindaSemFormulario() {
-    using editors::Operacao;
+void TstEditores::contatosNoMesmoEsquema() {
     AmbienteTeste amb;
     PrincipalFalsa principal;
-    QVERIFY(editors::disponivel(Categoria::Compromisso, Operacao::Editar));
-    QVERIFY(!editors::disponivel(Categoria::Agenda, Operacao::Adicionar));
-    QVERIFY(!editors::disponivel(Categoria::Agenda, Operacao::Editar));
-    QVERIFY(editors::disponivel(Categoria::Agenda, Operacao::Remover));
-    amb.executar("INSERT INTO agenda (nome) VALUES ('Ana')");
+    DialogosRoteiro dlg;
+    amb.executar("INSERT INTO agenda (nome, tel, nascimento, cidade, local) VALUES (?, ?, ?, ?, ?)",
+                 {"Ana", "5555 ", "1980/05/01 ", "Santos ", amb.pasta() + "/sumiu.png"});
+    amb.executar("INSERT INTO agenda (nome, tel) VALUES ('ana', '1 ')");
     principal.definir(Categoria::Agenda, {{"1", "Ana"}});
-    editors::adicionar(Categoria::Agenda);
+
     editors::editar(Categoria::Agenda);
-    QVERIFY(QApplication::topLevelWidgets().isEmpty());
+    auto* form = janelas::seCarregada<editors::frmcadagenda>();
+    QVERIFY(form && form->isVisible());
+    QCOMPARE(form->windowTitle(), QString("Editar agenda de contato"));
+    QCOMPARE(form->legendaAcao(), QString("Editar contato"));
+    QCOMPARE(form->findChild<QTabWidget*>("xtab")->currentIndex(), 0);
+    QCOMPARE(lido(form, "txttel"), QString("5555 "));
+    QCOMPARE(form->textoCampo("cbocidade"), QString("Santos "));
+    QCOMPARE(form->textoCampo("cbonascimento"), QString("1980/05/01"));
+    QCOMPARE(form->findChild<QLabel*>("lbllocal")->text(), amb.pasta() + "/sumiu.png");
+    QCOMPARE(form->findChild<QLabel*>("lblnome")->text(), QString("Ana"));
+
+    // Saved untouched, the row keeps its values and picture path; what had none is padded.
+    const QString consulta =
+        "SELECT tel, nascimento, cidade, local, ddd FROM agenda ORDER BY rowid";
+    clicar(form, "ok");
+    QVERIFY(dlg.mensagens().isEmpty());
+    QCOMPARE(amb.linhas(consulta),
+             QStringList({"5555 |1980/05/01 |Santos |" + amb.pasta() + "/sumiu.png| ",
+                          "1 |<null>|<null>|<null>|<null>"}));
+    QCOMPARE(principal.recargas, QList<Categoria>{Categoria::Agenda});
+    descartarFechadas();
+
+    editors::adicionar(Categoria::Agenda);
+    form = janelas::seCarregada<editors::frmcadagenda>();
+    QCOMPARE(form->windowTitle(), QString("Adicionar novo contato"));
+    QCOMPARE(form->legendaAcao(), QString("Adicionar Contato"));
+    QVERIFY(form->modoAdicionar());
+    QCOMPARE(form->textoCampo("cbonascimento"), QString());
 }
 
 void TstEditores::fecharAPrincipalEncerraSemDeixarJanelas() {
