@@ -1,0 +1,36 @@
+#include "app/modelolista.h"
+
+ModeloLista::ModeloLista(const QStringList& cabecalhos, QObject* parent)
+    : QAbstractTableModel(parent), cabecalhos_(cabecalhos) {}
+
+void ModeloLista::substituir(std::vector<QStringList> linhas) {
+    beginResetModel();
+    linhas_ = std::move(linhas);
+    endResetModel();
+}
+
+QString ModeloLista::celula(int linha, int coluna) const {
+    if (linha < 0 || std::size_t(linha) >= linhas_.size())
+        return {};
+    return linhas_[std::size_t(linha)].value(coluna);
+}
+
+int ModeloLista::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : int(linhas_.size());
+}
+
+int ModeloLista::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : int(cabecalhos_.size());
+}
+
+QVariant ModeloLista::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::AccessibleTextRole))
+        return {};
+    return celula(index.row(), index.column());
+}
+
+QVariant ModeloLista::headerData(int secao, Qt::Orientation orientacao, int role) const {
+    if (orientacao != Qt::Horizontal || role != Qt::DisplayRole)
+        return {};
+    return cabecalhos_.value(secao);
+}
