@@ -89,18 +89,21 @@ frmprincipal::~frmprincipal() {
 void frmprincipal::montarAbas() {
     xtab_ = new QTabWidget(this);
     xtab_->setObjectName(QStringLiteral("xtab"));
+    QList<QWidget*> paineis;
     for (int i = 0; i < listas::kQuantidade; ++i) {
         const Categoria c = listas::categoriaDaAba(i);
         const listas::Lista& l = listas::lista(c);
         auto* pagina = new QWidget(xtab_);
         auto* coluna = new QVBoxLayout(pagina);
         coluna->setContentsMargins(2, 2, 2, 2);
-        if (c == Categoria::Agenda)
-            coluna->addWidget(painelContato());
-        else if (c == Categoria::Compromisso)
-            coluna->addWidget(painelCompromisso());
-        else if (c == Categoria::Senhas)
-            coluna->addWidget(painelSenha());
+        QWidget* busca = c == Categoria::Agenda        ? painelContato()
+                         : c == Categoria::Compromisso ? painelCompromisso()
+                         : c == Categoria::Senhas      ? painelSenha()
+                                                       : nullptr;
+        if (busca) {
+            paineis << busca;
+            coluna->addWidget(busca);
+        }
         coluna->addWidget(criarLista(c), 1);
         auto* progresso = new QProgressBar(pagina);
         progresso->setObjectName(doTexto(l.barra));
@@ -108,6 +111,12 @@ void frmprincipal::montarAbas() {
         coluna->addWidget(progresso);
         xtab_->addTab(pagina, doTexto(l.aba));
     }
+    // One height for the three panels, so the lists under them share one height too.
+    int altura = 0;
+    for (QWidget* p : paineis)
+        altura = std::max(altura, p->sizeHint().height());
+    for (QWidget* p : paineis)
+        p->setFixedHeight(altura);
     setCentralWidget(xtab_);
 }
 
@@ -118,6 +127,7 @@ QWidget* frmprincipal::painelContato() {
         cbonome_->addItem(doTexto(c.entrada));
     txtfiltro_ = new QLineEdit(this);
     txtfiltro_->setObjectName(QStringLiteral("txtfiltro"));
+    txtfiltro_->setMinimumWidth(240);
     // The text box is named after the field it searches.
     txtfiltro_->setAccessibleName(cbonome_->currentText());
     connect(cbonome_, &QComboBox::currentTextChanged, txtfiltro_, &QWidget::setAccessibleName);
@@ -157,6 +167,7 @@ QWidget* frmprincipal::painelCompromisso() {
 QWidget* frmprincipal::painelSenha() {
     txtsenha_ = new QLineEdit(this);
     txtsenha_->setObjectName(QStringLiteral("txtsenha"));
+    txtsenha_->setMinimumWidth(240);
     connect(txtsenha_, &QLineEdit::textChanged, this, &frmprincipal::carregarsenhas);
     foco::destacar(txtsenha_);
     return painel(
@@ -262,20 +273,11 @@ void frmprincipal::mostrarTudo() {
 }
 
 void frmprincipal::AjustarTela() {
-    // The layouts size the shown tab; the others take its size at once, so the five
-    // lists always share one width and the two without a panel stand higher.
+    // The layouts do the resize rule: the lists fill their tabs, so the five share one
+    // width, and the two without a search panel stand higher. A window too small for
+    // them keeps its layout's minimum instead of failing.
     if (layout())
         layout()->activate();
-    QWidget* atual = xtab_->currentWidget();
-    if (!atual)
-        return;
-    for (int i = 0; i < xtab_->count(); ++i) {
-        QWidget* pagina = xtab_->widget(i);
-        if (pagina != atual && pagina->layout()) {
-            pagina->resize(atual->size());
-            pagina->layout()->setGeometry(QRect(QPoint(), atual->size()));
-        }
-    }
 }
 
 void frmprincipal::resizeEvent(QResizeEvent* ev) {
