@@ -23,6 +23,7 @@
 #include "data/banco.h"
 #include "data/regras.h"
 #include "dialogos_roteiro.h"
+#include "fluxos_gravados.h"
 
 using editors::Categoria;
 
@@ -62,31 +63,6 @@ void focar(QWidget* w, QEvent::Type tipo) {
     QFocusEvent ev(tipo, Qt::TabFocusReason);
     QApplication::sendEvent(w, &ev);
 }
-
-struct Chamada {
-    QString fluxo;
-    Categoria categoria;
-    bool operator==(const Chamada&) const = default;
-};
-QList<Chamada> fluxosChamados;
-
-// Records the flows the window starts, instead of opening the entry forms.
-struct FluxosGravados {
-    comandos::Fluxos antes = comandos::fluxos();
-    FluxosGravados() {
-        fluxosChamados.clear();
-        comandos::fluxos() = {[](Categoria c) {
-                                  fluxosChamados << Chamada{"adicionar", c};
-                              },
-                              [](Categoria c) {
-                                  fluxosChamados << Chamada{"editar", c};
-                              },
-                              [](Categoria c) {
-                                  fluxosChamados << Chamada{"remover", c};
-                              }};
-    }
-    ~FluxosGravados() { comandos::fluxos() = antes; }
-};
 
 }  // namespace
 
@@ -452,9 +428,9 @@ void TstFrmprincipal::botoesDoMouseNasListas() {
         menu->close();
         QTest::mouseDClick(area, Qt::LeftButton, {}, QPoint(20, 5));
     }
-    QCOMPARE(fluxosChamados.size(), 5);
-    for (int i = 0; i < 5; ++i)
-        QCOMPARE(fluxosChamados[i], (Chamada{"editar", kTodas[i]}));
+    QCOMPARE(FluxosGravados::chamados(),
+             QStringList({"editar lstagenda", "editar lstcompromisso", "editar lstsenhas",
+                          "editar lstuteis", "editar lstanotacoes"}));
     // The note's right button selected its row, as the flows read it.
     QCOMPARE(w.celulaSelecionada(Categoria::Anotacoes, 1), std::optional<QString>("Nota"));
 }
