@@ -59,31 +59,39 @@ const Lista kListas[kQuantidade] = {
      "select * from anotacoes order by titulo", kAnotacoes},
 };
 
-QString celula(const db::Statement& st, Regra regra, int indice, qsizetype numero,
-               const QDate& hoje) {
-    if (regra == Regra::Contador)
-        return QString::number(numero);
+// Parses "yyyy/mm/dd" with or without its trailing blank, as stored.
+QDate dia(QByteArrayView texto) {
+    return regras::dataDoBanco(QString::fromUtf8(texto));
+}
+
+void acrescentarCelula(Celulas& celulas, const db::Statement& st, Regra regra, int indice,
+                       int numero, const QDate& hoje) {
     // A column the row lacks leaves its cell as a missing value would.
-    const QString valor = indice >= 0 ? st.text(indice) : QString();
+    const QByteArrayView valor = indice >= 0 ? st.utf8(indice) : QByteArrayView();
     switch (regra) {
+        case Regra::Contador:
+            celulas.acrescentar(QByteArray::number(numero));
+            break;
         case Regra::Texto:
-            return valor;
+            celulas.acrescentar(valor);
+            break;
         case Regra::ComBranco:
-            return valor + QLatin1Char(' ');
+            celulas.acrescentar(valor, " ");
+            break;
         case Regra::DataComBranco: {
-            const QDate dia = regras::dataDoBanco(valor);
-            return (dia.isValid() ? regras::dataParaTela(dia) : valor) + QLatin1Char(' ');
+            const QDate d = dia(valor);
+            celulas.acrescentar(d.isValid() ? regras::dataParaTela(d).toUtf8() : valor, " ");
+            break;
         }
         case Regra::Contagem: {
-            const QDate dia = regras::dataDoBanco(valor);
-            if (!dia.isValid())
-                return {};
-            return QString::number(hoje.daysTo(dia)) + QStringLiteral(" dias");
-        }
-        case Regra::Contador:
+            const QDate d = dia(valor);
+            if (d.isValid())
+                celulas.acrescentar(QByteArray::number(hoje.daysTo(d)), " dias");
+            else
+                celulas.acrescentar({});
             break;
+        }
     }
-    return {};
 }
 
 }  // namespace
@@ -107,9 +115,30 @@ int pixels(int centesimosMm, double dpi) {
     return static_cast<int>(std::lround(centesimosMm / 2540.0 * dpi));
 }
 
-Linhas ler(Categoria categoria, const QString& sql, const QVariantList& parametros) {
+QString Celulas::celula(int linha, int coluna) const {
+    if (linha < 0 || linha >= linhas() || coluna < 0 || coluna >= colunas_)
+        return {};
+    const std::size_t k = std::size_t(linha) * std::size_t(colunas_) + std::size_t(coluna);
+    const qsizetype inicio = k ? fins_[k - 1] : 0;
+    return QString::fromUtf8(texto_.constData() + inicio, fins_[k] - inicio);
+}
+
+QStringList Celulas::linha(int linha) const {
+    QStringList r;
+    for (int c = 0; c < colunas_; ++c)
+        r << celula(linha, c);
+    return r;
+}
+
+void Celulas::acrescentar(QByteArrayView texto, QByteArrayView resto) {
+    texto_.append(texto);
+    texto_.append(resto);
+    fins_.push_back(texto_.size());
+}
+
+Celulas ler(Categoria categoria, const QString& sql, const QVariantList& parametros) {
     const Lista& l = lista(categoria);
-    Linhas linhas;
+    Celulas celulas(int(l.colunas.size()));
     try {
         db::Statement st = banco::conexao().banco().prepare(sql);
         st.bind(parametros);
@@ -118,17 +147,14 @@ Linhas ler(Categoria categoria, const QString& sql, const QVariantList& parametr
             indices.push_back(c.campo ? st.columnIndex(QString::fromUtf8(c.campo)) : -1);
         const QDate hoje = regras::hoje();
         while (st.next()) {
-            QStringList linha;
-            linha.reserve(qsizetype(indices.size()));
+            const int numero = celulas.linhas() + 1;
             for (std::size_t i = 0; i < indices.size(); ++i)
-                linha << celula(st, l.colunas[i].regra, indices[i], qsizetype(linhas.size()) + 1,
-                                hoje);
-            linhas.push_back(std::move(linha));
+                acrescentarCelula(celulas, st, l.colunas[i].regra, indices[i], numero, hoje);
         }
     } catch (const db::DbError&) {
         // Lists pass over what cannot be read.
     }
-    return linhas;
+    return celulas;
 }
 
 }  // namespace listas

@@ -3,20 +3,18 @@
 ModeloLista::ModeloLista(const QStringList& cabecalhos, QObject* parent)
     : QAbstractTableModel(parent), cabecalhos_(cabecalhos) {}
 
-void ModeloLista::substituir(std::vector<QStringList> linhas) {
+void ModeloLista::substituir(listas::Celulas celulas) {
     beginResetModel();
-    linhas_ = std::move(linhas);
+    celulas_ = std::move(celulas);
     endResetModel();
 }
 
 QString ModeloLista::celula(int linha, int coluna) const {
-    if (linha < 0 || std::size_t(linha) >= linhas_.size())
-        return {};
-    return linhas_[std::size_t(linha)].value(coluna);
+    return celulas_.celula(linha, coluna);
 }
 
 int ModeloLista::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : int(linhas_.size());
+    return parent.isValid() ? 0 : celulas_.linhas();
 }
 
 int ModeloLista::columnCount(const QModelIndex& parent) const {

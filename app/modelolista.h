@@ -2,7 +2,8 @@
 
 #include <QAbstractTableModel>
 #include <QStringList>
-#include <vector>
+
+#include "app/listas.h"
 
 // The cells of one list, replaced whole on every load so the view lays out once.
 class ModeloLista : public QAbstractTableModel {
@@ -10,7 +11,7 @@ class ModeloLista : public QAbstractTableModel {
 public:
     explicit ModeloLista(const QStringList& cabecalhos, QObject* parent = nullptr);
 
-    void substituir(std::vector<QStringList> linhas);
+    void substituir(listas::Celulas celulas);
     // Empty text outside the rows or columns.
     QString celula(int linha, int coluna) const;
 
@@ -22,5 +23,5 @@ public:
 
 private:
     QStringList cabecalhos_;
-    std::vector<QStringList> linhas_;
+    listas::Celulas celulas_;
 };

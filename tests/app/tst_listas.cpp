@@ -11,20 +11,33 @@ using editors::Categoria;
 
 namespace {
 
+using Linhas = std::vector<QStringList>;
+
+Linhas todas(const listas::Celulas& celulas) {
+    Linhas r;
+    for (int i = 0; i < celulas.linhas(); ++i)
+        r.push_back(celulas.linha(i));
+    return r;
+}
+
 // One column of every row, as the list shows it.
-QStringList coluna(const listas::Linhas& linhas, int c) {
+QStringList coluna(const Linhas& linhas, int c) {
     QStringList r;
     for (const QStringList& l : linhas)
         r << l.value(c);
     return r;
 }
 
-listas::Linhas lerConsulta(Categoria cat, const consultas::Consulta& c) {
-    return listas::ler(cat, c.sql, c.parametros);
+Linhas ler(Categoria cat, const QString& sql, const QVariantList& parametros = {}) {
+    return todas(listas::ler(cat, sql, parametros));
 }
 
-listas::Linhas lerTudo(Categoria cat) {
-    return listas::ler(cat, QString::fromUtf8(listas::lista(cat).consulta));
+Linhas lerConsulta(Categoria cat, const consultas::Consulta& c) {
+    return ler(cat, c.sql, c.parametros);
+}
+
+Linhas lerTudo(Categoria cat) {
+    return ler(cat, QString::fromUtf8(listas::lista(cat).consulta));
 }
 
 void contato(AmbienteTeste& amb, const QString& nome, const QString& tel,
@@ -61,7 +74,7 @@ void TstListas::contatosEmOrdemBrasileiraNumeradosComoLidos() {
     contato(amb, "Alvaro Bento", "3333 ");
     contato(amb, "Beto", "4444 ");
     banco::abrirPadrao();
-    const listas::Linhas l = lerTudo(Categoria::Agenda);
+    const Linhas l = lerTudo(Categoria::Agenda);
     QCOMPARE(coluna(l, 1),
              QStringList({"Alvaro Bento", "álvaro Dias", "Beto", "Beto", "Zé Carlos"}));
     QCOMPARE(coluna(l, 0), QStringList({"1", "2", "3", "4", "5"}));
@@ -83,9 +96,9 @@ void TstListas::outrasListasLeemSuasColunas() {
     amb.executar("INSERT INTO anotacoes VALUES ('Compras', 'leite ')");
     amb.executar("INSERT INTO anotacoes VALUES ('Anotação', 'x ')");
     banco::abrirPadrao();
-    QCOMPARE(lerTudo(Categoria::Senhas), listas::Linhas({{"1", "Windows", "ABC-123 ", ""}}));
-    QCOMPARE(lerTudo(Categoria::Uteis), listas::Linhas({{"1", "Bombeiros", "193 "}}));
-    QCOMPARE(lerTudo(Categoria::Anotacoes), listas::Linhas({{"1", "Anotação"}, {"2", "Compras"}}));
+    QCOMPARE(lerTudo(Categoria::Senhas), Linhas({{"1", "Windows", "ABC-123 ", ""}}));
+    QCOMPARE(lerTudo(Categoria::Uteis), Linhas({{"1", "Bombeiros", "193 "}}));
+    QCOMPARE(lerTudo(Categoria::Anotacoes), Linhas({{"1", "Anotação"}, {"2", "Compras"}}));
 }
 
 void TstListas::compromissosComBrancosEContagem() {
@@ -98,10 +111,10 @@ void TstListas::compromissosComBrancosEContagem() {
     amb.executar(sql, {"2026/03/01", "10:00 ", "Café", "Padaria "});
     amb.executar(sql, {"2025/12/31", "23:00 ", "Virada", " "});
     banco::abrirPadrao();
-    const listas::Linhas l = listas::ler(
+    const Linhas l = ler(
         Categoria::Compromisso,
         QString::fromUtf8(listas::lista(Categoria::Compromisso).consulta) + " order by data, hora");
-    QCOMPARE(l, listas::Linhas({
+    QCOMPARE(l, Linhas({
                     {"5", "31/12/2025 ", "23:00  ", "Virada ", "  ", "-60 dias"},
                     {"3", "28/02/2026 ", "08:00  ", "Ontem ", "  ", "-1 dias"},
                     {"4", "01/03/2026 ", "10:00  ", "Café ", "Padaria  ", "0 dias"},
@@ -118,7 +131,7 @@ void TstListas::consultaQueNaoRodaDeixaListaVazia() {
     banco::conexao().fechar();
     QVERIFY(lerTudo(Categoria::Agenda).empty());
     banco::abrirPadrao();
-    QVERIFY(listas::ler(Categoria::Agenda, "select * from agenda where (", {}).empty());
+    QVERIFY(ler(Categoria::Agenda, "select * from agenda where (", {}).empty());
     QCOMPARE(lerTudo(Categoria::Agenda).size(), std::size_t(1));
     QVERIFY(dlg.chamadas.isEmpty());
 }
@@ -202,8 +215,8 @@ void TstListas::intervaloDeDatasEmQualquerOrdem() {
     banco::abrirPadrao();
     auto entre = [](QDate a, QDate b) {
         const auto c = consultas::compromissosEntre(a, b);
-        return coluna(
-            listas::ler(Categoria::Compromisso, c->sql + " order by data, hora", c->parametros), 1);
+        return coluna(ler(Categoria::Compromisso, c->sql + " order by data, hora", c->parametros),
+                      1);
     };
     const QStringList fevereiro({"01/02/2026 ", "15/02/2026 ", "28/02/2026 "});
     QCOMPARE(entre(QDate(2026, 2, 1), QDate(2026, 2, 28)), fevereiro);
