@@ -28,6 +28,7 @@
 #include "app/listas.h"
 #include "app/modelolista.h"
 #include "data/banco.h"
+#include "data/regras.h"
 
 using editors::Categoria;
 
@@ -132,7 +133,7 @@ QWidget* frmprincipal::painelContato() {
     txtfiltro_->setAccessibleName(cbonome_->currentText());
     connect(cbonome_, &QComboBox::currentTextChanged, txtfiltro_, &QWidget::setAccessibleName);
     connect(txtfiltro_, &QLineEdit::textChanged, this, [this](const QString& texto) {
-        if (texto.trimmed().isEmpty())
+        if (regras::aparado(texto).isEmpty())
             carregaragenda();
         else
             carregarfiltro();

@@ -121,7 +121,6 @@ void TstFrmprincipal::janelaComoProjetada() {
              QStringList({"[ Filtrar dados por:]txtsenha", "txtsenha"}));
     QVERIFY(xtab->widget(1)->isAncestorOf(w.findChild<QWidget*>("piccompromisso")));
     QVERIFY(xtab->widget(2)->isAncestorOf(w.findChild<QWidget*>("picSenha")));
-    QVERIFY(!xtab->widget(3)->findChild<QFrame*>() || !xtab->widget(3)->findChild<QLineEdit*>());
     QCOMPARE(w.findChild<QLabel*>("lblstatus")->text(), QString("  Seja bem vindo ao software"));
     QVERIFY(w.statusBar()->isAncestorOf(w.findChild<QLabel*>("lblstatus")));
     QCOMPARE(w.findChild<CaixaEscolha*>("cbonome")->currentText(), QString("Nome do contato"));
@@ -151,9 +150,6 @@ void TstFrmprincipal::listasComCabecalhosELargurasDaTela() {
         QVERIFY(v->isColumnHidden(0));
         for (int c = 1; c < colunas[i]; ++c)
             QVERIFY(!v->isColumnHidden(c));
-        QCOMPARE(v->selectionBehavior(), QAbstractItemView::SelectRows);
-        QCOMPARE(v->selectionMode(), QAbstractItemView::SingleSelection);
-        QVERIFY(!v->isSortingEnabled());
     }
     QCOMPARE(w.lista(Categoria::Compromisso)->model()->headerData(5, Qt::Horizontal).toString(),
              QString("Estatus"));
