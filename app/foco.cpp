@@ -22,13 +22,17 @@ protected:
     bool eventFilter(QObject* obj, QEvent* ev) override {
         if (ev->type() == QEvent::FocusIn || ev->type() == QEvent::FocusOut) {
             auto* w = static_cast<QWidget*>(obj);
+            auto* combo = qobject_cast<QComboBox*>(w);
             QPalette p = w->palette();
-            const QColor cor = ev->type() == QEvent::FocusIn
-                                   ? kAmareloClaro
-                                   : w->style()->standardPalette().color(QPalette::Base);
-            p.setColor(QPalette::Base, cor);
+            const QPalette padrao = w->style()->standardPalette();
+            const bool entra = ev->type() == QEvent::FocusIn;
+            // A combo box that only picks is painted as a button, not as a text field.
+            const QPalette::ColorRole papel =
+                combo && !combo->isEditable() ? QPalette::Button : QPalette::Base;
+            p.setColor(QPalette::Base, entra ? kAmareloClaro : padrao.color(QPalette::Base));
+            p.setColor(papel, entra ? kAmareloClaro : padrao.color(papel));
             w->setPalette(p);
-            if (auto* combo = qobject_cast<QComboBox*>(w); combo && combo->lineEdit())
+            if (combo && combo->lineEdit())
                 combo->lineEdit()->setPalette(p);
         }
         return false;

@@ -3,11 +3,9 @@
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
-#include <QMainWindow>
-#include <QStatusBar>
 #include <QTranslator>
 
-#include "data/banco.h"
+#include "app/frmprincipal.h"
 
 namespace inicio {
 
@@ -24,10 +22,9 @@ bool carregarTraducoes(QApplication& app) {
 }
 
 int executar(QApplication& app) {
-    QMainWindow janela;
-    janela.setWindowTitle(QStringLiteral("Varnelo"));
-    janela.statusBar()->showMessage(QStringLiteral("  Seja bem vindo ao software"));
-    janela.show();
+    frmprincipal janela;
+    if (!janela.aguardaLogin())
+        janela.show();
     return app.exec();
 }
 

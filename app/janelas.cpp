@@ -6,7 +6,8 @@ namespace janelas {
 
 void fecharTodas(QWidget* exceto) {
     for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (w == exceto || !w->isWindow())
+        // The main window's own menus and pop-ups go with it.
+        if (w == exceto || !w->isWindow() || (exceto && exceto->isAncestorOf(w)))
             continue;
         w->close();
         w->deleteLater();

@@ -246,6 +246,11 @@ QString Statement::text(int i) const {
     const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, i));
     return p ? QString::fromUtf8(p, sqlite3_column_bytes(stmt_, i)) : QString();
 }
+QByteArrayView Statement::utf8(int i) const {
+    const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, i));
+    return p ? QByteArrayView(p, sqlite3_column_bytes(stmt_, i)) : QByteArrayView();
+}
+
 QString Statement::text(const QString& name) const {
     return text(indexOrThrow(name));
 }

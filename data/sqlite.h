@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 #include <QVariant>
 #include <QVector>
@@ -77,6 +78,8 @@ public:
     bool isNull(const QString& name) const;
     QString text(int i) const;
     QString text(const QString& name) const;
+    // The column's UTF-8 text as the engine holds it, valid until the next step.
+    QByteArrayView utf8(int i) const;
     qint64 integer(int i) const;
     qint64 integer(const QString& name) const;
     QVariant value(int i) const;  // null QVariant for SQL NULL

@@ -1,0 +1,288 @@
+#include "app/comandos.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QIcon>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStandardPaths>
+#include <QStyle>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVector>
+
+#include "app/dialogs.h"
+#include "data/regras.h"
+#include "editors/fluxos.h"
+
+namespace comandos {
+namespace {
+
+using editors::Categoria;
+
+constexpr int cat(Categoria c) {
+    return static_cast<int>(c);
+}
+constexpr int pag(Pagina p) {
+    return static_cast<int>(p);
+}
+constexpr int ferr(Ferramenta f) {
+    return static_cast<int>(f);
+}
+
+constexpr int kAg = cat(Categoria::Agenda), kCo = cat(Categoria::Compromisso),
+              kAn = cat(Categoria::Anotacoes), kSn = cat(Categoria::Senhas),
+              kUt = cat(Categoria::Uteis);
+constexpr bool sim = true, nao = false;  // built now / comes with its own work
+
+constexpr Comando kMenu[] = {
+    {1, "mnu1", "Menu Principal", Acao::Nenhuma, 0, sim},
+    {2, "mnuvarnelo", "Agenda de telefones", Acao::Nenhuma, 0, sim},
+    {3, "mnuadicionartel", "Adicionar", Acao::Adicionar, kAg, sim},
+    {3, "mnueditartel", "Editar", Acao::Editar, kAg, sim},
+    {3, "mnuremovertel", "Remover", Acao::Remover, kAg, sim},
+    {3, "ag", "-", Acao::Nenhuma, 0, sim},
+    {3, "mnuimprimir1", "Imprimir", Acao::Nenhuma, 0, sim},
+    {4, "mnuetiquetas", "Etiquetas", Acao::Etiquetas, 0, nao},
+    {4, "mnuimprimirtel", "lista", Acao::Diretorio, 0, nao},
+    {3, "mnusalvar1", "Salvar lista", Acao::Nenhuma, 0, sim},
+    {4, "mnuhtmltel", "HTML", Acao::SalvarHtml, kAg, nao},
+    {4, "mnutxttel", " TXT", Acao::SalvarTxt, kAg, nao},
+    {3, "ag2", "-", Acao::Nenhuma, 0, sim},
+    {3, "mnusite", "Acessar site", Acao::AcessarSite, 0, sim},
+    {3, "mnuemail", "Enviar e-mail", Acao::EnviarEmail, 0, sim},
+    {2, "mnucompromisso", "Compromissos", Acao::Nenhuma, 0, sim},
+    {3, "mnuadcomp", "Adicionar", Acao::Adicionar, kCo, sim},
+    {3, "mnuedcomp", "Editar", Acao::Editar, kCo, sim},
+    {3, "mnurecomp", "Remover", Acao::Remover, kCo, sim},
+    {3, "sav", "-", Acao::Nenhuma, 0, sim},
+    {3, "mnucomplista", "Imprimir Lista", Acao::ImprimirLista, kCo, nao},
+    {3, "mnuhtmlcomp", "Salvar lista em HTML", Acao::SalvarHtml, kCo, nao},
+    {3, "mnutxtcomp", "Salvar lista em TXT", Acao::SalvarTxt, kCo, nao},
+    {2, "mnuanotacoes", "Anotações", Acao::Nenhuma, 0, sim},
+    {3, "mnuadicionaran", "Adicionar", Acao::Adicionar, kAn, sim},
+    {3, "mnueditaran", "Editar", Acao::Editar, kAn, sim},
+    {3, "mnuremoveran", "Remover", Acao::Remover, kAn, sim},
+    {3, "an", "-", Acao::Nenhuma, 0, sim},
+    {3, "mnuimprimiran", "Imprimir lista", Acao::ImprimirLista, kAn, nao},
+    {3, "mnuhtmlan", "Salvar lista em HTML", Acao::SalvarHtml, kAn, nao},
+    {3, "mnutxtan", "Salvar lista em TXT", Acao::SalvarTxt, kAn, nao},
+    {2, "mnusenhas", "Senhas e Seriais", Acao::Nenhuma, 0, sim},
+    {3, "mnuadicionars", "Adicionar", Acao::Adicionar, kSn, sim},
+    {3, "mnueditars", "Editar", Acao::Editar, kSn, sim},
+    {3, "mnuremovers", "Remover", Acao::Remover, kSn, sim},
+    {3, "sn", "-", Acao::Nenhuma, 0, sim},
+    {3, "mnuimprimirsn", "Imprimir lista", Acao::ImprimirLista, kSn, nao},
+    {3, "mnuhtmlsn", "Salvar lista em HTML", Acao::SalvarHtml, kSn, nao},
+    {3, "mnutxtsn", "Salvar lista em TXT", Acao::SalvarTxt, kSn, nao},
+    {2, "mnuuteis", "Telefones úteis", Acao::Nenhuma, 0, sim},
+    {3, "mnuadicionaru", "Adicionar", Acao::Adicionar, kUt, sim},
+    {3, "mnueditaru", "Editar", Acao::Editar, kUt, sim},
+    {3, "mnuremoveru", "Remover", Acao::Remover, kUt, sim},
+    {3, "ut", "-", Acao::Nenhuma, 0, sim},
+    {3, "mnuimprimirut", "Imprimir lista", Acao::ImprimirLista, kUt, nao},
+    {3, "mnuhtmlut", "Salvar lista em HTML", Acao::SalvarHtml, kUt, nao},
+    {3, "mnutxtut", "Salvar lista em TXT", Acao::SalvarTxt, kUt, nao},
+    {1, "mnulogin", "Login de usuário", Acao::Nenhuma, 0, sim},
+    {2, "mnuadmlogin", "Alterar login", Acao::AlterarLogin, 0, nao},
+    {1, "mnubackup", "Backup", Acao::Nenhuma, 0, sim},
+    {2, "mnufazerback", "Realizar Backup", Acao::FazerBackup, 0, nao},
+    {2, "mnurestback", "Restaurar Backup", Acao::RestaurarBackup, 0, nao},
+    {1, "mnuferramentas", "Ferramentas", Acao::Nenhuma, 0, sim},
+    {2, "mnurede", "Trabalhar em rede", Acao::Rede, 0, nao},
+    {2, "tttt", "-", Acao::Nenhuma, 0, sim},
+    {2, "mnunotepad", "Bloco de notas", Acao::Ferramenta, ferr(Ferramenta::BlocoDeNotas), sim},
+    {2, "mnucalc", "Calculadora", Acao::Ferramenta, ferr(Ferramenta::Calculadora), sim},
+    {2, "mnuwmp", "Windows Media Player", Acao::Ferramenta, ferr(Ferramenta::Midia), sim},
+    {2, "mnuvolume", "Controle de volume", Acao::Ferramenta, ferr(Ferramenta::Volume), sim},
+    {1, "mnusobre", "Sobre", Acao::Nenhuma, 0, sim},
+    {2, "mnusofwtare", "O software", Acao::Pagina, pag(Pagina::Produto), sim},
+    {2, "mnumanual", "Manual On-line", Acao::Pagina, pag(Pagina::Manual), sim},
+    {2, "afsaf", "-", Acao::Nenhuma, 0, sim},
+    {2, "mnusuporte", "Suporte Técnico", Acao::Pagina, pag(Pagina::Suporte), sim},
+    {2, "mnucontato", "Fale conosco", Acao::Pagina, pag(Pagina::Contato), sim},
+    {2, "mnunewsletter", "Boletim de notícias (Newsletter)", Acao::Pagina, pag(Pagina::Boletim),
+     sim},
+    {2, "ss", "-", Acao::Nenhuma, 0, sim},
+    {2, "mnuvisitesite", "Visite nosso site", Acao::Pagina, pag(Pagina::Inicio), sim},
+};
+
+constexpr Botao kBarra[] = {
+    {1, "adcontato", "Adicionar contato", "mnuadicionartel", "contact-new"},
+    {2, "adanotacao", "Adicionar anotação", "mnuadicionaran", "document-new"},
+    {3, "adsenha", "Adicionar Senha/serial", "mnuadicionars", "dialog-password"},
+    {4, "adutil", "Adicionar Tel útil", "mnuadicionaru", "call-start"},
+    {5, nullptr, nullptr, nullptr, nullptr},
+    {6, "manual", "Manual On-line", "mnumanual", "help-contents"},
+    {7, "etiqueta", "Etiquetas", "mnuetiquetas", "printer"},
+};
+
+// The maker's site; a placeholder until the real one exists.
+constexpr const char* kSite = "https://www.varnelo.example/";
+constexpr const char* kPaginas[] = {"software", "manual", "suporte", "contato", "newsletter", ""};
+
+struct Substitutos {
+    const char* nome;
+    std::initializer_list<const char*> programas;
+};
+const Substitutos kFerramentas[] = {
+    {"notepad",
+     {"gnome-text-editor", "gedit", "kate", "kwrite", "mousepad", "pluma", "xed", "featherpad",
+      "leafpad"}},
+    {"calc", {"gnome-calculator", "kcalc", "galculator", "mate-calc", "qalculate-gtk", "xcalc"}},
+    {"wmplayer.exe", {"vlc", "totem", "celluloid", "mpv", "smplayer", "parole", "haruna"}},
+    {"sndvol32.exe",
+     {"pavucontrol", "pavucontrol-qt", "mate-volume-control", "kmix", "alsamixergui"}},
+};
+
+void abrirCelulaDoContato(int coluna, const QString& prefixo) {
+    editors::Principal* janela = editors::principal();
+    if (!janela)
+        return;
+    const std::optional<QString> valor = janela->celulaSelecionada(Categoria::Agenda, coluna);
+    if (valor)
+        dialogs::atual().abrirEndereco(prefixo + regras::aparado(*valor));
+}
+
+}  // namespace
+
+std::span<const Comando> menu() {
+    return kMenu;
+}
+
+std::span<const Botao> barra() {
+    return kBarra;
+}
+
+const Comando* comando(const QString& objeto) {
+    for (const Comando& c : kMenu)
+        if (objeto == QLatin1String(c.objeto))
+            return &c;
+    return nullptr;
+}
+
+QString endereco(Pagina pagina) {
+    return QLatin1String(kSite) + QLatin1String(kPaginas[static_cast<int>(pagina)]);
+}
+
+QString nomeFerramenta(Ferramenta ferramenta) {
+    return QLatin1String(kFerramentas[static_cast<int>(ferramenta)].nome);
+}
+
+QStringList substitutos(Ferramenta ferramenta) {
+    QStringList r;
+    for (const char* p : kFerramentas[static_cast<int>(ferramenta)].programas)
+        r << QLatin1String(p);
+    return r;
+}
+
+QString programaDisponivel(Ferramenta ferramenta) {
+    for (const QString& p : substitutos(ferramenta)) {
+        const QString caminho = QStandardPaths::findExecutable(p);
+        if (!caminho.isEmpty())
+            return caminho;
+    }
+    return {};
+}
+
+Fluxos& fluxos() {
+    static Fluxos f{editors::adicionar, editors::editar, editors::remover};
+    return f;
+}
+
+void executar(const Comando& c) {
+    if (!c.ativo)
+        return;
+    const auto categoria = static_cast<Categoria>(c.argumento);
+    switch (c.acao) {
+        case Acao::Adicionar:
+            fluxos().adicionar(categoria);
+            break;
+        case Acao::Editar:
+            fluxos().editar(categoria);
+            break;
+        case Acao::Remover:
+            fluxos().remover(categoria);
+            break;
+        case Acao::AcessarSite:
+            abrirCelulaDoContato(12, {});
+            break;
+        case Acao::EnviarEmail:
+            abrirCelulaDoContato(11, QStringLiteral("mailto:"));
+            break;
+        case Acao::Pagina:
+            dialogs::atual().abrirEndereco(endereco(static_cast<Pagina>(c.argumento)));
+            break;
+        case Acao::Ferramenta: {
+            // A tool that is not installed is passed over without a word.
+            const QString programa = programaDisponivel(static_cast<Ferramenta>(c.argumento));
+            if (!programa.isEmpty())
+                dialogs::atual().iniciarPrograma(programa, {});
+            break;
+        }
+        default:
+            // The rest comes with the work it starts.
+            break;
+    }
+}
+
+void acionarBotao(const QString& chave) {
+    for (const Botao& b : kBarra) {
+        if (b.chave && chave == QLatin1String(b.chave)) {
+            if (const Comando* c = comando(QLatin1String(b.comando)))
+                executar(*c);
+            return;
+        }
+    }
+}
+
+void montarMenus(QMenuBar* barraMenus) {
+    QVector<QMenu*> pilha(5, nullptr);
+    const std::span<const Comando> itens = menu();
+    for (std::size_t i = 0; i < itens.size(); ++i) {
+        const Comando& c = itens[i];
+        const QString nome = QLatin1String(c.objeto);
+        const QString legenda = QString::fromUtf8(c.legenda);
+        QMenu* pai = c.nivel > 1 ? pilha[c.nivel - 1] : nullptr;
+        const bool submenu = i + 1 < itens.size() && itens[i + 1].nivel > c.nivel;
+        QAction* acao;
+        if (submenu) {
+            QMenu* m = pai ? pai->addMenu(legenda) : barraMenus->addMenu(legenda);
+            m->setObjectName(nome);
+            pilha[c.nivel] = m;
+            acao = m->menuAction();
+        } else if (legenda == QLatin1String("-")) {
+            acao = pai->addSeparator();
+        } else {
+            acao = pai->addAction(legenda);
+            QObject::connect(acao, &QAction::triggered, acao, [&c] { executar(c); });
+        }
+        acao->setObjectName(nome);
+        acao->setEnabled(c.ativo);
+    }
+}
+
+void montarBarra(QToolBar* barraFerramentas) {
+    barraFerramentas->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    const QIcon generico = QApplication::style()->standardIcon(QStyle::SP_FileIcon);
+    for (const Botao& b : barra()) {
+        if (!b.chave) {
+            barraFerramentas->addSeparator();
+            continue;
+        }
+        const QString chave = QLatin1String(b.chave);
+        const QString legenda = QString::fromUtf8(b.legenda);
+        QAction* acao = barraFerramentas->addAction(
+            QIcon::fromTheme(QLatin1String(b.icone), generico), legenda);
+        acao->setObjectName(chave);
+        const Comando* alvo = comando(QLatin1String(b.comando));
+        acao->setEnabled(alvo && alvo->ativo);
+        if (QWidget* botao = barraFerramentas->widgetForAction(acao)) {
+            botao->setObjectName(chave);
+            botao->setAccessibleName(legenda);
+        }
+        QObject::connect(acao, &QAction::triggered, acao, [chave] { acionarBotao(chave); });
+    }
+}
+
+}  // namespace comandos

@@ -1,0 +1,87 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <span>
+
+#include "editors/principal.h"
+
+class QMenuBar;
+class QToolBar;
+
+// The command surface of the main window as one table: the menu bar, the toolbar,
+// and what every entry does. An entry whose work is not built yet is disabled.
+namespace comandos {
+
+enum class Acao {
+    Nenhuma,  // submenu title or separator
+    Adicionar,
+    Editar,
+    Remover,  // argument: the category
+    Etiquetas,
+    Diretorio,
+    ImprimirLista,
+    SalvarHtml,
+    SalvarTxt,  // argument: the category
+    AcessarSite,
+    EnviarEmail,
+    AlterarLogin,
+    FazerBackup,
+    RestaurarBackup,
+    Rede,
+    Ferramenta,  // argument: the tool
+    Pagina,      // argument: the page
+};
+
+enum class Pagina { Produto, Manual, Suporte, Contato, Boletim, Inicio };
+enum class Ferramenta { BlocoDeNotas, Calculadora, Midia, Volume };
+
+struct Comando {
+    int nivel;  // 1: menu bar title; n+1 belongs to the nearest n above it
+    const char* objeto;
+    const char* legenda;  // "-" is a separator
+    Acao acao;
+    int argumento;
+    bool ativo;
+};
+
+struct Botao {
+    int posicao;
+    const char* chave;    // nullptr: a separator
+    const char* legenda;  // nullptr: a separator
+    const char* comando;  // the menu entry it does the same as
+    const char* icone;    // themed icon name
+};
+
+std::span<const Comando> menu();
+std::span<const Botao> barra();
+const Comando* comando(const QString& objeto);
+
+// The page's address, all on the maker's site.
+QString endereco(Pagina pagina);
+
+// The desktop tool as the design names it, and the programs that stand for it here.
+QString nomeFerramenta(Ferramenta ferramenta);
+QStringList substitutos(Ferramenta ferramenta);
+// The first stand-in found on the path; empty when none is installed.
+QString programaDisponivel(Ferramenta ferramenta);
+
+// Does what an entry does. A disabled entry does nothing.
+void executar(const Comando& comando);
+// A toolbar click, dispatched on the button's key; any other key does nothing.
+void acionarBotao(const QString& chave);
+
+// The add, edit and remove flows the entries and the lists start; tests replace them.
+struct Fluxos {
+    void (*adicionar)(editors::Categoria);
+    void (*editar)(editors::Categoria);
+    void (*remover)(editors::Categoria);
+};
+Fluxos& fluxos();
+
+// Builds the menu bar and the toolbar from the tables. Menus and actions carry the
+// entries' names; toolbar buttons carry their key on the action and on the button.
+void montarMenus(QMenuBar* barraMenus);
+void montarBarra(QToolBar* barraFerramentas);
+
+}  // namespace comandos

@@ -1,0 +1,353 @@
+#include "app/frmprincipal.h"
+
+#include <QCloseEvent>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+#include "app/acessivel.h"
+#include "app/caixaescolha.h"
+#include "app/campodata.h"
+#include "app/comandos.h"
+#include "app/consultas.h"
+#include "app/dialogs.h"
+#include "app/foco.h"
+#include "app/janelas.h"
+#include "app/listas.h"
+#include "app/modelolista.h"
+#include "data/banco.h"
+#include "data/regras.h"
+
+using editors::Categoria;
+
+namespace {
+
+int indice(Categoria c) {
+    return static_cast<int>(c);
+}
+
+QString doTexto(const char* t) {
+    return QString::fromUtf8(t);
+}
+
+// A strip of controls left to right above a list.
+QFrame* painel(const char* objeto, QWidget* pai, std::initializer_list<QWidget*> controles) {
+    auto* quadro = new QFrame(pai);
+    quadro->setObjectName(doTexto(objeto));
+    quadro->setFrameShape(QFrame::StyledPanel);
+    auto* linha = new QHBoxLayout(quadro);
+    for (QWidget* w : controles)
+        linha->addWidget(w);
+    linha->addStretch(1);
+    return quadro;
+}
+
+}  // namespace
+
+frmprincipal::PedidoDeLogin& frmprincipal::pedidoDeLogin() {
+    static PedidoDeLogin pedido;
+    return pedido;
+}
+
+frmprincipal::frmprincipal(QWidget* parent) : QMainWindow(parent) {
+    setObjectName(QStringLiteral("frmprincipal"));
+    setWindowTitle(QStringLiteral("Varnelo"));
+    editors::definirPrincipal(this);
+    dialogs::definirJanelaPai(this);
+
+    comandos::montarMenus(menuBar());
+    auto* barra = addToolBar(QStringLiteral("tbrbarra"));
+    barra->setObjectName(QStringLiteral("tbrbarra"));
+    barra->setMovable(false);
+    comandos::montarBarra(barra);
+
+    montarAbas();
+
+    auto* status = new QLabel(QStringLiteral("  Seja bem vindo ao software"), statusBar());
+    status->setObjectName(QStringLiteral("lblstatus"));
+    statusBar()->addWidget(status, 1);
+
+    iniciar();
+}
+
+frmprincipal::~frmprincipal() {
+    if (editors::principal() == this)
+        editors::definirPrincipal(nullptr);
+}
+
+void frmprincipal::montarAbas() {
+    xtab_ = new QTabWidget(this);
+    xtab_->setObjectName(QStringLiteral("xtab"));
+    QList<QWidget*> paineis;
+    for (int i = 0; i < listas::kQuantidade; ++i) {
+        const Categoria c = listas::categoriaDaAba(i);
+        const listas::Lista& l = listas::lista(c);
+        auto* pagina = new QWidget(xtab_);
+        auto* coluna = new QVBoxLayout(pagina);
+        coluna->setContentsMargins(2, 2, 2, 2);
+        QWidget* busca = c == Categoria::Agenda        ? painelContato()
+                         : c == Categoria::Compromisso ? painelCompromisso()
+                         : c == Categoria::Senhas      ? painelSenha()
+                                                       : nullptr;
+        if (busca) {
+            paineis << busca;
+            coluna->addWidget(busca);
+        }
+        coluna->addWidget(criarLista(c), 1);
+        auto* progresso = new QProgressBar(pagina);
+        progresso->setObjectName(doTexto(l.barra));
+        progresso->hide();
+        coluna->addWidget(progresso);
+        xtab_->addTab(pagina, doTexto(l.aba));
+    }
+    // One height for the three panels, so the lists under them share one height too.
+    int altura = 0;
+    for (QWidget* p : paineis)
+        altura = std::max(altura, p->sizeHint().height());
+    for (QWidget* p : paineis)
+        p->setFixedHeight(altura);
+    setCentralWidget(xtab_);
+}
+
+QWidget* frmprincipal::painelContato() {
+    cbonome_ = new CaixaEscolha(this);
+    cbonome_->setObjectName(QStringLiteral("cbonome"));
+    for (const consultas::CampoBusca& c : consultas::camposBusca())
+        cbonome_->addItem(doTexto(c.entrada));
+    txtfiltro_ = new QLineEdit(this);
+    txtfiltro_->setObjectName(QStringLiteral("txtfiltro"));
+    txtfiltro_->setMinimumWidth(240);
+    // The text box is named after the field it searches.
+    txtfiltro_->setAccessibleName(cbonome_->currentText());
+    connect(cbonome_, &QComboBox::currentTextChanged, txtfiltro_, &QWidget::setAccessibleName);
+    connect(txtfiltro_, &QLineEdit::textChanged, this, [this](const QString& texto) {
+        if (regras::aparado(texto).isEmpty())
+            carregaragenda();
+        else
+            carregarfiltro();
+    });
+    foco::destacar(cbonome_);
+    foco::destacar(txtfiltro_);
+    return painel("piccontato", this,
+                  {acessivel::rotular(QStringLiteral(" Filtrar dados por:"), cbonome_), cbonome_,
+                   txtfiltro_});
+}
+
+QWidget* frmprincipal::painelCompromisso() {
+    cbodata1_ = new CampoData(this);
+    cbodata1_->setObjectName(QStringLiteral("cbodata1"));
+    cbodata2_ = new CampoData(this);
+    cbodata2_->setObjectName(QStringLiteral("cbodata2"));
+    auto* filtrar = new QPushButton(QStringLiteral("Verificar"), this);
+    filtrar->setObjectName(QStringLiteral("cmdfiltrar"));
+    connect(filtrar, &QPushButton::clicked, this, &frmprincipal::filtrarDatas);
+    auto* tudo = new QPushButton(QStringLiteral("Mostrar tudo"), this);
+    tudo->setObjectName(QStringLiteral("cmdtudo"));
+    connect(tudo, &QPushButton::clicked, this, &frmprincipal::mostrarTudo);
+    const QString de = QStringLiteral("Mostrar compromissos entre a data de:");
+    QFrame* quadro =
+        painel("piccompromisso", this,
+               {acessivel::rotular(de, cbodata1_), cbodata1_,
+                acessivel::rotular(QStringLiteral("e"), cbodata2_), cbodata2_, filtrar, tudo});
+    cbodata2_->setAccessibleDescription(acessivel::nome(de));
+    return quadro;
+}
+
+QWidget* frmprincipal::painelSenha() {
+    txtsenha_ = new QLineEdit(this);
+    txtsenha_->setObjectName(QStringLiteral("txtsenha"));
+    txtsenha_->setMinimumWidth(240);
+    connect(txtsenha_, &QLineEdit::textChanged, this, &frmprincipal::carregarsenhas);
+    foco::destacar(txtsenha_);
+    return painel(
+        "picSenha", this,
+        {acessivel::rotular(QStringLiteral(" Filtrar dados por:"), txtsenha_), txtsenha_});
+}
+
+QTreeView* frmprincipal::criarLista(Categoria c) {
+    const listas::Lista& l = listas::lista(c);
+    auto* vista = new QTreeView(this);
+    vista->setObjectName(doTexto(l.objeto));
+    vista->setAccessibleName(acessivel::nome(doTexto(l.aba)));
+    vista->setUniformRowHeights(true);
+    vista->setRootIsDecorated(false);
+    vista->setItemsExpandable(false);
+    vista->setSelectionBehavior(QAbstractItemView::SelectRows);
+    vista->setSelectionMode(QAbstractItemView::SingleSelection);
+    vista->setSortingEnabled(false);
+    vista->setAllColumnsShowFocus(true);
+    vista->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    auto* modelo = new ModeloLista(listas::cabecalhos(l), vista);
+    vista->setModel(modelo);
+    vista->header()->setStretchLastSection(false);
+    const double dpi = vista->logicalDpiX();
+    for (int i = 0; i < int(l.colunas.size()); ++i) {
+        const int largura = l.colunas[std::size_t(i)].largura;
+        if (largura == 0)
+            vista->setColumnHidden(i, true);
+        else
+            vista->setColumnWidth(i, listas::pixels(largura, dpi));
+    }
+    vista->viewport()->installEventFilter(this);
+    listas_[std::size_t(indice(c))] = vista;
+    modelos_[std::size_t(indice(c))] = modelo;
+    return vista;
+}
+
+void frmprincipal::iniciar() {
+    banco::tipobanco = QStringLiteral("access");
+    banco::arquivobanco = QStringLiteral("\\dados.mde");
+    const QString senha = QString::fromUtf8(banco::kSenhaBanco);
+    if (banco::lerlogininicia(banco::arquivobanco, senha, banco::tipobanco) == QLatin1String("1") &&
+        pedidoDeLogin()) {
+        aguardaLogin_ = true;
+        pedidoDeLogin()(*this);
+    }
+    xtab_->setCurrentIndex(0);
+    carregaranotacoes();
+    carregarsenhas();
+    carregaruteis();
+    carregaragenda();
+    carregarcompromisso(doTexto(listas::lista(Categoria::Compromisso).consulta));
+    AjustarTela();
+}
+
+void frmprincipal::carregar(Categoria c, const QString& sql, const QVariantList& params,
+                            bool abrir) {
+    if (abrir)
+        banco::abrirPadrao();
+    modelos_[std::size_t(indice(c))]->substituir(listas::ler(c, sql, params));
+}
+
+void frmprincipal::carregaragenda() {
+    carregar(Categoria::Agenda, doTexto(listas::lista(Categoria::Agenda).consulta), {}, true);
+}
+
+void frmprincipal::carregaruteis() {
+    carregar(Categoria::Uteis, doTexto(listas::lista(Categoria::Uteis).consulta), {}, true);
+}
+
+void frmprincipal::carregaranotacoes() {
+    carregar(Categoria::Anotacoes, doTexto(listas::lista(Categoria::Anotacoes).consulta), {}, true);
+}
+
+void frmprincipal::carregarsenhas() {
+    const consultas::Consulta c = consultas::senhas(txtsenha_->text());
+    carregar(Categoria::Senhas, c.sql, c.parametros, true);
+}
+
+void frmprincipal::carregarcompromisso(const QString& sql, const QVariantList& params) {
+    carregar(Categoria::Compromisso, sql + QStringLiteral(" order by data, hora"), params, false);
+}
+
+void frmprincipal::carregarfiltro() {
+    const consultas::Consulta c = consultas::contatos(cbonome_->currentText(), txtfiltro_->text());
+    carregar(Categoria::Agenda, c.sql, c.parametros, true);
+}
+
+void frmprincipal::filtrarDatas() {
+    const auto c = consultas::compromissosEntre(cbodata1_->data(), cbodata2_->data());
+    if (!c) {
+        dialogs::mensagem(dialogs::Icone::Exclamacao, QStringLiteral("Filtrar"),
+                          QStringLiteral("As datas devem ser preenchidas!"));
+        return;
+    }
+    banco::abrirPadrao();
+    carregarcompromisso(c->sql, c->parametros);
+}
+
+void frmprincipal::mostrarTudo() {
+    banco::abrirPadrao();
+    carregarcompromisso(doTexto(listas::lista(Categoria::Compromisso).consulta));
+}
+
+void frmprincipal::AjustarTela() {
+    // The layouts do the resize rule: the lists fill their tabs, so the five share one
+    // width, and the two without a search panel stand higher. A window too small for
+    // them keeps its layout's minimum instead of failing.
+    if (layout())
+        layout()->activate();
+}
+
+void frmprincipal::resizeEvent(QResizeEvent* ev) {
+    QMainWindow::resizeEvent(ev);
+    AjustarTela();
+}
+
+void frmprincipal::closeEvent(QCloseEvent* ev) {
+    // Closing the main window ends the program: no other window stays behind.
+    janelas::fecharTodas(this);
+    QMainWindow::closeEvent(ev);
+}
+
+bool frmprincipal::eventFilter(QObject* obj, QEvent* ev) {
+    const bool pressao = ev->type() == QEvent::MouseButtonPress;
+    const bool duplo = ev->type() == QEvent::MouseButtonDblClick;
+    if (!pressao && !duplo)
+        return QMainWindow::eventFilter(obj, ev);
+    for (int i = 0; i < listas::kQuantidade; ++i) {
+        if (obj != listas_[std::size_t(i)]->viewport())
+            continue;
+        const auto c = static_cast<Categoria>(i);
+        auto* mouse = static_cast<QMouseEvent*>(ev);
+        if (pressao && mouse->button() == Qt::RightButton) {
+            if (auto* menu = findChild<QMenu*>(doTexto(listas::lista(c).menu)))
+                menu->popup(mouse->globalPosition().toPoint());
+        } else if (duplo && mouse->button() == Qt::LeftButton) {
+            comandos::fluxos().editar(c);
+        }
+        break;
+    }
+    return QMainWindow::eventFilter(obj, ev);
+}
+
+QTreeView* frmprincipal::lista(Categoria c) const {
+    return listas_[std::size_t(indice(c))];
+}
+
+ModeloLista* frmprincipal::modelo(Categoria c) const {
+    return modelos_[std::size_t(indice(c))];
+}
+
+int frmprincipal::linhas(Categoria c) const {
+    return modelo(c)->rowCount();
+}
+
+std::optional<QString> frmprincipal::celulaSelecionada(Categoria c, int coluna) const {
+    const QModelIndexList selecionados = lista(c)->selectionModel()->selectedIndexes();
+    if (selecionados.isEmpty())
+        return std::nullopt;
+    return modelo(c)->celula(selecionados.first().row(), coluna);
+}
+
+void frmprincipal::recarregar(Categoria c) {
+    switch (c) {
+        case Categoria::Agenda:
+            carregaragenda();
+            break;
+        case Categoria::Compromisso:
+            carregarcompromisso(doTexto(listas::lista(Categoria::Compromisso).consulta));
+            break;
+        case Categoria::Senhas:
+            carregarsenhas();
+            break;
+        case Categoria::Uteis:
+            carregaruteis();
+            break;
+        case Categoria::Anotacoes:
+            carregaranotacoes();
+            break;
+    }
+}

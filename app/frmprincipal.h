@@ -1,0 +1,76 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QVariantList>
+#include <array>
+#include <functional>
+
+#include "editors/principal.h"
+
+class CaixaEscolha;
+class CampoData;
+class ModeloLista;
+class QLineEdit;
+class QTabWidget;
+class QTreeView;
+
+// The main window: the five lists on their tabs, the searches, the menu bar and
+// the toolbar. Creating it runs the start-up: settings, login switch, the lists.
+class frmprincipal : public QMainWindow, public editors::Principal {
+    Q_OBJECT
+public:
+    explicit frmprincipal(QWidget* parent = nullptr);
+    ~frmprincipal() override;
+
+    void carregaragenda();
+    void carregaruteis();
+    void carregaranotacoes();
+    void carregarsenhas();
+    // Runs on the connection as the caller left it; the ordering is added here.
+    void carregarcompromisso(const QString& sql, const QVariantList& params = {});
+    void carregarfiltro();
+    void AjustarTela();
+
+    // The login at start. When the switch is on, start-up hands the window to this
+    // hook, which hides it and shows the login window; the login shows it again.
+    // Until the login window exists the hook is empty and the window just shows.
+    using PedidoDeLogin = std::function<void(frmprincipal&)>;
+    static PedidoDeLogin& pedidoDeLogin();
+    // True when start-up handed the window to the login instead of showing it.
+    bool aguardaLogin() const { return aguardaLogin_; }
+
+    QTreeView* lista(editors::Categoria categoria) const;
+    ModeloLista* modelo(editors::Categoria categoria) const;
+
+    int linhas(editors::Categoria categoria) const override;
+    std::optional<QString> celulaSelecionada(editors::Categoria categoria,
+                                             int coluna) const override;
+    void recarregar(editors::Categoria categoria) override;
+
+protected:
+    void resizeEvent(QResizeEvent* ev) override;
+    void closeEvent(QCloseEvent* ev) override;
+    bool eventFilter(QObject* obj, QEvent* ev) override;
+
+private:
+    void montarAbas();
+    QWidget* painelContato();
+    QWidget* painelCompromisso();
+    QWidget* painelSenha();
+    QTreeView* criarLista(editors::Categoria categoria);
+    void iniciar();
+    void carregar(editors::Categoria categoria, const QString& sql, const QVariantList& params,
+                  bool abrir);
+    void filtrarDatas();
+    void mostrarTudo();
+
+    QTabWidget* xtab_ = nullptr;
+    std::array<QTreeView*, 5> listas_{};
+    std::array<ModeloLista*, 5> modelos_{};
+    CaixaEscolha* cbonome_ = nullptr;
+    QLineEdit* txtfiltro_ = nullptr;
+    QLineEdit* txtsenha_ = nullptr;
+    CampoData* cbodata1_ = nullptr;
+    CampoData* cbodata2_ = nullptr;
+    bool aguardaLogin_ = false;
+};

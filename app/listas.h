@@ -1,0 +1,79 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <QVariantList>
+#include <span>
+#include <vector>
+
+#include "editors/principal.h"
+
+// The five lists of the main window as data: what each shows and how a row of
+// its table becomes cells. No widgets here.
+namespace listas {
+
+using editors::Categoria;
+
+enum class Regra {
+    Contador,       // row number in query order
+    Texto,          // the value as read; no value leaves the cell empty
+    ComBranco,      // the value followed by one blank, so no value shows as a blank
+    DataComBranco,  // a stored date shown "dd/mm/yyyy", followed by one blank
+    Contagem,       // days from today to a stored date, then " dias"
+};
+
+struct Coluna {
+    const char* cabecalho;
+    int largura;  // hundredths of a millimetre; 0 hides the column
+    const char* campo;
+    Regra regra;
+};
+
+struct Lista {
+    Categoria categoria;
+    const char* objeto;    // the list widget
+    const char* aba;       // tab caption as stored ("&&" shows one "&")
+    const char* menu;      // context menu, the category's submenu
+    const char* barra;     // export progress bar
+    const char* consulta;  // statement of the full list
+    std::span<const Coluna> colunas;
+};
+
+inline constexpr int kQuantidade = 5;
+
+// In tab order: contacts, appointments, passwords, useful phones, notes.
+const Lista& lista(Categoria categoria);
+Categoria categoriaDaAba(int aba);
+
+QStringList cabecalhos(const Lista& lista);
+// Screen pixels of a width in hundredths of a millimetre.
+int pixels(int centesimosMm, double dpi);
+
+// The cells of a list, row after row, kept as one UTF-8 text with the end of each
+// cell: 100,000 rows cost a few allocations instead of a million strings.
+class Celulas {
+public:
+    explicit Celulas(int colunas = 0) : colunas_(colunas) {}
+
+    int colunas() const { return colunas_; }
+    int linhas() const { return colunas_ ? int(fins_.size()) / colunas_ : 0; }
+    // Empty text outside the rows and columns.
+    QString celula(int linha, int coluna) const;
+    QStringList linha(int linha) const;
+
+    // Adds the next cell, made of `texto` followed by `resto`.
+    void acrescentar(QByteArrayView texto, QByteArrayView resto = {});
+
+private:
+    int colunas_;
+    QByteArray texto_;
+    std::vector<qsizetype> fins_;
+};
+
+// Runs the statement on the shared connection and turns its rows into the cells of
+// the category's list. A statement that cannot run gives no rows and no message;
+// a statement that fails half way keeps the rows read before.
+Celulas ler(Categoria categoria, const QString& sql, const QVariantList& parametros = {});
+
+}  // namespace listas

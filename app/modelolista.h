@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QStringList>
+
+#include "app/listas.h"
+
+// The cells of one list, replaced whole on every load so the view lays out once.
+class ModeloLista : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    explicit ModeloLista(const QStringList& cabecalhos, QObject* parent = nullptr);
+
+    void substituir(listas::Celulas celulas);
+    // Empty text outside the rows or columns.
+    QString celula(int linha, int coluna) const;
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int secao, Qt::Orientation orientacao,
+                        int role = Qt::DisplayRole) const override;
+
+private:
+    QStringList cabecalhos_;
+    listas::Celulas celulas_;
+};

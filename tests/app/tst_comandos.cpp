@@ -1,0 +1,285 @@
+#include <QAction>
+#include <QFile>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolBar>
+#include <QToolButton>
+#include <QTreeView>
+
+#include "ambiente_teste.h"
+#include "app/comandos.h"
+#include "app/frmprincipal.h"
+#include "app/listas.h"
+#include "dialogos_roteiro.h"
+#include "fluxos_gravados.h"
+
+using editors::Categoria;
+
+namespace {
+
+// The menu bar as "level|name|caption", separators as "-", disabled entries marked "(off)".
+void percorrer(const QList<QAction*>& acoes, int nivel, QStringList& saida) {
+    for (QAction* a : acoes) {
+        const QString nome = a->menu() ? a->menu()->objectName() : a->objectName();
+        const QString legenda = a->isSeparator() ? QString("-") : a->text();
+        saida
+            << QString("%1|%2|%3%4").arg(nivel).arg(nome, legenda, a->isEnabled() ? "" : " (off)");
+        if (a->menu())
+            percorrer(a->menu()->actions(), nivel + 1, saida);
+    }
+}
+
+const QStringList kMenuProjetado = {
+    "1|mnu1|Menu Principal",
+    "2|mnuvarnelo|Agenda de telefones",
+    "3|mnuadicionartel|Adicionar",
+    "3|mnueditartel|Editar",
+    "3|mnuremovertel|Remover",
+    "3|ag|-",
+    "3|mnuimprimir1|Imprimir",
+    "4|mnuetiquetas|Etiquetas (off)",
+    "4|mnuimprimirtel|lista (off)",
+    "3|mnusalvar1|Salvar lista",
+    "4|mnuhtmltel|HTML (off)",
+    "4|mnutxttel| TXT (off)",
+    "3|ag2|-",
+    "3|mnusite|Acessar site",
+    "3|mnuemail|Enviar e-mail",
+    "2|mnucompromisso|Compromissos",
+    "3|mnuadcomp|Adicionar",
+    "3|mnuedcomp|Editar",
+    "3|mnurecomp|Remover",
+    "3|sav|-",
+    "3|mnucomplista|Imprimir Lista (off)",
+    "3|mnuhtmlcomp|Salvar lista em HTML (off)",
+    "3|mnutxtcomp|Salvar lista em TXT (off)",
+    "2|mnuanotacoes|Anotações",
+    "3|mnuadicionaran|Adicionar",
+    "3|mnueditaran|Editar",
+    "3|mnuremoveran|Remover",
+    "3|an|-",
+    "3|mnuimprimiran|Imprimir lista (off)",
+    "3|mnuhtmlan|Salvar lista em HTML (off)",
+    "3|mnutxtan|Salvar lista em TXT (off)",
+    "2|mnusenhas|Senhas e Seriais",
+    "3|mnuadicionars|Adicionar",
+    "3|mnueditars|Editar",
+    "3|mnuremovers|Remover",
+    "3|sn|-",
+    "3|mnuimprimirsn|Imprimir lista (off)",
+    "3|mnuhtmlsn|Salvar lista em HTML (off)",
+    "3|mnutxtsn|Salvar lista em TXT (off)",
+    "2|mnuuteis|Telefones úteis",
+    "3|mnuadicionaru|Adicionar",
+    "3|mnueditaru|Editar",
+    "3|mnuremoveru|Remover",
+    "3|ut|-",
+    "3|mnuimprimirut|Imprimir lista (off)",
+    "3|mnuhtmlut|Salvar lista em HTML (off)",
+    "3|mnutxtut|Salvar lista em TXT (off)",
+    "1|mnulogin|Login de usuário",
+    "2|mnuadmlogin|Alterar login (off)",
+    "1|mnubackup|Backup",
+    "2|mnufazerback|Realizar Backup (off)",
+    "2|mnurestback|Restaurar Backup (off)",
+    "1|mnuferramentas|Ferramentas",
+    "2|mnurede|Trabalhar em rede (off)",
+    "2|tttt|-",
+    "2|mnunotepad|Bloco de notas",
+    "2|mnucalc|Calculadora",
+    "2|mnuwmp|Windows Media Player",
+    "2|mnuvolume|Controle de volume",
+    "1|mnusobre|Sobre",
+    "2|mnusofwtare|O software",
+    "2|mnumanual|Manual On-line",
+    "2|afsaf|-",
+    "2|mnusuporte|Suporte Técnico",
+    "2|mnucontato|Fale conosco",
+    "2|mnunewsletter|Boletim de notícias (Newsletter)",
+    "2|ss|-",
+    "2|mnuvisitesite|Visite nosso site",
+};
+
+QStringList enderecos(const DialogosRoteiro& dlg, const QString& tipo = "endereco") {
+    QStringList r;
+    for (const DialogosRoteiro::Chamada& c : dlg.chamadas)
+        if (c.tipo == tipo)
+            r << c.texto;
+    return r;
+}
+
+void acionar(frmprincipal& w, const char* nome) {
+    QAction* a = w.findChild<QAction*>(nome);
+    QVERIFY2(a, nome);
+    a->trigger();
+}
+
+}  // namespace
+
+class TstComandos : public QObject {
+    Q_OBJECT
+private slots:
+    void menuComoProjetado();
+    void barraComoProjetada();
+    void entradasIniciamOsFluxosDaCategoria();
+    void menusDeContextoSaoOsDaCategoria();
+    void paginasDoSite();
+    void siteEEmailDoContatoSelecionado();
+    void ferramentasPeloQueEstaInstalado();
+};
+
+void TstComandos::menuComoProjetado() {
+    AmbienteTeste amb;
+    frmprincipal w;
+    QStringList menu;
+    percorrer(w.menuBar()->actions(), 1, menu);
+    QCOMPARE(menu, kMenuProjetado);
+}
+
+void TstComandos::barraComoProjetada() {
+    AmbienteTeste amb;
+    frmprincipal w;
+    auto* barra = w.findChild<QToolBar*>("tbrbarra");
+    QStringList botoes;
+    for (QAction* a : barra->actions()) {
+        if (a->isSeparator()) {
+            botoes << "-";
+            continue;
+        }
+        auto* botao = qobject_cast<QToolButton*>(barra->widgetForAction(a));
+        QCOMPARE(botao->objectName(), a->objectName());
+        QCOMPARE(botao->accessibleName(), a->text());
+        botoes << a->objectName() + "|" + a->text() + (a->isEnabled() ? "" : " (off)");
+    }
+    QCOMPARE(botoes, QStringList({"adcontato|Adicionar contato", "adanotacao|Adicionar anotação",
+                                  "adsenha|Adicionar Senha/serial", "adutil|Adicionar Tel útil",
+                                  "-", "manual|Manual On-line", "etiqueta|Etiquetas (off)"}));
+}
+
+void TstComandos::entradasIniciamOsFluxosDaCategoria() {
+    AmbienteTeste amb;
+    DialogosRoteiro dlg;
+    FluxosGravados gravados;
+    QStringList& fluxos = FluxosGravados::chamados();
+    frmprincipal w;
+    for (const char* nome : {"mnuadicionartel", "mnueditaran", "mnuremovers", "mnuedcomp",
+                             "mnurecomp", "mnuadicionaru", "mnueditartel", "mnuremoveru"})
+        acionar(w, nome);
+    QCOMPARE(fluxos, QStringList({"adicionar lstagenda", "editar lstanotacoes", "remover lstsenhas",
+                                  "editar lstcompromisso", "remover lstcompromisso",
+                                  "adicionar lstuteis", "editar lstagenda", "remover lstuteis"}));
+    // The toolbar's first four keys add, as their menu entries do.
+    fluxos.clear();
+    for (const char* chave : {"adcontato", "adanotacao", "adsenha", "adutil"})
+        qobject_cast<QToolButton*>(w.findChild<QToolBar*>("tbrbarra")->findChild<QWidget*>(chave))
+            ->click();
+    comandos::acionarBotao("desconhecida");
+    comandos::acionarBotao("");
+    QCOMPARE(fluxos, QStringList({"adicionar lstagenda", "adicionar lstanotacoes",
+                                  "adicionar lstsenhas", "adicionar lstuteis"}));
+    // Entries of work not built yet do nothing, even when run.
+    fluxos.clear();
+    comandos::acionarBotao("etiqueta");
+    comandos::executar(*comandos::comando("mnuhtmltel"));
+    comandos::executar(*comandos::comando("mnufazerback"));
+    QVERIFY(fluxos.isEmpty());
+    QVERIFY(dlg.chamadas.isEmpty());
+}
+
+void TstComandos::menusDeContextoSaoOsDaCategoria() {
+    AmbienteTeste amb;
+    FluxosGravados gravados;
+    QStringList& fluxos = FluxosGravados::chamados();
+    frmprincipal w;
+    w.resize(800, 500);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    // Right-clicking the note list and choosing "Editar" is "Menu Principal", "Anotações",
+    // "Editar".
+    QWidget* area = w.lista(Categoria::Anotacoes)->viewport();
+    QTest::mousePress(area, Qt::RightButton, {}, QPoint(10, 10));
+    QMenu* contexto = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    QVERIFY(contexto);
+    QMenu* anotacoes = nullptr;
+    for (QAction* a : w.findChild<QMenu*>("mnu1")->actions())
+        if (a->text() == "Anotações")
+            anotacoes = a->menu();
+    QCOMPARE(contexto, anotacoes);
+    QAction* editar = nullptr;
+    for (QAction* a : contexto->actions())
+        if (a->text() == "Editar")
+            editar = a;
+    editar->trigger();
+    contexto->close();
+    QCOMPARE(fluxos, QStringList({"editar lstanotacoes"}));
+}
+
+void TstComandos::paginasDoSite() {
+    AmbienteTeste amb;
+    DialogosRoteiro dlg;
+    frmprincipal w;
+    for (const char* nome :
+         {"mnusofwtare", "mnumanual", "mnusuporte", "mnucontato", "mnunewsletter", "mnuvisitesite"})
+        acionar(w, nome);
+    comandos::acionarBotao("manual");
+    const QStringList abertos = enderecos(dlg);
+    QCOMPARE(abertos.size(), 7);
+    QCOMPARE(QSet<QString>(abertos.begin(), abertos.begin() + 6).size(), 6);
+    for (const QString& e : abertos)
+        QVERIFY2(e.startsWith("https://www.varnelo.example/"), qPrintable(e));
+    QCOMPARE(abertos[6], abertos[1]);
+    QCOMPARE(abertos[5], QString("https://www.varnelo.example/"));
+}
+
+void TstComandos::siteEEmailDoContatoSelecionado() {
+    AmbienteTeste amb;
+    DialogosRoteiro dlg;
+    amb.executar(
+        "INSERT INTO agenda (nome, email, site) VALUES "
+        "('Ana', ' ana@exemplo.com.br ', 'www.ana.com.br '), ('Bia', ' ', ' ')");
+    frmprincipal w;
+    // Without a selected contact nothing happens.
+    acionar(w, "mnusite");
+    acionar(w, "mnuemail");
+    QVERIFY(dlg.chamadas.isEmpty());
+    QTreeView* lista = w.lista(Categoria::Agenda);
+    lista->setCurrentIndex(lista->model()->index(0, 1));
+    acionar(w, "mnusite");
+    acionar(w, "mnuemail");
+    // Padded empty values reach the shell empty.
+    lista->setCurrentIndex(lista->model()->index(1, 1));
+    acionar(w, "mnusite");
+    acionar(w, "mnuemail");
+    QCOMPARE(enderecos(dlg),
+             QStringList({"www.ana.com.br", "mailto:ana@exemplo.com.br", "", "mailto:"}));
+}
+
+void TstComandos::ferramentasPeloQueEstaInstalado() {
+    AmbienteTeste amb;
+    DialogosRoteiro dlg;
+    frmprincipal w;
+    QTemporaryDir bin;
+    auto instalar = [&bin](const QString& nome) {
+        QFile f(bin.filePath(nome));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("#!/bin/sh\n");
+        f.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+    };
+    instalar("kcalc");
+    instalar("xcalc");
+    instalar("mpv");
+    const QByteArray caminho = qgetenv("PATH");
+    qputenv("PATH", bin.path().toLocal8Bit());
+    for (const char* nome : {"mnunotepad", "mnucalc", "mnuwmp", "mnuvolume"})
+        acionar(w, nome);
+    qputenv("PATH", caminho);
+    // The first stand-in found is started; a tool with none installed does nothing.
+    QCOMPARE(enderecos(dlg, "programa"), QStringList({bin.filePath("kcalc"), bin.filePath("mpv")}));
+    QCOMPARE(comandos::nomeFerramenta(comandos::Ferramenta::Volume), QString("sndvol32.exe"));
+    QVERIFY(comandos::substitutos(comandos::Ferramenta::Volume).contains("pavucontrol"));
+}
+
+QTEST_MAIN(TstComandos)
+#include "tst_comandos.moc"
