@@ -1,9 +1,11 @@
 #include "app/frmprincipal.h"
 
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -78,6 +80,9 @@ frmprincipal::frmprincipal(QWidget* parent) : QMainWindow(parent) {
     auto* status = new QLabel(QStringLiteral("  Seja bem vindo ao software"), statusBar());
     status->setObjectName(QStringLiteral("lblstatus"));
     statusBar()->addWidget(status, 1);
+
+    // The design's inner area of 13260 x 9720 twips (1440 to the inch).
+    resize(int(13260 / 1440.0 * logicalDpiX()), int(9720 / 1440.0 * logicalDpiY()));
 
     iniciar();
 }
@@ -201,6 +206,8 @@ QTreeView* frmprincipal::criarLista(Categoria c) {
             vista->setColumnWidth(i, listas::pixels(largura, dpi));
     }
     vista->viewport()->installEventFilter(this);
+    // The menu key opens the same menu the right button does; Enter edits, like a double-click.
+    vista->installEventFilter(this);
     listas_[std::size_t(indice(c))] = vista;
     modelos_[std::size_t(indice(c))] = modelo;
     return vista;
@@ -293,6 +300,29 @@ void frmprincipal::closeEvent(QCloseEvent* ev) {
 }
 
 bool frmprincipal::eventFilter(QObject* obj, QEvent* ev) {
+    if (ev->type() == QEvent::ContextMenu || ev->type() == QEvent::KeyPress) {
+        for (int i = 0; i < listas::kQuantidade; ++i) {
+            QTreeView* vista = listas_[std::size_t(i)];
+            if (obj != vista)
+                continue;
+            const auto c = static_cast<Categoria>(i);
+            if (ev->type() == QEvent::ContextMenu &&
+                static_cast<QContextMenuEvent*>(ev)->reason() == QContextMenuEvent::Keyboard) {
+                const QRect linha = vista->visualRect(vista->currentIndex());
+                const QPoint ponto = linha.isValid() ? linha.bottomLeft() : QPoint(0, 0);
+                if (auto* menu = findChild<QMenu*>(doTexto(listas::lista(c).menu)))
+                    menu->popup(vista->viewport()->mapToGlobal(ponto));
+                return true;
+            }
+            const int tecla =
+                ev->type() == QEvent::KeyPress ? static_cast<QKeyEvent*>(ev)->key() : 0;
+            if (tecla == Qt::Key_Return || tecla == Qt::Key_Enter) {
+                comandos::fluxos().editar(c);
+                return true;
+            }
+        }
+        return QMainWindow::eventFilter(obj, ev);
+    }
     const bool pressao = ev->type() == QEvent::MouseButtonPress;
     const bool duplo = ev->type() == QEvent::MouseButtonDblClick;
     if (!pressao && !duplo)
@@ -327,9 +357,12 @@ int frmprincipal::linhas(Categoria c) const {
 
 std::optional<QString> frmprincipal::celulaSelecionada(Categoria c, int coluna) const {
     const QModelIndexList selecionados = lista(c)->selectionModel()->selectedIndexes();
-    if (selecionados.isEmpty())
+    // A keyboard user who tabbed into the list stands on a row without selecting it.
+    const QModelIndex atual =
+        selecionados.isEmpty() ? lista(c)->currentIndex() : selecionados.first();
+    if (!atual.isValid())
         return std::nullopt;
-    return modelo(c)->celula(selecionados.first().row(), coluna);
+    return modelo(c)->celula(atual.row(), coluna);
 }
 
 void frmprincipal::recarregar(Categoria c) {

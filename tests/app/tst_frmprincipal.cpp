@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QFile>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -429,6 +430,19 @@ void TstFrmprincipal::botoesDoMouseNasListas() {
                           "editar lstuteis", "editar lstanotacoes"}));
     // The note's right button selected its row, as the flows read it.
     QCOMPARE(w.celulaSelecionada(Categoria::Anotacoes, 1), std::optional<QString>("Nota"));
+
+    // From the keyboard: the menu key opens the same menu, Enter edits.
+    FluxosGravados::chamados().clear();
+    QTreeView* notas = w.lista(Categoria::Anotacoes);
+    notas->setFocus();
+    notas->setCurrentIndex(notas->model()->index(0, 1));
+    QContextMenuEvent tecla(QContextMenuEvent::Keyboard, QPoint(), notas->mapToGlobal(QPoint()));
+    QCoreApplication::sendEvent(notas, &tecla);
+    auto* menu = w.findChild<QMenu*>("mnuanotacoes");
+    QVERIFY(menu->isVisible());
+    menu->close();
+    QTest::keyClick(notas, Qt::Key_Return);
+    QCOMPARE(FluxosGravados::chamados(), QStringList{"editar lstanotacoes"});
 }
 
 void TstFrmprincipal::fluxosLeemALinhaSelecionada() {
