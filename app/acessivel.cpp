@@ -1,6 +1,10 @@
 #include "app/acessivel.h"
 
+#include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QToolBar>
+#include <QToolButton>
 
 #include "data/regras.h"
 
@@ -21,7 +25,16 @@ QLabel* rotular(const QString& legenda, QWidget* campo, QWidget* pai) {
     auto* rotulo = new QLabel(legenda, pai);
     rotulo->setBuddy(campo);
     campo->setAccessibleName(nome(legenda));
+    if (auto* combo = qobject_cast<QComboBox*>(campo); combo && combo->lineEdit())
+        combo->lineEdit()->setAccessibleName(nome(legenda));
     return rotulo;
+}
+
+void nomearBarra(QToolBar* barra) {
+    barra->setWindowTitle(QStringLiteral("Barra de ferramentas"));
+    barra->setAccessibleName(barra->windowTitle());
+    for (auto* botao : barra->findChildren<QToolButton*>(QStringLiteral("qt_toolbar_ext_button")))
+        botao->setAccessibleName(QStringLiteral("Mais botões"));
 }
 
 }  // namespace acessivel

@@ -3,6 +3,7 @@
 #include <QString>
 
 class QLabel;
+class QToolBar;
 class QWidget;
 
 namespace acessivel {
@@ -12,6 +13,10 @@ namespace acessivel {
 QString nome(const QString& legenda);
 
 // A visible label for `campo` that also names it for screen readers.
+// An editable combo box's text part is named too, as screen readers land on it.
 QLabel* rotular(const QString& legenda, QWidget* campo, QWidget* pai = nullptr);
+
+// Names the toolbar and the button Qt adds when its buttons do not fit.
+void nomearBarra(QToolBar* barra);
 
 }  // namespace acessivel

@@ -73,7 +73,10 @@ frmprincipal::frmprincipal(QWidget* parent) : QMainWindow(parent) {
     auto* barra = addToolBar(QStringLiteral("tbrbarra"));
     barra->setObjectName(QStringLiteral("tbrbarra"));
     barra->setMovable(false);
+    // Nothing offers to hide the toolbar.
+    barra->setContextMenuPolicy(Qt::PreventContextMenu);
     comandos::montarBarra(barra);
+    acessivel::nomearBarra(barra);
 
     montarAbas();
 

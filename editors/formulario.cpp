@@ -13,6 +13,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "app/acessivel.h"
 #include "app/campodata.h"
 #include "app/dialogs.h"
 #include "data/banco.h"
@@ -62,6 +63,7 @@ FormularioCadastro::FormularioCadastro(const QString& objeto, const QString& leg
     acaoOk_ = criarBotao(QStringLiteral("ok"), legendaAdicionar);
     barra_->addSeparator();
     criarBotao(QStringLiteral("cancelar"), QStringLiteral("Cancelar"));
+    acessivel::nomearBarra(barra_);
     raiz->addWidget(barra_);
 
     auto* area = new QWidget(this);
@@ -151,14 +153,7 @@ gravacao::Valor FormularioCadastro::valor(const QString& coluna, const QString& 
 }
 
 QLabel* FormularioCadastro::legenda(const QString& texto, QWidget* campo) {
-    auto* rotulo = new QLabel(texto);
-    rotulo->setBuddy(campo);
-    QString nome = texto;
-    nome.remove(QLatin1Char('&'));
-    if (nome.endsWith(QLatin1Char(':')))
-        nome.chop(1);
-    campo->setAccessibleName(nome);
-    return rotulo;
+    return acessivel::rotular(texto, campo);
 }
 
 QLineEdit* FormularioCadastro::caixaTexto(const QString& objeto, int maximo) {
