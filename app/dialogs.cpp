@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPrintDialog>
@@ -82,10 +83,11 @@ public:
     }
 
     bool abrirEndereco(const QString& endereco) override {
-        const QUrl url = endereco.contains(QLatin1Char(':')) && !endereco.startsWith('/')
-                             ? QUrl(endereco)
-                             : QUrl::fromLocalFile(endereco);
-        return QDesktopServices::openUrl(url);
+        // A stored site is often typed without its scheme ("www.exemplo.com.br"), which
+        // the shell of old took for a web address; a file that exists is opened as a file.
+        const QUrl url = QFileInfo::exists(endereco) ? QUrl::fromLocalFile(endereco)
+                                                     : QUrl::fromUserInput(endereco);
+        return url.isValid() && QDesktopServices::openUrl(url);
     }
 
     bool iniciarPrograma(const QString& programa, const QStringList& argumentos) override {
