@@ -1,11 +1,11 @@
 #include "app/foco.h"
 
 #include <QAbstractSpinBox>
+#include <QApplication>
 #include <QComboBox>
 #include <QEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QStyle>
 #include <QTextEdit>
 #include <QWidget>
 
@@ -20,21 +20,31 @@ public:
 
 protected:
     bool eventFilter(QObject* obj, QEvent* ev) override {
-        if (ev->type() == QEvent::FocusIn || ev->type() == QEvent::FocusOut) {
-            auto* w = static_cast<QWidget*>(obj);
-            auto* combo = qobject_cast<QComboBox*>(w);
-            QPalette p = w->palette();
-            const QPalette padrao = w->style()->standardPalette();
-            const bool entra = ev->type() == QEvent::FocusIn;
-            // A combo box that only picks is painted as a button, not as a text field.
-            const QPalette::ColorRole papel =
-                combo && !combo->isEditable() ? QPalette::Button : QPalette::Base;
-            p.setColor(QPalette::Base, entra ? kAmareloClaro : padrao.color(QPalette::Base));
-            p.setColor(papel, entra ? kAmareloClaro : padrao.color(papel));
-            w->setPalette(p);
-            if (combo && combo->lineEdit())
-                combo->lineEdit()->setPalette(p);
-        }
+        if (ev->type() != QEvent::FocusIn && ev->type() != QEvent::FocusOut)
+            return false;
+        auto* w = static_cast<QWidget*>(obj);
+        auto* combo = qobject_cast<QComboBox*>(w);
+        // The system's colours come back on leaving, whatever the desktop's scheme.
+        const QPalette sistema = QApplication::palette(w);
+        QPalette p = w->palette();
+        auto pintar = [&](QPalette::ColorRole fundo, QPalette::ColorRole texto) {
+            for (QPalette::ColorRole papel : {fundo, texto})
+                for (QPalette::ColorGroup grupo :
+                     {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+                    p.setColor(grupo, papel, sistema.color(grupo, papel));
+            if (ev->type() == QEvent::FocusIn) {
+                p.setColor(fundo, kAmareloClaro);
+                // Light text of a dark scheme would not read on the yellow.
+                p.setColor(texto, Qt::black);
+            }
+        };
+        pintar(QPalette::Base, QPalette::Text);
+        // A combo box that only picks is painted as a button, not as a text field.
+        if (combo && !combo->isEditable())
+            pintar(QPalette::Button, QPalette::ButtonText);
+        w->setPalette(p);
+        if (combo && combo->lineEdit())
+            combo->lineEdit()->setPalette(p);
         return false;
     }
 };

@@ -292,19 +292,29 @@ void TstFrmprincipal::listasDividemALarguraEmQualquerTamanho() {
 
 void TstFrmprincipal::camposFicamAmarelosComOFoco() {
     AmbienteTeste amb;
+    // A dark desktop scheme: leaving a field brings its colours back, not the style's.
+    const QPalette antes = QApplication::palette();
+    QPalette escuro = antes;
+    escuro.setColor(QPalette::Base, QColor(30, 30, 30));
+    escuro.setColor(QPalette::Button, QColor(40, 40, 40));
+    escuro.setColor(QPalette::Text, Qt::white);
+    escuro.setColor(QPalette::ButtonText, Qt::white);
+    QApplication::setPalette(escuro);
     frmprincipal w;
     const QColor amarelo(255, 255, 192);
     for (const char* nome : {"txtfiltro", "txtsenha", "cbonome"}) {
         auto* campo = w.findChild<QWidget*>(nome);
-        const QPalette::ColorRole papel =
-            qobject_cast<QComboBox*>(campo) ? QPalette::Button : QPalette::Base;
-        const QColor antes = fundo(campo, papel);
-        QVERIFY(antes != amarelo);
+        const bool botao = qobject_cast<QComboBox*>(campo);
+        const QPalette::ColorRole papel = botao ? QPalette::Button : QPalette::Base;
+        const QPalette::ColorRole letra = botao ? QPalette::ButtonText : QPalette::Text;
         focar(campo, QEvent::FocusIn);
         QCOMPARE(fundo(campo, papel), amarelo);
+        QCOMPARE(fundo(campo, letra), QColor(Qt::black));
         focar(campo, QEvent::FocusOut);
-        QCOMPARE(fundo(campo, papel), campo->style()->standardPalette().color(papel));
+        QCOMPARE(fundo(campo, papel), escuro.color(papel));
+        QCOMPARE(fundo(campo, letra), QColor(Qt::white));
     }
+    QApplication::setPalette(antes);
 }
 
 void TstFrmprincipal::cbonomeSoEscolhe() {
