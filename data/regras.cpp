@@ -58,14 +58,20 @@ QString dataParaTela(const QDate& data) {
 }
 
 QDate dataDigitada(const QString& texto) {
-    const QStringList partes = aparado(texto).split(QLatin1Char('/'));
+    QString t = aparado(texto);
+    t.replace(QLatin1Char('-'), QLatin1Char('/'));
+    const QStringList partes = t.split(QLatin1Char('/'));
     if (partes.size() != 3)
         return {};
     bool okD, okM, okA;
-    const int d = partes.at(0).toInt(&okD), m = partes.at(1).toInt(&okM),
-              a = partes.at(2).toInt(&okA);
-    if (!okD || !okM || !okA || partes.at(2).size() != 4)
+    const int d = partes.at(0).toInt(&okD), m = partes.at(1).toInt(&okM);
+    int a = partes.at(2).toInt(&okA);
+    const qsizetype digitos = partes.at(2).size();
+    if (!okD || !okM || !okA || (digitos != 2 && digitos != 4))
         return {};
+    // Two-digit years as Windows reads them: 30 to 99 in the 1900s, 00 to 29 in the 2000s.
+    if (digitos == 2)
+        a += a < 30 ? 2000 : 1900;
     return QDate(a, m, d);
 }
 

@@ -27,7 +27,8 @@ QString dataParaBanco(const QDate& data);
 // Reads a stored date, with or without its trailing blank; invalid when it is none.
 QDate dataDoBanco(const QString& texto);
 QString dataParaTela(const QDate& data);
-// Reads a date as a Brazilian user types it ("01/05/1980", "1/5/1980"); invalid when none.
+// Reads a date as a Brazilian user types it ("01/05/1980", "1/5/80", "01-05-1980");
+// invalid when none.
 QDate dataDigitada(const QString& texto);
 
 // Today, fixable by tests.
