@@ -84,8 +84,9 @@ frmprincipal::frmprincipal(QWidget* parent) : QMainWindow(parent) {
     status->setObjectName(QStringLiteral("lblstatus"));
     statusBar()->addWidget(status, 1);
 
-    // The design's inner area of 13260 x 9720 twips (1440 to the inch).
-    resize(int(13260 / 1440.0 * logicalDpiX()), int(9720 / 1440.0 * logicalDpiY()));
+    // The design's inner area of 13260 x 9720 twips (1440 to the inch), under the menu bar.
+    const int menu = menuBar()->isNativeMenuBar() ? 0 : menuBar()->sizeHint().height();
+    resize(int(13260 / 1440.0 * logicalDpiX()), int(9720 / 1440.0 * logicalDpiY()) + menu);
 
     iniciar();
 }

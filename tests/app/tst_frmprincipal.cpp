@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStatusBar>
@@ -95,6 +96,8 @@ void TstFrmprincipal::janelaComoProjetada() {
     DialogosRoteiro dlg;
     frmprincipal w;
     QCOMPARE(w.windowTitle(), QString("Varnelo"));
+    // The design size is the area under the menu bar.
+    QCOMPARE(w.height() - w.menuBar()->sizeHint().height(), int(9720 / 1440.0 * w.logicalDpiY()));
     QVERIFY(w.findChild<QToolBar*>("tbrbarra"));
     auto* xtab = w.findChild<QTabWidget*>("xtab");
     QCOMPARE(xtab->count(), 5);
