@@ -1,6 +1,8 @@
 #include "app/acessivel.h"
 
+#include <QCalendarWidget>
 #include <QComboBox>
+#include <QDateTimeEdit>
 #include <QLabel>
 #include <QLineEdit>
 #include <QToolBar>
@@ -35,6 +37,22 @@ void nomearBarra(QToolBar* barra) {
     barra->setAccessibleName(barra->windowTitle());
     for (auto* botao : barra->findChildren<QToolButton*>(QStringLiteral("qt_toolbar_ext_button")))
         botao->setAccessibleName(QStringLiteral("Mais botões"));
+}
+
+void nomearCalendario(QDateTimeEdit* campo) {
+    QCalendarWidget* calendario = campo->calendarWidget();
+    if (!calendario)
+        return;
+    calendario->setAccessibleName(QStringLiteral("Calendário"));
+    const std::pair<const char*, const char*> nomes[] = {
+        {"qt_calendar_calendarview", "Dias do mês"},
+        {"qt_calendar_prevmonth", "Mês anterior"},
+        {"qt_calendar_nextmonth", "Próximo mês"},
+        {"qt_calendar_yearedit", "Ano"},
+    };
+    for (const auto& [objeto, nome] : nomes)
+        if (auto* w = calendario->findChild<QWidget*>(QLatin1String(objeto)))
+            w->setAccessibleName(QString::fromUtf8(nome));
 }
 
 }  // namespace acessivel

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class QDateTimeEdit;
 class QLabel;
 class QToolBar;
 class QWidget;
@@ -18,5 +19,8 @@ QLabel* rotular(const QString& legenda, QWidget* campo, QWidget* pai = nullptr);
 
 // Names the toolbar and the button Qt adds when its buttons do not fit.
 void nomearBarra(QToolBar* barra);
+
+// Names the controls of a date picker's calendar, which Qt leaves without names.
+void nomearCalendario(QDateTimeEdit* campo);
 
 }  // namespace acessivel

@@ -4,11 +4,13 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 
+#include "app/acessivel.h"
 #include "data/regras.h"
 
 CampoData::CampoData(QWidget* parent) : QDateEdit(parent) {
     setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
     setCalendarPopup(true);
+    acessivel::nomearCalendario(this);
     // The day before the earliest real date stands for "no date" and shows as a blank.
     setMinimumDate(sentinela());
     setSpecialValueText(QStringLiteral(" "));
