@@ -71,11 +71,12 @@ void imprimir(const char* nome, double valor, const char* unidade) {
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     int contatos = 100000;
+    bool ok = true;
     const QStringList args = app.arguments();
     const qsizetype i = args.indexOf(QStringLiteral("--contacts"));
-    if (i >= 0 && i + 1 < args.size())
-        contatos = args.at(i + 1).toInt();
-    if (contatos < 0) {
+    if (i >= 0)
+        contatos = args.value(i + 1).toInt(&ok);
+    if (!ok || contatos < 0) {
         std::fprintf(stderr, "uso: varnelo_bench [--contacts N]\n");
         return 2;
     }
