@@ -108,31 +108,26 @@ constexpr Comando kMenu[] = {
 };
 
 constexpr Botao kBarra[] = {
-    {1, "adcontato", "Adicionar contato", "mnuadicionartel", "contact-new"},
-    {2, "adanotacao", "Adicionar anotação", "mnuadicionaran", "document-new"},
-    {3, "adsenha", "Adicionar Senha/serial", "mnuadicionars", "dialog-password"},
-    {4, "adutil", "Adicionar Tel útil", "mnuadicionaru", "call-start"},
-    {5, nullptr, nullptr, nullptr, nullptr},
-    {6, "manual", "Manual On-line", "mnumanual", "help-contents"},
-    {7, "etiqueta", "Etiquetas", "mnuetiquetas", "printer"},
+    {"adcontato", "Adicionar contato", "mnuadicionartel", "contact-new"},
+    {"adanotacao", "Adicionar anotação", "mnuadicionaran", "document-new"},
+    {"adsenha", "Adicionar Senha/serial", "mnuadicionars", "dialog-password"},
+    {"adutil", "Adicionar Tel útil", "mnuadicionaru", "call-start"},
+    {nullptr, nullptr, nullptr, nullptr},
+    {"manual", "Manual On-line", "mnumanual", "help-contents"},
+    {"etiqueta", "Etiquetas", "mnuetiquetas", "printer"},
 };
 
 // The maker's site; a placeholder until the real one exists.
 constexpr const char* kSite = "https://www.varnelo.example/";
 constexpr const char* kPaginas[] = {"software", "manual", "suporte", "contato", "newsletter", ""};
 
-struct Substitutos {
-    const char* nome;
-    std::initializer_list<const char*> programas;
-};
-const Substitutos kFerramentas[] = {
-    {"notepad",
-     {"gnome-text-editor", "gedit", "kate", "kwrite", "mousepad", "pluma", "xed", "featherpad",
-      "leafpad"}},
-    {"calc", {"gnome-calculator", "kcalc", "galculator", "mate-calc", "qalculate-gtk", "xcalc"}},
-    {"wmplayer.exe", {"vlc", "totem", "celluloid", "mpv", "smplayer", "parole", "haruna"}},
-    {"sndvol32.exe",
-     {"pavucontrol", "pavucontrol-qt", "mate-volume-control", "kmix", "alsamixergui"}},
+// The programs that stand for "notepad", "calc", "wmplayer.exe" and "sndvol32.exe".
+const std::initializer_list<const char*> kFerramentas[] = {
+    {"gnome-text-editor", "gedit", "kate", "kwrite", "mousepad", "pluma", "xed", "featherpad",
+     "leafpad"},
+    {"gnome-calculator", "kcalc", "galculator", "mate-calc", "qalculate-gtk", "xcalc"},
+    {"vlc", "totem", "celluloid", "mpv", "smplayer", "parole", "haruna"},
+    {"pavucontrol", "pavucontrol-qt", "mate-volume-control", "kmix", "alsamixergui"},
 };
 
 void abrirCelulaDoContato(int coluna, const QString& prefixo) {
@@ -165,20 +160,9 @@ QString endereco(Pagina pagina) {
     return QLatin1String(kSite) + QLatin1String(kPaginas[static_cast<int>(pagina)]);
 }
 
-QString nomeFerramenta(Ferramenta ferramenta) {
-    return QLatin1String(kFerramentas[static_cast<int>(ferramenta)].nome);
-}
-
-QStringList substitutos(Ferramenta ferramenta) {
-    QStringList r;
-    for (const char* p : kFerramentas[static_cast<int>(ferramenta)].programas)
-        r << QLatin1String(p);
-    return r;
-}
-
 QString programaDisponivel(Ferramenta ferramenta) {
-    for (const QString& p : substitutos(ferramenta)) {
-        const QString caminho = QStandardPaths::findExecutable(p);
+    for (const char* p : kFerramentas[static_cast<int>(ferramenta)]) {
+        const QString caminho = QStandardPaths::findExecutable(QLatin1String(p));
         if (!caminho.isEmpty())
             return caminho;
     }

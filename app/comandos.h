@@ -45,8 +45,8 @@ struct Comando {
     bool ativo;
 };
 
+// The toolbar's buttons in order.
 struct Botao {
-    int posicao;
     const char* chave;    // nullptr: a separator
     const char* legenda;  // nullptr: a separator
     const char* comando;  // the menu entry it does the same as
@@ -60,10 +60,7 @@ const Comando* comando(const QString& objeto);
 // The page's address, all on the maker's site.
 QString endereco(Pagina pagina);
 
-// The desktop tool as the design names it, and the programs that stand for it here.
-QString nomeFerramenta(Ferramenta ferramenta);
-QStringList substitutos(Ferramenta ferramenta);
-// The first stand-in found on the path; empty when none is installed.
+// The first program found on the path that stands for the tool here; empty when none is.
 QString programaDisponivel(Ferramenta ferramenta);
 
 // Does what an entry does. A disabled entry does nothing.

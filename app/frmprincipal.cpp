@@ -210,7 +210,6 @@ QTreeView* frmprincipal::criarLista(Categoria c) {
             vista->setColumnWidth(i, listas::pixels(largura, dpi));
     }
     vista->viewport()->installEventFilter(this);
-    // The menu key opens the same menu the right button does; Enter edits, like a double-click.
     vista->installEventFilter(this);
     listas_[std::size_t(indice(c))] = vista;
     modelos_[std::size_t(indice(c))] = modelo;
@@ -304,43 +303,42 @@ void frmprincipal::closeEvent(QCloseEvent* ev) {
 }
 
 bool frmprincipal::eventFilter(QObject* obj, QEvent* ev) {
-    if (ev->type() == QEvent::ContextMenu || ev->type() == QEvent::KeyPress) {
-        for (int i = 0; i < listas::kQuantidade; ++i) {
-            QTreeView* vista = listas_[std::size_t(i)];
-            if (obj != vista)
-                continue;
-            const auto c = static_cast<Categoria>(i);
-            if (ev->type() == QEvent::ContextMenu &&
-                static_cast<QContextMenuEvent*>(ev)->reason() == QContextMenuEvent::Keyboard) {
-                const QRect linha = vista->visualRect(vista->currentIndex());
-                const QPoint ponto = linha.isValid() ? linha.bottomLeft() : QPoint(0, 0);
-                if (auto* menu = findChild<QMenu*>(doTexto(listas::lista(c).menu)))
-                    menu->popup(vista->viewport()->mapToGlobal(ponto));
-                return true;
-            }
-            const int tecla =
-                ev->type() == QEvent::KeyPress ? static_cast<QKeyEvent*>(ev)->key() : 0;
-            if (tecla == Qt::Key_Return || tecla == Qt::Key_Enter) {
-                comandos::fluxos().editar(c);
-                return true;
-            }
-        }
-        return QMainWindow::eventFilter(obj, ev);
-    }
-    const bool pressao = ev->type() == QEvent::MouseButtonPress;
-    const bool duplo = ev->type() == QEvent::MouseButtonDblClick;
-    if (!pressao && !duplo)
-        return QMainWindow::eventFilter(obj, ev);
     for (int i = 0; i < listas::kQuantidade; ++i) {
-        if (obj != listas_[std::size_t(i)]->viewport())
+        QTreeView* vista = listas_[std::size_t(i)];
+        const bool area = obj == vista->viewport();
+        if (obj != vista && !area)
             continue;
         const auto c = static_cast<Categoria>(i);
-        auto* mouse = static_cast<QMouseEvent*>(ev);
-        if (pressao && mouse->button() == Qt::RightButton) {
-            if (auto* menu = findChild<QMenu*>(doTexto(listas::lista(c).menu)))
-                menu->popup(mouse->globalPosition().toPoint());
-        } else if (duplo && mouse->button() == Qt::LeftButton) {
-            comandos::fluxos().editar(c);
+        auto menu = [this, c] { return findChild<QMenu*>(doTexto(listas::lista(c).menu)); };
+        switch (ev->type()) {
+            case QEvent::MouseButtonPress:
+                if (auto* m = static_cast<QMouseEvent*>(ev); area && m->button() == Qt::RightButton)
+                    menu()->popup(m->globalPosition().toPoint());
+                break;
+            case QEvent::MouseButtonDblClick:
+                if (area && static_cast<QMouseEvent*>(ev)->button() == Qt::LeftButton)
+                    comandos::fluxos().editar(c);
+                break;
+            case QEvent::ContextMenu:
+                // The menu key opens the same menu, under the current row.
+                if (!area &&
+                    static_cast<QContextMenuEvent*>(ev)->reason() == QContextMenuEvent::Keyboard) {
+                    const QRect linha = vista->visualRect(vista->currentIndex());
+                    menu()->popup(vista->viewport()->mapToGlobal(
+                        linha.isValid() ? linha.bottomLeft() : QPoint()));
+                    return true;
+                }
+                break;
+            case QEvent::KeyPress:
+                // Enter edits, as a double-click does.
+                if (const int tecla = static_cast<QKeyEvent*>(ev)->key();
+                    !area && (tecla == Qt::Key_Return || tecla == Qt::Key_Enter)) {
+                    comandos::fluxos().editar(c);
+                    return true;
+                }
+                break;
+            default:
+                break;
         }
         break;
     }
