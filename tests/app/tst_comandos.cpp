@@ -124,7 +124,6 @@ private slots:
     void menuComoProjetado();
     void barraComoProjetada();
     void entradasIniciamOsFluxosDaCategoria();
-    void menusDeContextoSaoOsDaCategoria();
     void paginasDoSite();
     void siteEEmailDoContatoSelecionado();
     void ferramentasPeloQueEstaInstalado();
@@ -188,34 +187,6 @@ void TstComandos::entradasIniciamOsFluxosDaCategoria() {
     QVERIFY(dlg.chamadas.isEmpty());
 }
 
-void TstComandos::menusDeContextoSaoOsDaCategoria() {
-    AmbienteTeste amb;
-    FluxosGravados gravados;
-    QStringList& fluxos = FluxosGravados::chamados();
-    frmprincipal w;
-    w.resize(800, 500);
-    w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
-    // Right-clicking the note list and choosing "Editar" is "Menu Principal", "Anotações",
-    // "Editar".
-    QWidget* area = w.lista(Categoria::Anotacoes)->viewport();
-    QTest::mousePress(area, Qt::RightButton, {}, QPoint(10, 10));
-    QMenu* contexto = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-    QVERIFY(contexto);
-    QMenu* anotacoes = nullptr;
-    for (QAction* a : w.findChild<QMenu*>("mnu1")->actions())
-        if (a->text() == "Anotações")
-            anotacoes = a->menu();
-    QCOMPARE(contexto, anotacoes);
-    QAction* editar = nullptr;
-    for (QAction* a : contexto->actions())
-        if (a->text() == "Editar")
-            editar = a;
-    editar->trigger();
-    contexto->close();
-    QCOMPARE(fluxos, QStringList({"editar lstanotacoes"}));
-}
-
 void TstComandos::paginasDoSite() {
     AmbienteTeste amb;
     DialogosRoteiro dlg;
@@ -277,8 +248,6 @@ void TstComandos::ferramentasPeloQueEstaInstalado() {
     qputenv("PATH", caminho);
     // The first stand-in found is started; a tool with none installed does nothing.
     QCOMPARE(enderecos(dlg, "programa"), QStringList({bin.filePath("kcalc"), bin.filePath("mpv")}));
-    QCOMPARE(comandos::nomeFerramenta(comandos::Ferramenta::Volume), QString("sndvol32.exe"));
-    QVERIFY(comandos::substitutos(comandos::Ferramenta::Volume).contains("pavucontrol"));
 }
 
 QTEST_MAIN(TstComandos)

@@ -75,8 +75,7 @@ private slots:
         regras::fixarHoje({});
         frmprincipal::pedidoDeLogin() = nullptr;
     }
-    void janelaComoProjetada();
-    void listasComCabecalhosELargurasDaTela();
+    void janelaEListasComoProjetadas();
     void todoCampoTemNomeAcessivel();
     void inicioPreencheAsCincoListas();
     void inicioSemArquivoAvisaACadaAbertura();
@@ -91,7 +90,7 @@ private slots:
     void fecharEncerraTudo();
 };
 
-void TstFrmprincipal::janelaComoProjetada() {
+void TstFrmprincipal::janelaEListasComoProjetadas() {
     AmbienteTeste amb;
     DialogosRoteiro dlg;
     frmprincipal w;
@@ -107,13 +106,23 @@ void TstFrmprincipal::janelaComoProjetada() {
     QCOMPARE(abas, QStringList({"Agenda de contatos", "Compromissos", "Senhas && Serias",
                                 "Telefones Úteis", "Anotações"}));
     QCOMPARE(xtab->currentIndex(), 0);
-    // Each list and progress bar sits on its own tab.
-    const char* barras[] = {"barraagenda", "barracompromisso", "barrasenhas", "barrauteis",
-                            "barraanotacoes"};
+    // Each list and progress bar sits on its own tab; column 0 "ID" is hidden.
+    const char* nomes[][2] = {{"lstagenda", "barraagenda"},
+                              {"lstcompromisso", "barracompromisso"},
+                              {"lstsenhas", "barrasenhas"},
+                              {"lstuteis", "barrauteis"},
+                              {"lstanotacoes", "barraanotacoes"}};
+    const int colunas[] = {13, 6, 4, 3, 2};
     for (int i = 0; i < 5; ++i) {
-        QVERIFY(xtab->widget(i)->isAncestorOf(w.lista(kTodas[i])));
-        auto* barra = xtab->widget(i)->findChild<QProgressBar*>(barras[i]);
-        QVERIFY2(barra && barra->isHidden(), barras[i]);
+        QTreeView* v = w.lista(kTodas[i]);
+        QCOMPARE(v->objectName(), QString(nomes[i][0]));
+        QVERIFY(xtab->widget(i)->isAncestorOf(v));
+        auto* barra = xtab->widget(i)->findChild<QProgressBar*>(nomes[i][1]);
+        QVERIFY2(barra && barra->isHidden(), nomes[i][1]);
+        QCOMPARE(v->model()->columnCount(), colunas[i]);
+        QCOMPARE(v->model()->headerData(0, Qt::Horizontal).toString(), QString("ID"));
+        for (int c = 0; c < colunas[i]; ++c)
+            QCOMPARE(v->isColumnHidden(c), c == 0);
     }
     QCOMPARE(controles(w.findChild<QWidget*>("piccontato")),
              QStringList({"[ Filtrar dados por:]cbonome", "cbonome", "txtfiltro"}));
@@ -130,13 +139,7 @@ void TstFrmprincipal::janelaComoProjetada() {
     QCOMPARE(w.findChild<CaixaEscolha*>("cbonome")->currentText(), QString("Nome do contato"));
     QVERIFY(w.findChild<CampoData*>("cbodata1")->vazio());
     QVERIFY(w.findChild<CampoData*>("cbodata2")->vazio());
-}
-
-void TstFrmprincipal::listasComCabecalhosELargurasDaTela() {
-    AmbienteTeste amb;
-    frmprincipal w;
     QTreeView* agenda = w.lista(Categoria::Agenda);
-    QCOMPARE(agenda->objectName(), QString("lstagenda"));
     QStringList cab;
     for (int i = 0; i < agenda->model()->columnCount(); ++i)
         cab << agenda->model()->headerData(i, Qt::Horizontal).toString();
@@ -146,15 +149,6 @@ void TstFrmprincipal::listasComCabecalhosELargurasDaTela() {
     const double dpi = agenda->logicalDpiX();
     QCOMPARE(agenda->columnWidth(1), qRound(6244 / 2540.0 * dpi));
     QCOMPARE(w.lista(Categoria::Anotacoes)->columnWidth(1), qRound(19650 / 2540.0 * dpi));
-    const int colunas[] = {13, 6, 4, 3, 2};
-    for (int i = 0; i < 5; ++i) {
-        QTreeView* v = w.lista(kTodas[i]);
-        QCOMPARE(v->model()->columnCount(), colunas[i]);
-        QCOMPARE(v->model()->headerData(0, Qt::Horizontal).toString(), QString("ID"));
-        QVERIFY(v->isColumnHidden(0));
-        for (int c = 1; c < colunas[i]; ++c)
-            QVERIFY(!v->isColumnHidden(c));
-    }
     QCOMPARE(w.lista(Categoria::Compromisso)->model()->headerData(5, Qt::Horizontal).toString(),
              QString("Estatus"));
 }
@@ -401,11 +395,15 @@ void TstFrmprincipal::intervaloDeDatasPedeAsDuas() {
     ate->definirData(QDate(2026, 2, 28));
     QTest::mouseClick(filtrar, Qt::LeftButton);
     QCOMPARE(coluna(w, Categoria::Compromisso, 1), QStringList({"20/01/2026 ", "05/02/2026 "}));
-    // Reversed, the range still lists what lies between.
+    // Reversed, the range still lists what lies between; one day lists that day.
     de->definirData(QDate(2026, 1, 31));
     ate->definirData(QDate(2026, 1, 1));
     QTest::mouseClick(filtrar, Qt::LeftButton);
     QCOMPARE(coluna(w, Categoria::Compromisso, 1), QStringList({"10/01/2026 ", "20/01/2026 "}));
+    de->definirData(QDate(2026, 2, 5));
+    ate->definirData(QDate(2026, 2, 5));
+    QTest::mouseClick(filtrar, Qt::LeftButton);
+    QCOMPARE(coluna(w, Categoria::Compromisso, 1), QStringList({"05/02/2026 "}));
     QTest::mouseClick(w.findChild<QPushButton*>("cmdtudo"), Qt::LeftButton);
     QCOMPARE(w.linhas(Categoria::Compromisso), 3);
     QCOMPARE(dlg.mensagens().size(), 1);
@@ -433,7 +431,9 @@ void TstFrmprincipal::botoesDoMouseNasListas() {
         QTest::mouseRelease(area, Qt::MiddleButton, {}, QPoint(20, 5));
         QVERIFY(!menu->isVisible());
         QTest::mousePress(area, Qt::RightButton, {}, QPoint(20, 5));
-        QVERIFY2(menu->isVisible(), menus[i]);
+        // The very submenu of "Menu Principal", so its entries act as they do there.
+        QCOMPARE(QApplication::activePopupWidget(), menu);
+        QVERIFY(w.findChild<QMenu*>("mnu1")->actions().contains(menu->menuAction()));
         QVERIFY((menu->pos() - area->mapToGlobal(QPoint(20, 5))).manhattanLength() < 2);
         menu->close();
         QTest::mouseDClick(area, Qt::LeftButton, {}, QPoint(20, 5));
