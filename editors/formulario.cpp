@@ -187,13 +187,13 @@ QLabel* FormularioCadastro::criarRotuloChave(const QString& objeto, const QStrin
     return rotulo;
 }
 
-void FormularioCadastro::concluir() {
-    close();
+void FormularioCadastro::abrirConexao() {
+    banco::abrirPadrao();
 }
 
 bool FormularioCadastro::gravar(Categoria recarga, const QString& introducaoErro,
                                 const std::function<void(db::Database&)>& escrever) {
-    banco::abrirPadrao();
+    abrirConexao();
     try {
         escrever(banco::conexao().banco());
     } catch (const db::DbError& e) {
@@ -203,7 +203,7 @@ bool FormularioCadastro::gravar(Categoria recarga, const QString& introducaoErro
     }
     if (Principal* janela = principal())
         janela->recarregar(recarga);
-    concluir();
+    close();
     return true;
 }
 

@@ -90,8 +90,8 @@ protected:
     void adicionarCampo(const QString& texto, QWidget* campo);
     // A hidden label holding the edit key.
     QLabel* criarRotuloChave(const QString& objeto, const QString& legendaProjeto);
-    // After a successful save: close and destroy the window.
-    void concluir();
+    // Opens the shared connection for a save.
+    virtual void abrirConexao();
     // One save: opens the shared connection, writes through `escrever`, then reloads the
     // category's list and closes. A failure shows "Erro" with `introducaoErro` and the
     // engine's description, and leaves the window open with its input. True when saved.

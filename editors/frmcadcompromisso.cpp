@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
+#include "data/banco.h"
 #include "data/regras.h"
 
 namespace editors {
@@ -35,6 +36,11 @@ QList<gravacao::Valor> frmcadcompromisso::valores(bool adicionando) const {
          {"Titulo", "txttitulo", Regra::Aparado},
          {"local", "txtlocal", Regra::Preenchido},
          {"descricao", "txtdescricao", Regra::Preenchido}});
+}
+
+void frmcadcompromisso::abrirConexao() {
+    if (!banco::conexao().aberta())
+        banco::abrirPadrao();
 }
 
 void frmcadcompromisso::adicionar() {

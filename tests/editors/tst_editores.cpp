@@ -8,6 +8,7 @@
 #include "ambiente_teste.h"
 #include "apoio.h"
 #include "app/janelas.h"
+#include "data/configuracoes.h"
 #include "data/regras.h"
 #include "dialogos_roteiro.h"
 #include "editors/fluxos.h"
@@ -199,6 +200,8 @@ void TstEditores::compromisso() {
     QCOMPARE(form->rotuloChave()->text(), QString("2"));
     escrever(form, "txthora", " 9:00 ");
     escrever(form, "txttitulo", " Reunião d'obra ");
+    // An open connection is written on as it stands, whatever the settings now name.
+    configuracoes::gravar("RedeLocal", amb.pasta() + "/rede/dados.mde");
     clicar(form, "ok");
     QCOMPARE(amb.valor("SELECT Data, hora, Titulo FROM compromisso WHERE id = 2"),
              QString("2010/01/02|9:00|Reunião d'obra"));
