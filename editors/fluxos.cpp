@@ -2,7 +2,7 @@
 
 #include <QLabel>
 #include <QStringList>
-#include <functional>
+#include <optional>
 
 #include "app/dialogs.h"
 #include "app/janelas.h"
@@ -24,14 +24,12 @@ struct Campo {
 // Everything the flows of one category need; the five differ only here.
 struct Fluxo {
     Categoria categoria;
-    // The category's single entry form; empty while the category has none.
-    std::function<FormularioCadastro*()> formulario;
-    QString janelaAdicionar;  // empty: the form keeps its caption
+    FormularioCadastro* (*formulario)();  // the category's single entry form
+    QString janelaAdicionar;              // empty: the form keeps its caption
     QString acaoAdicionar;
     QString janelaEditar;
     QString acaoEditar;
-    bool primeiraPagina;  // forms with pages open on the first one
-    int colunaLista;      // list column holding the key
+    int colunaLista;  // list column holding the key
     QString tabela;
     QString colunaChave;
     QList<Campo> campos;  // filled in this order by the edit flow
@@ -63,30 +61,28 @@ QList<Campo> campos(std::initializer_list<std::pair<const char*, const char*>> p
 const QList<Fluxo>& fluxos() {
     static const QList<Fluxo> tabela = {
         {Categoria::Agenda, unica<frmcadagenda>, t("Adicionar novo contato"),
-         t("Adicionar Contato"), t("Editar agenda de contato"), t("Editar contato"), true, 1,
-         t("agenda"), t("nome"),
-         campos({{"nome", "txtnome"},         {"ddd", "txtddd"},
-                 {"tel", "txttel"},           {"cidade", "cbocidade"},
-                 {"estado", "cboestado"},     {"bairro", "cbobairro"},
-                 {"msn", "txtmsn"},           {"skype", "txtskype"},
-                 {"site", "txtsite"},         {"email", "txtEmail"},
-                 {"endereco", "txtendereco"}, {"nascimento", "cbonascimento"},
-                 {"cel", "txtcel"},           {"nextel", "txtnextel"},
-                 {"fax", "txtfax"},           {"cep", "cbocep"},
-                 {"empresa", "txtempresa"},   {"telemp", "txttelemp"},
-                 {"faxemp", "txtfaxemp"},     {"emailemp", "txtemailemp"},
-                 {"siteemp", "txtsiteemp"},   {"adicional", "txtinfo"},
-                 {"local", "imgfoto"}}),
+         t("Adicionar Contato"), t("Editar agenda de contato"), t("Editar contato"), 1, t("agenda"),
+         t("nome"), campos({{"nome", "txtnome"},         {"ddd", "txtddd"},
+                            {"tel", "txttel"},           {"cidade", "cbocidade"},
+                            {"estado", "cboestado"},     {"bairro", "cbobairro"},
+                            {"msn", "txtmsn"},           {"skype", "txtskype"},
+                            {"site", "txtsite"},         {"email", "txtEmail"},
+                            {"endereco", "txtendereco"}, {"nascimento", "cbonascimento"},
+                            {"cel", "txtcel"},           {"nextel", "txtnextel"},
+                            {"fax", "txtfax"},           {"cep", "cbocep"},
+                            {"empresa", "txtempresa"},   {"telemp", "txttelemp"},
+                            {"faxemp", "txtfaxemp"},     {"emailemp", "txtemailemp"},
+                            {"siteemp", "txtsiteemp"},   {"adicional", "txtinfo"},
+                            {"local", "imgfoto"}}),
          t("lblnome"), 1, t("Tem certeza que deseja remover o contato "), t(" do banco de dados?"),
          t("Contato removido com sucesso do banco de dados!"), false},
         {Categoria::Anotacoes, unica<frmcadanotacoes>, t("Adicionar anotação"),
-         t("Adicionar Anotação"), t("Editar Anotação"), t("Editar Anotação"), false, 1,
-         t("anotacoes"), t("Titulo"),
-         campos({{"Titulo", "txttitulo"}, {"anotacoes", "txtanotacoes"}}), t("lblanotacoes"), 1,
-         t("Tem certeza que deseja remover a anotação de título "), t(" do banco de dados?"),
-         t("Anotação removida com sucesso do banco de dados!"), false},
+         t("Adicionar Anotação"), t("Editar Anotação"), t("Editar Anotação"), 1, t("anotacoes"),
+         t("Titulo"), campos({{"Titulo", "txttitulo"}, {"anotacoes", "txtanotacoes"}}),
+         t("lblanotacoes"), 1, t("Tem certeza que deseja remover a anotação de título "),
+         t(" do banco de dados?"), t("Anotação removida com sucesso do banco de dados!"), false},
         {Categoria::Senhas, unica<frmcadsenhas>, t("Adicionar senha/serial"),
-         t("Adicionar senha/serial"), t("Editar senha/serial"), t("Editar senha/serial"), false, 1,
+         t("Adicionar senha/serial"), t("Editar senha/serial"), t("Editar senha/serial"), 1,
          t("senhas"), t("descricao"),
          campos({{"descricao", "txtdescricao"},
                  {"senha", "txtsenha"},
@@ -94,7 +90,7 @@ const QList<Fluxo>& fluxos() {
          t("lbldescricao"), 1, t("Tem certeza que deseja remover a senha "),
          t(" do banco de dados?"), t("Senha removida com sucesso do banco de dados!"), false},
         {Categoria::Uteis, unica<frmcadutil>, t("Adicionar telefone útil"), t("Adicionar tel útil"),
-         t("Editar telefone útil"), t("Editar tel útil"), false, 1, t("uteis"), t("descricao"),
+         t("Editar telefone útil"), t("Editar tel útil"), 1, t("uteis"), t("descricao"),
          campos({{"descricao", "txtdescricao"}, {"telefone", "txttel"}}), t("lbldescricao"), 1,
          t("Tem certeza que deseja remover o telefone "), t(" do banco de dados?"),
          t("Telefone removido com sucesso do banco de dados!"), false},
@@ -104,7 +100,6 @@ const QList<Fluxo>& fluxos() {
          t("Adicionar Compromisso"),
          t("Editar compromisso"),
          t("Editar Compromisso"),
-         false,
          0,
          t("compromisso"),
          t("id"),
@@ -130,67 +125,43 @@ const Fluxo& fluxo(Categoria categoria) {
     Q_UNREACHABLE();
 }
 
-// Shows the form and sets the window and action captions; the fields stay as they are.
+// Shows the form on its first page and sets the window and action captions; the fields
+// stay as they are.
 FormularioCadastro* abrirFormulario(const Fluxo& f, const QString& janela, const QString& acao) {
-    if (!f.formulario)
-        return nullptr;
     FormularioCadastro* form = f.formulario();
     janelas::mostrar(*form);
     if (!janela.isEmpty())
         form->setWindowTitle(janela);
     form->definirLegendaAcao(acao);
-    if (f.primeiraPagina)
-        form->irParaPrimeiraPagina();
+    form->irParaPrimeiraPagina();
     return form;
 }
 
-// The stored values of the mapped columns, or nothing: the edit flow passes over failures.
+// The values of the form's columns in the first row (in storage order, the one the save
+// overwrites) whose key holds `chave` letter for letter, nullopt for a column without a
+// value. Nothing when no row holds the key or the lookup fails: the edit flow passes over.
 std::optional<QList<std::optional<QString>>> lerRegistro(const Fluxo& f, const QString& chave) {
-    QStringList colunas;
-    for (const Campo& c : f.campos)
-        colunas << c.coluna;
     try {
         if (!banco::conexao().aberta())
             banco::abrirPadrao();
-        return lerPrimeira(banco::conexao().banco(), f.tabela, f.colunaChave, chave, colunas);
+        db::Statement st = banco::conexao().banco().prepare(
+            QStringLiteral("SELECT * FROM [%1] WHERE %2 ORDER BY rowid")
+                .arg(f.tabela, banco::condicaoChave(f.colunaChave)));
+        st.bind({chave});
+        if (!st.next())
+            return std::nullopt;
+        QList<std::optional<QString>> valores;
+        for (const Campo& c : f.campos) {
+            const int i = st.columnIndex(c.coluna);
+            valores.append(i < 0 || st.isNull(i) ? std::nullopt : std::optional(st.text(i)));
+        }
+        return valores;
     } catch (const db::DbError&) {
         return std::nullopt;
     }
 }
 
 }  // namespace
-
-std::optional<QList<std::optional<QString>>> lerPrimeira(db::Database& banco, const QString& tabela,
-                                                         const QString& colunaChave,
-                                                         const QString& chave,
-                                                         const QStringList& colunas) {
-    // Storage order, as the save that follows overwrites the first row holding the key.
-    db::Statement st = banco.prepare(QStringLiteral("SELECT * FROM [%1] WHERE %2 ORDER BY rowid")
-                                         .arg(tabela, banco::condicaoChave(colunaChave)));
-    st.bind({chave});
-    if (!st.next())
-        return std::nullopt;
-    QList<std::optional<QString>> valores;
-    for (const QString& coluna : colunas) {
-        const int i = st.columnIndex(coluna);
-        if (i < 0 || st.isNull(i))
-            valores.append(std::nullopt);
-        else
-            valores.append(st.text(i));
-    }
-    return valores;
-}
-
-void removerTodas(db::Database& banco, const QString& tabela, const QString& colunaChave,
-                  const QString& chave) {
-    banco.exec(
-        QStringLiteral("DELETE FROM [%1] WHERE %2").arg(tabela, banco::condicaoChave(colunaChave)),
-        {chave});
-}
-
-bool disponivel(Categoria categoria, Operacao operacao) {
-    return operacao == Operacao::Remover || bool(fluxo(categoria).formulario);
-}
 
 void adicionar(Categoria categoria) {
     const Fluxo& f = fluxo(categoria);
@@ -200,7 +171,7 @@ void adicionar(Categoria categoria) {
 void editar(Categoria categoria) {
     const Fluxo& f = fluxo(categoria);
     Principal* janela = principal();
-    if (!f.formulario || !janela || janela->linhas(categoria) == 0)
+    if (!janela || janela->linhas(categoria) == 0)
         return;
     const std::optional<QString> chave = janela->celulaSelecionada(categoria, f.colunaLista);
     std::optional<QList<std::optional<QString>>> valores;
@@ -232,7 +203,10 @@ void remover(Categoria categoria) {
                               f.perguntaAntes + mostrada + f.perguntaDepois,
                               dialogs::Botoes::SimNao) != dialogs::Resposta::Sim)
             return;
-        removerTodas(banco, f.tabela, f.colunaChave, *chave);
+        // Every row holding the key goes.
+        banco.exec(QStringLiteral("DELETE FROM [%1] WHERE %2")
+                       .arg(f.tabela, banco::condicaoChave(f.colunaChave)),
+                   {*chave});
         banco::conexao().fechar();
     } catch (const db::DbError& e) {
         dialogs::mensagem(dialogs::Icone::Critico, QStringLiteral("Erro"),
