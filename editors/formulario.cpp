@@ -191,7 +191,7 @@ void FormularioCadastro::abrirConexao() {
     banco::abrirPadrao();
 }
 
-bool FormularioCadastro::gravar(Categoria recarga, const QString& introducaoErro,
+void FormularioCadastro::gravar(Categoria recarga, const QString& introducaoErro,
                                 const std::function<void(db::Database&)>& escrever) {
     abrirConexao();
     try {
@@ -199,12 +199,11 @@ bool FormularioCadastro::gravar(Categoria recarga, const QString& introducaoErro
     } catch (const db::DbError& e) {
         dialogs::mensagem(dialogs::Icone::Critico, QStringLiteral("Erro"),
                           introducaoErro + e.descricao());
-        return false;
+        return;
     }
     if (Principal* janela = principal())
         janela->recarregar(recarga);
     close();
-    return true;
 }
 
 }  // namespace editors

@@ -22,6 +22,11 @@ class Database;
 
 namespace editors {
 
+// The lead-in of a failed save, the same whether the row was being added or edited
+// (the appointment form has its own two).
+inline const QString kErroIncluir =
+    QStringLiteral("Ocorreu o seguinte erro ao tentar incluír os dados: ");
+
 // A column of the row and the control it is written from, with its storage rule.
 struct ColunaGravada {
     const char* coluna;
@@ -40,13 +45,11 @@ public:
                        const QString& tituloCabecalho, const QString& linhaCabecalho,
                        const QString& legendaAdicionar, QWidget* parent = nullptr);
 
-    // The action button; its caption is the mode.
-    QAction* botaoAcao() const { return acaoOk_; }
+    // The action button's caption, which is the mode.
     QString legendaAcao() const;
     void definirLegendaAcao(const QString& legenda);
     // Add mode exactly when the action caption equals the add caption, letter for letter.
     bool modoAdicionar() const;
-    QString legendaAdicionar() const { return legendaAdicionar_; }
 
     virtual void adicionar() = 0;
     virtual void editar() = 0;
@@ -94,8 +97,8 @@ protected:
     virtual void abrirConexao();
     // One save: opens the shared connection, writes through `escrever`, then reloads the
     // category's list and closes. A failure shows "Erro" with `introducaoErro` and the
-    // engine's description, and leaves the window open with its input. True when saved.
-    bool gravar(Categoria recarga, const QString& introducaoErro,
+    // engine's description, and leaves the window open with its input.
+    void gravar(Categoria recarga, const QString& introducaoErro,
                 const std::function<void(db::Database&)>& escrever);
 
 private:

@@ -12,9 +12,6 @@ namespace {
 
 using regras::Regra;
 
-// The same lead-in whether the row was being added or edited.
-const QString kErroGravar = QStringLiteral("Ocorreu o seguinte erro ao tentar incluír os dados: ");
-
 const DescricaoSimples& anotacoes() {
     static const DescricaoSimples d{
         QStringLiteral("frmcadanotacoes"),
@@ -92,13 +89,13 @@ void FormularioSimples::adicionar() {
                           d_.mensagemChaveVazia);
         return;
     }
-    gravar(d_.recarga, kErroGravar,
+    gravar(d_.recarga, kErroIncluir,
            [this](db::Database& b) { gravacao::inserir(b, d_.tabela, valores(d_.campos)); });
 }
 
 void FormularioSimples::editar() {
     // The row is the one the flow put in the hidden label, so the key itself may change.
-    gravar(d_.recarga, kErroGravar, [this](db::Database& b) {
+    gravar(d_.recarga, kErroIncluir, [this](db::Database& b) {
         gravacao::atualizarPrimeira(b, d_.tabela, d_.campos.first().coluna, rotulo_->text(),
                                     valores(d_.campos));
     });
