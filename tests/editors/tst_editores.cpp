@@ -68,9 +68,9 @@ void TstEditores::familiaGuardaCadaColunaPelaSuaRegra() {
          "Adicionar anotação",
          "Adicionar Anotação"},
         {Categoria::Senhas,
-         {"txtdescricao", "  Banco 'A'  ", "txtsenha", "abc", "txtcomentario", " l1\nl2 "},
+         {"txtdescricao", "  Banco 'A'  ", "txtsenha", "abc", "txtcomentario", "\tl1\nl2\n "},
          "SELECT * FROM senhas",
-         "  Banco A  |abc |l1\nl2 ",
+         "  Banco A  |abc |\tl1\nl2\n ",  // only blanks are trimmed
          "Adicionar senha/serial",
          "Adicionar senha/serial"},
         {Categoria::Uteis,
