@@ -1,7 +1,6 @@
 #include "editors/fluxos.h"
 
 #include <QLabel>
-#include <QStringList>
 #include <optional>
 
 #include "app/dialogs.h"
@@ -15,111 +14,58 @@
 namespace editors {
 namespace {
 
-// A stored column and the control of the entry form that shows it.
-struct Campo {
-    QString coluna;
-    QString controle;
-};
-
-// Everything the flows of one category need; the five differ only here.
-struct Fluxo {
-    Categoria categoria;
-    FormularioCadastro* (*formulario)();  // the category's single entry form
-    QString janelaAdicionar;              // empty: the form keeps its caption
-    QString acaoAdicionar;
-    QString janelaEditar;
-    QString acaoEditar;
-    int colunaLista;  // list column holding the key
-    QString tabela;
-    QString colunaChave;
-    QList<Campo> campos;  // filled in this order by the edit flow
-    QString rotuloChave;  // the form's hidden label, filled last with the key
-    int colunaPergunta;   // list column shown in the removal question
-    QString perguntaAntes;
-    QString perguntaDepois;
-    QString sucesso;
-    // The appointment loader reads on the connection as it stands.
-    bool abrirAntesDeRecarregar;
-};
-
 template <class T>
 FormularioCadastro* unica() {
     return &janelas::unica<T>();
 }
 
+// Everything the flows of one category need; the five differ only here.
+struct Fluxo {
+    Categoria categoria;
+    FormularioCadastro* (*formulario)();  // the category's single entry form
+    const char* janelaAdicionar;          // nullptr: the form keeps its caption
+    const char* acaoAdicionar;
+    const char* janelaEditar;
+    const char* acaoEditar;
+    const char* tabela;
+    const char* colunaChave;
+    int colunaLista;       // list column holding the key
+    int colunaPergunta;    // list column shown in the removal question
+    const char* pergunta;  // followed by the shown column and " do banco de dados?"
+    const char* sucesso;
+    bool abrirAntesDeRecarregar;  // the appointment loader reads on the connection as it stands
+};
+
+constexpr Fluxo kFluxos[] = {
+    {Categoria::Agenda, unica<frmcadagenda>, "Adicionar novo contato", "Adicionar Contato",
+     "Editar agenda de contato", "Editar contato", "agenda", "nome", 1, 1,
+     "Tem certeza que deseja remover o contato ", "Contato removido com sucesso do banco de dados!",
+     false},
+    {Categoria::Anotacoes, unica<frmcadanotacoes>, "Adicionar anotação", "Adicionar Anotação",
+     "Editar Anotação", "Editar Anotação", "anotacoes", "Titulo", 1, 1,
+     "Tem certeza que deseja remover a anotação de título ",
+     "Anotação removida com sucesso do banco de dados!", false},
+    {Categoria::Senhas, unica<frmcadsenhas>, "Adicionar senha/serial", "Adicionar senha/serial",
+     "Editar senha/serial", "Editar senha/serial", "senhas", "descricao", 1, 1,
+     "Tem certeza que deseja remover a senha ", "Senha removida com sucesso do banco de dados!",
+     false},
+    {Categoria::Uteis, unica<frmcadutil>, "Adicionar telefone útil", "Adicionar tel útil",
+     "Editar telefone útil", "Editar tel útil", "uteis", "descricao", 1, 1,
+     "Tem certeza que deseja remover o telefone ",
+     "Telefone removido com sucesso do banco de dados!", false},
+    // Found by its number in the hidden column; asked about by its title.
+    {Categoria::Compromisso, unica<frmcadcompromisso>, nullptr, "Adicionar Compromisso",
+     "Editar compromisso", "Editar Compromisso", "compromisso", "id", 0, 3,
+     "Tem certeza que deseja remover o compromisso ",
+     "Compromisso removido com sucesso do banco de dados!", true},
+};
+
 QString t(const char* texto) {
     return QString::fromUtf8(texto);
 }
 
-QList<Campo> campos(std::initializer_list<std::pair<const char*, const char*>> pares) {
-    QList<Campo> r;
-    for (const auto& [coluna, controle] : pares)
-        r.append({t(coluna), t(controle)});
-    return r;
-}
-
-const QList<Fluxo>& fluxos() {
-    static const QList<Fluxo> tabela = {
-        {Categoria::Agenda, unica<frmcadagenda>, t("Adicionar novo contato"),
-         t("Adicionar Contato"), t("Editar agenda de contato"), t("Editar contato"), 1, t("agenda"),
-         t("nome"), campos({{"nome", "txtnome"},         {"ddd", "txtddd"},
-                            {"tel", "txttel"},           {"cidade", "cbocidade"},
-                            {"estado", "cboestado"},     {"bairro", "cbobairro"},
-                            {"msn", "txtmsn"},           {"skype", "txtskype"},
-                            {"site", "txtsite"},         {"email", "txtEmail"},
-                            {"endereco", "txtendereco"}, {"nascimento", "cbonascimento"},
-                            {"cel", "txtcel"},           {"nextel", "txtnextel"},
-                            {"fax", "txtfax"},           {"cep", "cbocep"},
-                            {"empresa", "txtempresa"},   {"telemp", "txttelemp"},
-                            {"faxemp", "txtfaxemp"},     {"emailemp", "txtemailemp"},
-                            {"siteemp", "txtsiteemp"},   {"adicional", "txtinfo"},
-                            {"local", "imgfoto"}}),
-         t("lblnome"), 1, t("Tem certeza que deseja remover o contato "), t(" do banco de dados?"),
-         t("Contato removido com sucesso do banco de dados!"), false},
-        {Categoria::Anotacoes, unica<frmcadanotacoes>, t("Adicionar anotação"),
-         t("Adicionar Anotação"), t("Editar Anotação"), t("Editar Anotação"), 1, t("anotacoes"),
-         t("Titulo"), campos({{"Titulo", "txttitulo"}, {"anotacoes", "txtanotacoes"}}),
-         t("lblanotacoes"), 1, t("Tem certeza que deseja remover a anotação de título "),
-         t(" do banco de dados?"), t("Anotação removida com sucesso do banco de dados!"), false},
-        {Categoria::Senhas, unica<frmcadsenhas>, t("Adicionar senha/serial"),
-         t("Adicionar senha/serial"), t("Editar senha/serial"), t("Editar senha/serial"), 1,
-         t("senhas"), t("descricao"),
-         campos({{"descricao", "txtdescricao"},
-                 {"senha", "txtsenha"},
-                 {"adicionais", "txtcomentario"}}),
-         t("lbldescricao"), 1, t("Tem certeza que deseja remover a senha "),
-         t(" do banco de dados?"), t("Senha removida com sucesso do banco de dados!"), false},
-        {Categoria::Uteis, unica<frmcadutil>, t("Adicionar telefone útil"), t("Adicionar tel útil"),
-         t("Editar telefone útil"), t("Editar tel útil"), 1, t("uteis"), t("descricao"),
-         campos({{"descricao", "txtdescricao"}, {"telefone", "txttel"}}), t("lbldescricao"), 1,
-         t("Tem certeza que deseja remover o telefone "), t(" do banco de dados?"),
-         t("Telefone removido com sucesso do banco de dados!"), false},
-        {Categoria::Compromisso,
-         unica<frmcadcompromisso>,
-         {},
-         t("Adicionar Compromisso"),
-         t("Editar compromisso"),
-         t("Editar Compromisso"),
-         0,
-         t("compromisso"),
-         t("id"),
-         campos({{"descricao", "txtdescricao"},
-                 {"hora", "txthora"},
-                 {"local", "txtlocal"},
-                 {"Data", "cbodata"},
-                 {"Titulo", "txttitulo"}}),
-         t("lblid"),
-         3,
-         t("Tem certeza que deseja remover o compromisso "),
-         t(" do banco de dados?"),
-         t("Compromisso removido com sucesso do banco de dados!"),
-         true},
-    };
-    return tabela;
-}
-
 const Fluxo& fluxo(Categoria categoria) {
-    for (const Fluxo& f : fluxos())
+    for (const Fluxo& f : kFluxos)
         if (f.categoria == categoria)
             return f;
     Q_UNREACHABLE();
@@ -127,38 +73,35 @@ const Fluxo& fluxo(Categoria categoria) {
 
 // Shows the form on its first page and sets the window and action captions; the fields
 // stay as they are.
-FormularioCadastro* abrirFormulario(const Fluxo& f, const QString& janela, const QString& acao) {
+FormularioCadastro* abrirFormulario(const Fluxo& f, const char* janela, const char* acao) {
     FormularioCadastro* form = f.formulario();
     janelas::mostrar(*form);
-    if (!janela.isEmpty())
-        form->setWindowTitle(janela);
-    form->definirLegendaAcao(acao);
+    if (janela)
+        form->setWindowTitle(t(janela));
+    form->definirLegendaAcao(t(acao));
     form->irParaPrimeiraPagina();
     return form;
 }
 
-// The values of the form's columns in the first row (in storage order, the one the save
-// overwrites) whose key holds `chave` letter for letter, nullopt for a column without a
-// value. Nothing when no row holds the key or the lookup fails: the edit flow passes over.
-std::optional<QList<std::optional<QString>>> lerRegistro(const Fluxo& f, const QString& chave) {
+// The stored columns that hold a value in the first row (in storage order, the one the save
+// overwrites) whose key holds `chave` letter for letter. Nothing when no row holds the key
+// or the lookup fails: the edit flow passes over.
+QList<std::pair<QString, QString>> lerRegistro(const Fluxo& f, const QString& chave) {
+    QList<std::pair<QString, QString>> registro;
     try {
         if (!banco::conexao().aberta())
             banco::abrirPadrao();
         db::Statement st = banco::conexao().banco().prepare(
             QStringLiteral("SELECT * FROM [%1] WHERE %2 ORDER BY rowid")
-                .arg(f.tabela, banco::condicaoChave(f.colunaChave)));
+                .arg(t(f.tabela), banco::condicaoChave(t(f.colunaChave))));
         st.bind({chave});
-        if (!st.next())
-            return std::nullopt;
-        QList<std::optional<QString>> valores;
-        for (const Campo& c : f.campos) {
-            const int i = st.columnIndex(c.coluna);
-            valores.append(i < 0 || st.isNull(i) ? std::nullopt : std::optional(st.text(i)));
-        }
-        return valores;
+        if (st.next())
+            for (int i = 0; i < st.columnCount(); ++i)
+                if (!st.isNull(i))
+                    registro.append({st.columnName(i), st.text(i)});
     } catch (const db::DbError&) {
-        return std::nullopt;
     }
+    return registro;
 }
 
 }  // namespace
@@ -174,17 +117,13 @@ void editar(Categoria categoria) {
     if (!janela || janela->linhas(categoria) == 0)
         return;
     const std::optional<QString> chave = janela->celulaSelecionada(categoria, f.colunaLista);
-    std::optional<QList<std::optional<QString>>> valores;
-    if (chave)
-        valores = lerRegistro(f, *chave);
+    const auto registro = chave ? lerRegistro(f, *chave) : QList<std::pair<QString, QString>>();
     FormularioCadastro* form = abrirFormulario(f, f.janelaEditar, f.acaoEditar);
-    if (valores) {
-        for (qsizetype i = 0; i < f.campos.size(); ++i)
-            if (const std::optional<QString>& v = valores->at(i))
-                form->preencherCampo(f.campos.at(i).controle, *v);
-    }
+    for (const auto& [coluna, valor] : registro)
+        form->preencherColuna(coluna, valor);
+    // The key last: the save overwrites the row it names.
     if (chave)
-        form->preencherCampo(f.rotuloChave, *chave);
+        form->rotuloChave()->setText(*chave);
 }
 
 void remover(Categoria categoria) {
@@ -200,12 +139,12 @@ void remover(Categoria categoria) {
         const QString mostrada =
             janela->celulaSelecionada(categoria, f.colunaPergunta).value_or(*chave);
         if (dialogs::mensagem(dialogs::Icone::Pergunta, QStringLiteral("Confirmar?"),
-                              f.perguntaAntes + mostrada + f.perguntaDepois,
+                              t(f.pergunta) + mostrada + QStringLiteral(" do banco de dados?"),
                               dialogs::Botoes::SimNao) != dialogs::Resposta::Sim)
             return;
         // Every row holding the key goes.
         banco.exec(QStringLiteral("DELETE FROM [%1] WHERE %2")
-                       .arg(f.tabela, banco::condicaoChave(f.colunaChave)),
+                       .arg(t(f.tabela), banco::condicaoChave(t(f.colunaChave))),
                    {*chave});
         banco::conexao().fechar();
     } catch (const db::DbError& e) {
@@ -213,7 +152,7 @@ void remover(Categoria categoria) {
                           QStringLiteral("Ocorreu o seguinte erro: ") + e.descricao());
         return;
     }
-    dialogs::mensagem(dialogs::Icone::Informacao, QStringLiteral("Info"), f.sucesso);
+    dialogs::mensagem(dialogs::Icone::Informacao, QStringLiteral("Info"), t(f.sucesso));
     if (f.abrirAntesDeRecarregar)
         banco::abrirPadrao();
     if (janela)

@@ -109,6 +109,12 @@ void FormularioCadastro::acionar(const QString& chave) {
     }
 }
 
+void FormularioCadastro::preencherColuna(const QString& coluna, const QString& valor) {
+    const QString controle = controleDaColuna(coluna);
+    if (!controle.isEmpty())
+        preencherCampo(controle, valor);
+}
+
 void FormularioCadastro::preencherCampo(const QString& controle, const QString& valor) {
     QWidget* campo = findChild<QWidget*>(controle);
     if (auto* data = qobject_cast<CampoData*>(campo)) {

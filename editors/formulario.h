@@ -54,7 +54,10 @@ public:
     virtual void adicionar() = 0;
     virtual void editar() = 0;
 
-    // Puts a stored value into the control named `controle`, as the edit flows do.
+    // Shows a stored column in the control it is written from, as the edit flows do;
+    // a column the form does not write (the appointment's `id`) is passed over.
+    void preencherColuna(const QString& coluna, const QString& valor);
+    // Puts a stored value into the control named `controle`.
     // Text boxes and combo boxes take the text; date pickers read it as a stored date.
     virtual void preencherCampo(const QString& controle, const QString& valor);
     // The text of the control named `controle`, as a save reads it: a date as stored, an
@@ -71,11 +74,18 @@ public:
 protected:
     // Where the form lays its fields, under the header and the toolbar.
     QVBoxLayout* corpo() const { return corpo_; }
+    // The control that `coluna` is written from; empty when the form writes no such column.
+    virtual QString controleDaColuna(const QString& coluna) const = 0;
+    // The control of `coluna` in a table of the form `valores` reads.
+    template <class Tabela>
+    static QString procurarControle(const Tabela& colunas, const QString& coluna) {
+        for (const auto& c : colunas)
+            if (coluna.compare(QString(c.coluna), Qt::CaseInsensitive) == 0)
+                return QString(c.controle);
+        return {};
+    }
     // The row's values read from the controls, each by its rule, in the order given.
     // Any table whose entries have `coluna`, `controle` and `regra` will do.
-    QList<gravacao::Valor> valores(std::initializer_list<ColunaGravada> colunas) const {
-        return valores<std::initializer_list<ColunaGravada>>(colunas);
-    }
     template <class Tabela>
     QList<gravacao::Valor> valores(const Tabela& colunas) const {
         QList<gravacao::Valor> linha;

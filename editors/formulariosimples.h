@@ -42,6 +42,11 @@ public:
     void editar() override;
     QLabel* rotuloChave() const override { return rotulo_; }
 
+protected:
+    QString controleDaColuna(const QString& coluna) const override {
+        return procurarControle(d_.campos, coluna);
+    }
+
 private:
     DescricaoSimples d_;
     QLabel* rotulo_ = nullptr;

@@ -292,7 +292,7 @@ void frmcadagenda::editar() {
 }
 
 void frmcadagenda::preencherCampo(const QString& controle, const QString& valor) {
-    if (controle != QLatin1String("imgfoto")) {
+    if (controle != QLatin1String("lbllocal")) {
         FormularioCadastro::preencherCampo(controle, valor);
         return;
     }
@@ -300,6 +300,10 @@ void frmcadagenda::preencherCampo(const QString& controle, const QString& valor)
     if (!mostrarFoto(valor))
         semFoto();
     lbllocal_->setText(valor);
+}
+
+QString frmcadagenda::controleDaColuna(const QString& coluna) const {
+    return procurarControle(kColunas, coluna);
 }
 
 void frmcadagenda::irParaPrimeiraPagina() {

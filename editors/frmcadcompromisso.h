@@ -21,6 +21,7 @@ public:
     QLabel* rotuloChave() const override { return lblid_; }
 
 protected:
+    QString controleDaColuna(const QString& coluna) const override;
     // Writes on the shared connection as the last operation left it, opening it only
     // when it is closed (right after a login, for instance).
     void abrirConexao() override;

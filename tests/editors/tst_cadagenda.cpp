@@ -283,7 +283,7 @@ void TstCadAgenda::editarPrimeiraDaChaveMantendoAFoto() {
         e.por("txtnome", nome);
         e.por("txttel", local == foto ? "10 " : "11 ");
         e.por("cbonascimento", local == foto ? "1975/12/31 " : " ");
-        e.por("imgfoto", local);
+        e.por("lbllocal", local);
         // A stored file that is gone shows no picture, yet its path is kept.
         QCOMPARE(e.w<QToolButton>("imgfoto")->icon().isNull(), local == sumida);
         QCOMPARE(e.w<QLabel>("lbllocal")->text(), local);
