@@ -131,7 +131,6 @@ void remover(Categoria categoria) {
     Principal* janela = principal();
     banco::abrirPadrao();
     try {
-        db::Database& banco = banco::conexao().banco();
         const std::optional<QString> chave =
             janela ? janela->celulaSelecionada(categoria, f.colunaLista) : std::nullopt;
         if (!chave)
@@ -142,10 +141,10 @@ void remover(Categoria categoria) {
                               t(f.pergunta) + mostrada + QStringLiteral(" do banco de dados?"),
                               dialogs::Botoes::SimNao) != dialogs::Resposta::Sim)
             return;
-        // Every row holding the key goes.
-        banco.exec(QStringLiteral("DELETE FROM [%1] WHERE %2")
-                       .arg(t(f.tabela), banco::condicaoChave(t(f.colunaChave))),
-                   {*chave});
+        // Every row holding the key goes; a connection the open could not make fails here.
+        banco::conexao().banco().exec(QStringLiteral("DELETE FROM [%1] WHERE %2")
+                                          .arg(t(f.tabela), banco::condicaoChave(t(f.colunaChave))),
+                                      {*chave});
         banco::conexao().fechar();
     } catch (const db::DbError& e) {
         dialogs::mensagem(dialogs::Icone::Critico, QStringLiteral("Erro"),

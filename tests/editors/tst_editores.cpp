@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QDateEdit>
+#include <QFile>
 #include <QLabel>
 #include <QTabWidget>
 #include <QTest>
@@ -369,15 +370,19 @@ void TstEditores::removerSemSelecaoOuComFalha() {
     PrincipalFalsa principal;
     editors::remover(Categoria::Anotacoes);  // empty list: no question
     principal.definir(Categoria::Anotacoes, {{"1", "x"}});
-    amb.executar("DROP TABLE anotacoes");
-    dlg.respostas.enqueue(Resposta::Sim);
+    // The file is gone: the open complains, the question is still asked, the deletion fails.
+    amb.soltar();
+    banco::liberarConexoes();
+    QVERIFY(QFile::remove(amb.arquivo()));
+    dlg.respostas << Resposta::Ok << Resposta::Sim;
     editors::remover(Categoria::Anotacoes);
     const QList<DialogosRoteiro::Chamada> m = dlg.mensagens();
-    QCOMPARE(m.size(), 3);
+    QCOMPARE(m.size(), 4);
     QCOMPARE(m[0].texto, QString("Ocorreu o seguinte erro: Nenhum registro selecionado."));
-    QCOMPARE(m[1].titulo, QString("Confirmar?"));
-    QVERIFY(m[2].texto.startsWith("Ocorreu o seguinte erro: "));
-    for (int i : {0, 2})
+    QVERIFY(m[1].texto.startsWith("Ocorreu o seguinte erro ao tentar abrir o banco de dados: "));
+    QCOMPARE(m[2].titulo, QString("Confirmar?"));
+    QVERIFY(m[3].texto.startsWith("Ocorreu o seguinte erro: "));
+    for (int i : {0, 3})
         QVERIFY(m[i].icone == Icone::Critico && m[i].titulo == "Erro");
     QVERIFY(principal.recargas.isEmpty());
 }
