@@ -65,7 +65,8 @@ char32_t dobrar(char32_t c) {
         const char f = kLatin[c - 0xC0];
         if (f)
             return static_cast<char32_t>(f);
-        return (c >= 0xC0 && c <= 0xDE) ? c + 32 : c;
+        // Þ folds to þ; × and ÷ are signs, not letters of two cases.
+        return c == 0xDE ? 0xFE : c;
     }
     // Greek, Cyrillic and the rest: plain case folding of the common ranges.
     if ((c >= 0x391 && c <= 0x3AB) || (c >= 0x410 && c <= 0x42F))

@@ -1,8 +1,7 @@
 #include "editors/fluxos.h"
 
 #include <QLabel>
-#include <QStringList>
-#include <functional>
+#include <optional>
 
 #include "app/dialogs.h"
 #include "app/janelas.h"
@@ -15,182 +14,97 @@
 namespace editors {
 namespace {
 
-// A stored column and the control of the entry form that shows it.
-struct Campo {
-    QString coluna;
-    QString controle;
-};
-
-// Everything the flows of one category need; the five differ only here.
-struct Fluxo {
-    Categoria categoria;
-    // The category's single entry form; empty while the category has none.
-    std::function<FormularioCadastro*()> formulario;
-    QString janelaAdicionar;  // empty: the form keeps its caption
-    QString acaoAdicionar;
-    QString janelaEditar;
-    QString acaoEditar;
-    bool primeiraPagina;  // forms with pages open on the first one
-    int colunaLista;      // list column holding the key
-    QString tabela;
-    QString colunaChave;
-    QList<Campo> campos;  // filled in this order by the edit flow
-    QString rotuloChave;  // the form's hidden label, filled last with the key
-    int colunaPergunta;   // list column shown in the removal question
-    QString perguntaAntes;
-    QString perguntaDepois;
-    QString sucesso;
-    // The appointment loader reads on the connection as it stands.
-    bool abrirAntesDeRecarregar;
-};
-
 template <class T>
 FormularioCadastro* unica() {
     return &janelas::unica<T>();
 }
 
+// Everything the flows of one category need; the five differ only here.
+struct Fluxo {
+    Categoria categoria;
+    FormularioCadastro* (*formulario)();  // the category's single entry form
+    const char* janelaAdicionar;          // nullptr: the form keeps its caption
+    const char* acaoAdicionar;
+    const char* janelaEditar;
+    const char* acaoEditar;
+    const char* tabela;
+    const char* colunaChave;
+    int colunaLista;       // list column holding the key
+    int colunaPergunta;    // list column shown in the removal question
+    const char* pergunta;  // followed by the shown column and " do banco de dados?"
+    const char* sucesso;
+    bool abrirAntesDeRecarregar;  // the appointment loader reads on the connection as it stands
+};
+
+constexpr Fluxo kFluxos[] = {
+    {Categoria::Agenda, unica<frmcadagenda>, "Adicionar novo contato", "Adicionar Contato",
+     "Editar agenda de contato", "Editar contato", "agenda", "nome", 1, 1,
+     "Tem certeza que deseja remover o contato ", "Contato removido com sucesso do banco de dados!",
+     false},
+    {Categoria::Anotacoes, unica<frmcadanotacoes>, "Adicionar anotação", "Adicionar Anotação",
+     "Editar Anotação", "Editar Anotação", "anotacoes", "Titulo", 1, 1,
+     "Tem certeza que deseja remover a anotação de título ",
+     "Anotação removida com sucesso do banco de dados!", false},
+    {Categoria::Senhas, unica<frmcadsenhas>, "Adicionar senha/serial", "Adicionar senha/serial",
+     "Editar senha/serial", "Editar senha/serial", "senhas", "descricao", 1, 1,
+     "Tem certeza que deseja remover a senha ", "Senha removida com sucesso do banco de dados!",
+     false},
+    {Categoria::Uteis, unica<frmcadutil>, "Adicionar telefone útil", "Adicionar tel útil",
+     "Editar telefone útil", "Editar tel útil", "uteis", "descricao", 1, 1,
+     "Tem certeza que deseja remover o telefone ",
+     "Telefone removido com sucesso do banco de dados!", false},
+    // Found by its number in the hidden column; asked about by its title.
+    {Categoria::Compromisso, unica<frmcadcompromisso>, nullptr, "Adicionar Compromisso",
+     "Editar compromisso", "Editar Compromisso", "compromisso", "id", 0, 3,
+     "Tem certeza que deseja remover o compromisso ",
+     "Compromisso removido com sucesso do banco de dados!", true},
+};
+
 QString t(const char* texto) {
     return QString::fromUtf8(texto);
 }
 
-QList<Campo> campos(std::initializer_list<std::pair<const char*, const char*>> pares) {
-    QList<Campo> r;
-    for (const auto& [coluna, controle] : pares)
-        r.append({t(coluna), t(controle)});
-    return r;
-}
-
-const QList<Fluxo>& fluxos() {
-    static const QList<Fluxo> tabela = {
-        {Categoria::Agenda, unica<frmcadagenda>, t("Adicionar novo contato"),
-         t("Adicionar Contato"), t("Editar agenda de contato"), t("Editar contato"), true, 1,
-         t("agenda"), t("nome"),
-         campos({{"nome", "txtnome"},         {"ddd", "txtddd"},
-                 {"tel", "txttel"},           {"cidade", "cbocidade"},
-                 {"estado", "cboestado"},     {"bairro", "cbobairro"},
-                 {"msn", "txtmsn"},           {"skype", "txtskype"},
-                 {"site", "txtsite"},         {"email", "txtEmail"},
-                 {"endereco", "txtendereco"}, {"nascimento", "cbonascimento"},
-                 {"cel", "txtcel"},           {"nextel", "txtnextel"},
-                 {"fax", "txtfax"},           {"cep", "cbocep"},
-                 {"empresa", "txtempresa"},   {"telemp", "txttelemp"},
-                 {"faxemp", "txtfaxemp"},     {"emailemp", "txtemailemp"},
-                 {"siteemp", "txtsiteemp"},   {"adicional", "txtinfo"},
-                 {"local", "imgfoto"}}),
-         t("lblnome"), 1, t("Tem certeza que deseja remover o contato "), t(" do banco de dados?"),
-         t("Contato removido com sucesso do banco de dados!"), false},
-        {Categoria::Anotacoes, unica<frmcadanotacoes>, t("Adicionar anotação"),
-         t("Adicionar Anotação"), t("Editar Anotação"), t("Editar Anotação"), false, 1,
-         t("anotacoes"), t("Titulo"),
-         campos({{"Titulo", "txttitulo"}, {"anotacoes", "txtanotacoes"}}), t("lblanotacoes"), 1,
-         t("Tem certeza que deseja remover a anotação de título "), t(" do banco de dados?"),
-         t("Anotação removida com sucesso do banco de dados!"), false},
-        {Categoria::Senhas, unica<frmcadsenhas>, t("Adicionar senha/serial"),
-         t("Adicionar senha/serial"), t("Editar senha/serial"), t("Editar senha/serial"), false, 1,
-         t("senhas"), t("descricao"),
-         campos({{"descricao", "txtdescricao"},
-                 {"senha", "txtsenha"},
-                 {"adicionais", "txtcomentario"}}),
-         t("lbldescricao"), 1, t("Tem certeza que deseja remover a senha "),
-         t(" do banco de dados?"), t("Senha removida com sucesso do banco de dados!"), false},
-        {Categoria::Uteis, unica<frmcadutil>, t("Adicionar telefone útil"), t("Adicionar tel útil"),
-         t("Editar telefone útil"), t("Editar tel útil"), false, 1, t("uteis"), t("descricao"),
-         campos({{"descricao", "txtdescricao"}, {"telefone", "txttel"}}), t("lbldescricao"), 1,
-         t("Tem certeza que deseja remover o telefone "), t(" do banco de dados?"),
-         t("Telefone removido com sucesso do banco de dados!"), false},
-        {Categoria::Compromisso,
-         unica<frmcadcompromisso>,
-         {},
-         t("Adicionar Compromisso"),
-         t("Editar compromisso"),
-         t("Editar Compromisso"),
-         false,
-         0,
-         t("compromisso"),
-         t("id"),
-         campos({{"descricao", "txtdescricao"},
-                 {"hora", "txthora"},
-                 {"local", "txtlocal"},
-                 {"Data", "cbodata"},
-                 {"Titulo", "txttitulo"}}),
-         t("lblid"),
-         3,
-         t("Tem certeza que deseja remover o compromisso "),
-         t(" do banco de dados?"),
-         t("Compromisso removido com sucesso do banco de dados!"),
-         true},
-    };
-    return tabela;
-}
-
 const Fluxo& fluxo(Categoria categoria) {
-    for (const Fluxo& f : fluxos())
+    for (const Fluxo& f : kFluxos)
         if (f.categoria == categoria)
             return f;
     Q_UNREACHABLE();
 }
 
-// Shows the form and sets the window and action captions; the fields stay as they are.
-FormularioCadastro* abrirFormulario(const Fluxo& f, const QString& janela, const QString& acao) {
-    if (!f.formulario)
-        return nullptr;
+// Shows the form on its first page and sets the window and action captions; the fields
+// stay as they are.
+FormularioCadastro* abrirFormulario(const Fluxo& f, const char* janela, const char* acao) {
     FormularioCadastro* form = f.formulario();
     janelas::mostrar(*form);
-    if (!janela.isEmpty())
-        form->setWindowTitle(janela);
-    form->definirLegendaAcao(acao);
-    if (f.primeiraPagina)
-        form->irParaPrimeiraPagina();
+    if (janela)
+        form->setWindowTitle(t(janela));
+    form->definirLegendaAcao(t(acao));
+    form->irParaPrimeiraPagina();
     return form;
 }
 
-// The stored values of the mapped columns, or nothing: the edit flow passes over failures.
-std::optional<QList<std::optional<QString>>> lerRegistro(const Fluxo& f, const QString& chave) {
-    QStringList colunas;
-    for (const Campo& c : f.campos)
-        colunas << c.coluna;
+// The stored columns that hold a value in the first row (in storage order, the one the save
+// overwrites) whose key holds `chave` letter for letter. Nothing when no row holds the key
+// or the lookup fails: the edit flow passes over.
+QList<std::pair<QString, QString>> lerRegistro(const Fluxo& f, const QString& chave) {
+    QList<std::pair<QString, QString>> registro;
     try {
         if (!banco::conexao().aberta())
             banco::abrirPadrao();
-        return lerPrimeira(banco::conexao().banco(), f.tabela, f.colunaChave, chave, colunas);
+        db::Statement st = banco::conexao().banco().prepare(
+            QStringLiteral("SELECT * FROM [%1] WHERE %2 ORDER BY rowid")
+                .arg(t(f.tabela), banco::condicaoChave(t(f.colunaChave))));
+        st.bind({chave});
+        if (st.next())
+            for (int i = 0; i < st.columnCount(); ++i)
+                if (!st.isNull(i))
+                    registro.append({st.columnName(i), st.text(i)});
     } catch (const db::DbError&) {
-        return std::nullopt;
     }
+    return registro;
 }
 
 }  // namespace
-
-std::optional<QList<std::optional<QString>>> lerPrimeira(db::Database& banco, const QString& tabela,
-                                                         const QString& colunaChave,
-                                                         const QString& chave,
-                                                         const QStringList& colunas) {
-    // Storage order, as the save that follows overwrites the first row holding the key.
-    db::Statement st = banco.prepare(QStringLiteral("SELECT * FROM [%1] WHERE %2 ORDER BY rowid")
-                                         .arg(tabela, banco::condicaoChave(colunaChave)));
-    st.bind({chave});
-    if (!st.next())
-        return std::nullopt;
-    QList<std::optional<QString>> valores;
-    for (const QString& coluna : colunas) {
-        const int i = st.columnIndex(coluna);
-        if (i < 0 || st.isNull(i))
-            valores.append(std::nullopt);
-        else
-            valores.append(st.text(i));
-    }
-    return valores;
-}
-
-void removerTodas(db::Database& banco, const QString& tabela, const QString& colunaChave,
-                  const QString& chave) {
-    banco.exec(
-        QStringLiteral("DELETE FROM [%1] WHERE %2").arg(tabela, banco::condicaoChave(colunaChave)),
-        {chave});
-}
-
-bool disponivel(Categoria categoria, Operacao operacao) {
-    return operacao == Operacao::Remover || bool(fluxo(categoria).formulario);
-}
 
 void adicionar(Categoria categoria) {
     const Fluxo& f = fluxo(categoria);
@@ -200,20 +114,16 @@ void adicionar(Categoria categoria) {
 void editar(Categoria categoria) {
     const Fluxo& f = fluxo(categoria);
     Principal* janela = principal();
-    if (!f.formulario || !janela || janela->linhas(categoria) == 0)
+    if (!janela || janela->linhas(categoria) == 0)
         return;
     const std::optional<QString> chave = janela->celulaSelecionada(categoria, f.colunaLista);
-    std::optional<QList<std::optional<QString>>> valores;
-    if (chave)
-        valores = lerRegistro(f, *chave);
+    const auto registro = chave ? lerRegistro(f, *chave) : QList<std::pair<QString, QString>>();
     FormularioCadastro* form = abrirFormulario(f, f.janelaEditar, f.acaoEditar);
-    if (valores) {
-        for (qsizetype i = 0; i < f.campos.size(); ++i)
-            if (const std::optional<QString>& v = valores->at(i))
-                form->preencherCampo(f.campos.at(i).controle, *v);
-    }
+    for (const auto& [coluna, valor] : registro)
+        form->preencherColuna(coluna, valor);
+    // The key last: the save overwrites the row it names.
     if (chave)
-        form->preencherCampo(f.rotuloChave, *chave);
+        form->rotuloChave()->setText(*chave);
 }
 
 void remover(Categoria categoria) {
@@ -221,7 +131,6 @@ void remover(Categoria categoria) {
     Principal* janela = principal();
     banco::abrirPadrao();
     try {
-        db::Database& banco = banco::conexao().banco();
         const std::optional<QString> chave =
             janela ? janela->celulaSelecionada(categoria, f.colunaLista) : std::nullopt;
         if (!chave)
@@ -229,17 +138,20 @@ void remover(Categoria categoria) {
         const QString mostrada =
             janela->celulaSelecionada(categoria, f.colunaPergunta).value_or(*chave);
         if (dialogs::mensagem(dialogs::Icone::Pergunta, QStringLiteral("Confirmar?"),
-                              f.perguntaAntes + mostrada + f.perguntaDepois,
+                              t(f.pergunta) + mostrada + QStringLiteral(" do banco de dados?"),
                               dialogs::Botoes::SimNao) != dialogs::Resposta::Sim)
             return;
-        removerTodas(banco, f.tabela, f.colunaChave, *chave);
+        // Every row holding the key goes; a connection the open could not make fails here.
+        banco::conexao().banco().exec(QStringLiteral("DELETE FROM [%1] WHERE %2")
+                                          .arg(t(f.tabela), banco::condicaoChave(t(f.colunaChave))),
+                                      {*chave});
         banco::conexao().fechar();
     } catch (const db::DbError& e) {
         dialogs::mensagem(dialogs::Icone::Critico, QStringLiteral("Erro"),
                           QStringLiteral("Ocorreu o seguinte erro: ") + e.descricao());
         return;
     }
-    dialogs::mensagem(dialogs::Icone::Informacao, QStringLiteral("Info"), f.sucesso);
+    dialogs::mensagem(dialogs::Icone::Informacao, QStringLiteral("Info"), t(f.sucesso));
     if (f.abrirAntesDeRecarregar)
         banco::abrirPadrao();
     if (janela)

@@ -109,6 +109,12 @@ void FormularioCadastro::acionar(const QString& chave) {
     }
 }
 
+void FormularioCadastro::preencherColuna(const QString& coluna, const QString& valor) {
+    const QString controle = controleDaColuna(coluna);
+    if (!controle.isEmpty())
+        preencherCampo(controle, valor);
+}
+
 void FormularioCadastro::preencherCampo(const QString& controle, const QString& valor) {
     QWidget* campo = findChild<QWidget*>(controle);
     if (auto* data = qobject_cast<CampoData*>(campo)) {
@@ -187,24 +193,23 @@ QLabel* FormularioCadastro::criarRotuloChave(const QString& objeto, const QStrin
     return rotulo;
 }
 
-void FormularioCadastro::concluir() {
-    close();
+void FormularioCadastro::abrirConexao() {
+    banco::abrirPadrao();
 }
 
-bool FormularioCadastro::gravar(Categoria recarga, const QString& introducaoErro,
+void FormularioCadastro::gravar(Categoria recarga, const QString& introducaoErro,
                                 const std::function<void(db::Database&)>& escrever) {
-    banco::abrirPadrao();
+    abrirConexao();
     try {
         escrever(banco::conexao().banco());
     } catch (const db::DbError& e) {
         dialogs::mensagem(dialogs::Icone::Critico, QStringLiteral("Erro"),
                           introducaoErro + e.descricao());
-        return false;
+        return;
     }
     if (Principal* janela = principal())
         janela->recarregar(recarga);
-    concluir();
-    return true;
+    close();
 }
 
 }  // namespace editors

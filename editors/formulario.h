@@ -22,6 +22,11 @@ class Database;
 
 namespace editors {
 
+// The lead-in of a failed save, the same whether the row was being added or edited
+// (the appointment form has its own two).
+inline const QString kErroIncluir =
+    QStringLiteral("Ocorreu o seguinte erro ao tentar incluír os dados: ");
+
 // A column of the row and the control it is written from, with its storage rule.
 struct ColunaGravada {
     const char* coluna;
@@ -40,18 +45,19 @@ public:
                        const QString& tituloCabecalho, const QString& linhaCabecalho,
                        const QString& legendaAdicionar, QWidget* parent = nullptr);
 
-    // The action button; its caption is the mode.
-    QAction* botaoAcao() const { return acaoOk_; }
+    // The action button's caption, which is the mode.
     QString legendaAcao() const;
     void definirLegendaAcao(const QString& legenda);
     // Add mode exactly when the action caption equals the add caption, letter for letter.
     bool modoAdicionar() const;
-    QString legendaAdicionar() const { return legendaAdicionar_; }
 
     virtual void adicionar() = 0;
     virtual void editar() = 0;
 
-    // Puts a stored value into the control named `controle`, as the edit flows do.
+    // Shows a stored column in the control it is written from, as the edit flows do;
+    // a column the form does not write (the appointment's `id`) is passed over.
+    void preencherColuna(const QString& coluna, const QString& valor);
+    // Puts a stored value into the control named `controle`.
     // Text boxes and combo boxes take the text; date pickers read it as a stored date.
     virtual void preencherCampo(const QString& controle, const QString& valor);
     // The text of the control named `controle`, as a save reads it: a date as stored, an
@@ -68,11 +74,18 @@ public:
 protected:
     // Where the form lays its fields, under the header and the toolbar.
     QVBoxLayout* corpo() const { return corpo_; }
+    // The control that `coluna` is written from; empty when the form writes no such column.
+    virtual QString controleDaColuna(const QString& coluna) const = 0;
+    // The control of `coluna` in a table of the form `valores` reads.
+    template <class Tabela>
+    static QString procurarControle(const Tabela& colunas, const QString& coluna) {
+        for (const auto& c : colunas)
+            if (coluna.compare(QString(c.coluna), Qt::CaseInsensitive) == 0)
+                return QString(c.controle);
+        return {};
+    }
     // The row's values read from the controls, each by its rule, in the order given.
     // Any table whose entries have `coluna`, `controle` and `regra` will do.
-    QList<gravacao::Valor> valores(std::initializer_list<ColunaGravada> colunas) const {
-        return valores<std::initializer_list<ColunaGravada>>(colunas);
-    }
     template <class Tabela>
     QList<gravacao::Valor> valores(const Tabela& colunas) const {
         QList<gravacao::Valor> linha;
@@ -90,12 +103,12 @@ protected:
     void adicionarCampo(const QString& texto, QWidget* campo);
     // A hidden label holding the edit key.
     QLabel* criarRotuloChave(const QString& objeto, const QString& legendaProjeto);
-    // After a successful save: close and destroy the window.
-    void concluir();
+    // Opens the shared connection for a save.
+    virtual void abrirConexao();
     // One save: opens the shared connection, writes through `escrever`, then reloads the
     // category's list and closes. A failure shows "Erro" with `introducaoErro` and the
-    // engine's description, and leaves the window open with its input. True when saved.
-    bool gravar(Categoria recarga, const QString& introducaoErro,
+    // engine's description, and leaves the window open with its input.
+    void gravar(Categoria recarga, const QString& introducaoErro,
                 const std::function<void(db::Database&)>& escrever);
 
 private:

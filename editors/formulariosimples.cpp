@@ -12,64 +12,51 @@ namespace {
 
 using regras::Regra;
 
-// The same lead-in whether the row was being added or edited.
-const QString kErroGravar = QStringLiteral("Ocorreu o seguinte erro ao tentar incluír os dados: ");
+constexpr CampoSimples kCamposAnotacoes[] = {
+    {"txttitulo", "Titulo", Regra::AparadoSemApostrofos, false, "Título:"},
+    {"txtanotacoes", "anotacoes", Regra::Preenchido, true, "Anotação:"},
+};
+constexpr DescricaoSimples kAnotacoes{"frmcadanotacoes",
+                                      "anotacoes",
+                                      "Anotações",
+                                      "ANOTAÇÕES",
+                                      "Utilize está tela para criar/editar suas anotações",
+                                      "Adicionar Anotação",
+                                      kCamposAnotacoes,
+                                      "lblanotacoes",
+                                      "O título da anotação deve ser digitado!",
+                                      Categoria::Anotacoes};
 
-const DescricaoSimples& anotacoes() {
-    static const DescricaoSimples d{
-        QStringLiteral("frmcadanotacoes"),
-        QStringLiteral("anotacoes"),
-        QStringLiteral("Anotações"),
-        QStringLiteral("ANOTAÇÕES"),
-        QStringLiteral("Utilize está tela para criar/editar suas anotações"),
-        QStringLiteral("Adicionar Anotação"),
-        {{QStringLiteral("txttitulo"), QStringLiteral("Titulo"), Regra::AparadoSemApostrofos, false,
-          QStringLiteral("Título:")},
-         {QStringLiteral("txtanotacoes"), QStringLiteral("anotacoes"), Regra::Preenchido, true,
-          QStringLiteral("Anotação:")}},
-        QStringLiteral("lblanotacoes"),
-        QStringLiteral("O título da anotação deve ser digitado!"),
-        Categoria::Anotacoes};
-    return d;
-}
+constexpr CampoSimples kCamposSenhas[] = {
+    {"txtdescricao", "descricao", Regra::SemApostrofos, false, "Descrição:"},
+    {"txtsenha", "senha", Regra::Preenchido, false, "Senha/Serial:"},
+    {"txtcomentario", "adicionais", Regra::Preenchido, true, "Comentários:"},
+};
+constexpr DescricaoSimples kSenhas{"frmcadsenhas",
+                                   "senhas",
+                                   "Senhas",
+                                   "SENHAS/SERIAIS",
+                                   "Utilize está tela para criar/editar senhas e/ou seriais ",
+                                   "Adicionar senha/serial",
+                                   kCamposSenhas,
+                                   "lbldescricao",
+                                   "A descrição da senha deve ser digitado!",
+                                   Categoria::Senhas};
 
-const DescricaoSimples& senhas() {
-    static const DescricaoSimples d{
-        QStringLiteral("frmcadsenhas"),
-        QStringLiteral("senhas"),
-        QStringLiteral("Senhas"),
-        QStringLiteral("SENHAS/SERIAIS"),
-        QStringLiteral("Utilize está tela para criar/editar senhas e/ou seriais "),
-        QStringLiteral("Adicionar senha/serial"),
-        {{QStringLiteral("txtdescricao"), QStringLiteral("descricao"), Regra::SemApostrofos, false,
-          QStringLiteral("Descrição:")},
-         {QStringLiteral("txtsenha"), QStringLiteral("senha"), Regra::Preenchido, false,
-          QStringLiteral("Senha/Serial:")},
-         {QStringLiteral("txtcomentario"), QStringLiteral("adicionais"), Regra::Preenchido, true,
-          QStringLiteral("Comentários:")}},
-        QStringLiteral("lbldescricao"),
-        QStringLiteral("A descrição da senha deve ser digitado!"),
-        Categoria::Senhas};
-    return d;
-}
-
-const DescricaoSimples& uteis() {
-    static const DescricaoSimples d{
-        QStringLiteral("frmcadutil"),
-        QStringLiteral("uteis"),
-        QStringLiteral("Adicionar telefone útil"),
-        QStringLiteral("TELEFONE ÚTIL"),
-        QStringLiteral("Utilize está tela para criar/editar telefones úteis"),
-        QStringLiteral("Adicionar tel útil"),
-        {{QStringLiteral("txtdescricao"), QStringLiteral("descricao"), Regra::Aparado, false,
-          QStringLiteral("Descrição:")},
-         {QStringLiteral("txttel"), QStringLiteral("telefone"), Regra::Preenchido, false,
-          QStringLiteral("Telefone:")}},
-        QStringLiteral("lbldescricao"),
-        QStringLiteral("A descricao do telefone deve ser digitado!"),
-        Categoria::Uteis};
-    return d;
-}
+constexpr CampoSimples kCamposUteis[] = {
+    {"txtdescricao", "descricao", Regra::Aparado, false, "Descrição:"},
+    {"txttel", "telefone", Regra::Preenchido, false, "Telefone:"},
+};
+constexpr DescricaoSimples kUteis{"frmcadutil",
+                                  "uteis",
+                                  "Adicionar telefone útil",
+                                  "TELEFONE ÚTIL",
+                                  "Utilize está tela para criar/editar telefones úteis",
+                                  "Adicionar tel útil",
+                                  kCamposUteis,
+                                  "lbldescricao",
+                                  "A descricao do telefone deve ser digitado!",
+                                  Categoria::Uteis};
 
 }  // namespace
 
@@ -87,25 +74,25 @@ FormularioSimples::FormularioSimples(const DescricaoSimples& descricao, QWidget*
 }
 
 void FormularioSimples::adicionar() {
-    if (regras::aparado(textoCampo(d_.campos.first().controle)).isEmpty()) {
+    if (regras::aparado(textoCampo(d_.campos.front().controle)).isEmpty()) {
         dialogs::mensagem(dialogs::Icone::Exclamacao, QStringLiteral("Erro"),
                           d_.mensagemChaveVazia);
         return;
     }
-    gravar(d_.recarga, kErroGravar,
+    gravar(d_.recarga, kErroIncluir,
            [this](db::Database& b) { gravacao::inserir(b, d_.tabela, valores(d_.campos)); });
 }
 
 void FormularioSimples::editar() {
     // The row is the one the flow put in the hidden label, so the key itself may change.
-    gravar(d_.recarga, kErroGravar, [this](db::Database& b) {
-        gravacao::atualizarPrimeira(b, d_.tabela, d_.campos.first().coluna, rotulo_->text(),
+    gravar(d_.recarga, kErroIncluir, [this](db::Database& b) {
+        gravacao::atualizarPrimeira(b, d_.tabela, d_.campos.front().coluna, rotulo_->text(),
                                     valores(d_.campos));
     });
 }
 
-frmcadanotacoes::frmcadanotacoes(QWidget* parent) : FormularioSimples(anotacoes(), parent) {}
-frmcadsenhas::frmcadsenhas(QWidget* parent) : FormularioSimples(senhas(), parent) {}
-frmcadutil::frmcadutil(QWidget* parent) : FormularioSimples(uteis(), parent) {}
+frmcadanotacoes::frmcadanotacoes(QWidget* parent) : FormularioSimples(kAnotacoes, parent) {}
+frmcadsenhas::frmcadsenhas(QWidget* parent) : FormularioSimples(kSenhas, parent) {}
+frmcadutil::frmcadutil(QWidget* parent) : FormularioSimples(kUteis, parent) {}
 
 }  // namespace editors

@@ -1,9 +1,7 @@
 #pragma once
 
-#include <QList>
-#include <QString>
+#include <span>
 
-#include "data/gravacao.h"
 #include "data/regras.h"
 #include "editors/formulario.h"
 
@@ -11,24 +9,24 @@ namespace editors {
 
 // One text box of a simple entry form and how its column is written.
 struct CampoSimples {
-    QString controle;  // the text box's name, e.g. txttitulo
-    QString coluna;
+    const char* controle;  // the text box's name, e.g. txttitulo
+    const char* coluna;
     regras::Regra regra;
-    bool multilinha = false;
-    QString legenda;  // visible caption, also the screen readers' name
+    bool multilinha;
+    const char* legenda;  // visible caption, also the screen readers' name
 };
 
 // All that tells the note, password and useful-phone forms apart.
 struct DescricaoSimples {
-    QString objeto;
-    QString tabela;
-    QString legendaJanela;  // at design; the flows set their own
-    QString tituloCabecalho;
-    QString linhaCabecalho;
-    QString legendaAdicionar;
-    QList<CampoSimples> campos;  // the first is the key
-    QString rotuloChave;         // the hidden label holding the edit key
-    QString mensagemChaveVazia;
+    const char* objeto;
+    const char* tabela;
+    const char* legendaJanela;  // at design; the flows set their own
+    const char* tituloCabecalho;
+    const char* linhaCabecalho;
+    const char* legendaAdicionar;
+    std::span<const CampoSimples> campos;  // the first is the key
+    const char* rotuloChave;               // the hidden label holding the edit key
+    const char* mensagemChaveVazia;
     Categoria recarga;
 };
 
@@ -42,8 +40,13 @@ public:
     void editar() override;
     QLabel* rotuloChave() const override { return rotulo_; }
 
+protected:
+    QString controleDaColuna(const QString& coluna) const override {
+        return procurarControle(d_.campos, coluna);
+    }
+
 private:
-    DescricaoSimples d_;
+    const DescricaoSimples& d_;
     QLabel* rotulo_ = nullptr;
 };
 

@@ -99,7 +99,6 @@ constexpr Endereco kEnderecos[] = {
     {"cep", "cbocep"},       {"endereco", "txtendereco"},
 };
 
-const QString kErroGravar = QStringLiteral("Ocorreu o seguinte erro ao tentar incluír os dados: ");
 const QString kFiltroFoto = QStringLiteral("Arquivos de imagens|*.bmp;*.jpg;*.jpeg;*.png;*.gif");
 
 // A button so that screen readers announce it and the keyboard reaches it; Enter
@@ -119,28 +118,14 @@ protected:
     }
 };
 
-QWidget* criarControle(Tipo tipo) {
-    switch (tipo) {
-        case Tipo::Linha:
-            return new QLineEdit;
-        case Tipo::Combo: {
-            auto* combo = new QComboBox;
-            ligarAutocompletar(combo);
-            // Long stored addresses must not widen the window.
-            combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-            combo->setMinimumContentsLength(8);
-            return combo;
-        }
-        case Tipo::Data:
-            return new CampoData;
-        case Tipo::Texto: {
-            auto* texto = new QPlainTextEdit;
-            texto->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-            texto->setTabChangesFocus(true);
-            return texto;
-        }
-    }
-    return nullptr;
+// An address box: it completes from the stored values and never grows its list.
+QComboBox* caixaEndereco() {
+    auto* combo = new QComboBox;
+    ligarAutocompletar(combo);
+    // Long stored addresses must not widen the window.
+    combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    combo->setMinimumContentsLength(8);
+    return combo;
 }
 
 }  // namespace
@@ -163,9 +148,23 @@ void frmcadagenda::montarCampos() {
     QGridLayout* grades[2] = {new QGridLayout, new QGridLayout};
     int linha[2] = {0, 0}, coluna[2] = {0, 0};
     QList<QWidget*> ordem;
+    const auto criar = [this](Tipo tipo, const QString& nome) -> QWidget* {
+        switch (tipo) {
+            case Tipo::Linha:
+                return caixaTexto(nome);
+            case Tipo::Texto:
+                return caixaMultilinha(nome);
+            case Tipo::Data:
+                return new CampoData;
+            case Tipo::Combo:
+                return caixaEndereco();
+        }
+        return nullptr;
+    };
     for (const Campo& c : kCampos) {
-        QWidget* campo = criarControle(c.tipo);
-        campo->setObjectName(QString::fromLatin1(c.controle));
+        const QString nome = QString::fromLatin1(c.controle);
+        QWidget* campo = criar(c.tipo, nome);
+        campo->setObjectName(nome);
         auto* celula = new QVBoxLayout;
         celula->setSpacing(2);
         celula->addWidget(legenda(QString::fromUtf8(c.legenda), campo));
@@ -279,21 +278,21 @@ void frmcadagenda::adicionar() {
                           QStringLiteral("O nome do contato deve ser digitado!"));
         return;
     }
-    gravar(Categoria::Agenda, kErroGravar, [this](db::Database& banco) {
+    gravar(Categoria::Agenda, kErroIncluir, [this](db::Database& banco) {
         gravacao::inserir(banco, QStringLiteral("agenda"), valores(kColunas));
     });
 }
 
 void frmcadagenda::editar() {
     const QString chave = lblnome_->text();
-    gravar(Categoria::Agenda, kErroGravar, [this, &chave](db::Database& banco) {
+    gravar(Categoria::Agenda, kErroIncluir, [this, &chave](db::Database& banco) {
         gravacao::atualizarPrimeira(banco, QStringLiteral("agenda"), QStringLiteral("nome"), chave,
                                     valores(kColunas));
     });
 }
 
 void frmcadagenda::preencherCampo(const QString& controle, const QString& valor) {
-    if (controle != QLatin1String("imgfoto")) {
+    if (controle != QLatin1String("lbllocal")) {
         FormularioCadastro::preencherCampo(controle, valor);
         return;
     }
@@ -301,6 +300,10 @@ void frmcadagenda::preencherCampo(const QString& controle, const QString& valor)
     if (!mostrarFoto(valor))
         semFoto();
     lbllocal_->setText(valor);
+}
+
+QString frmcadagenda::controleDaColuna(const QString& coluna) const {
+    return procurarControle(kColunas, coluna);
 }
 
 void frmcadagenda::irParaPrimeiraPagina() {

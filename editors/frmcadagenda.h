@@ -24,13 +24,16 @@ public:
 
     // "ok" in add mode asks first when the telephone is already stored.
     void acionar(const QString& chave) override;
-    // "imgfoto" takes the stored `local`: the picture is shown and its path kept.
+    // "lbllocal" takes the stored `local`: the picture is shown and its path kept.
     void preencherCampo(const QString& controle, const QString& valor) override;
     void irParaPrimeiraPagina() override;
     QLabel* rotuloChave() const override { return lblnome_; }
 
     // Asks for a picture file; a file that is no picture still gives its path.
     void escolherFoto();
+
+protected:
+    QString controleDaColuna(const QString& coluna) const override;
 
 private:
     void montarCampos();

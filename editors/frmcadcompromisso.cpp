@@ -4,7 +4,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <array>
 
+#include "data/banco.h"
 #include "data/regras.h"
 
 namespace editors {
@@ -27,14 +29,31 @@ frmcadcompromisso::frmcadcompromisso(QWidget* parent)
     lblid_ = criarRotuloChave(QStringLiteral("lblid"), QStringLiteral("Label6"));
 }
 
-QList<gravacao::Valor> frmcadcompromisso::valores(bool adicionando) const {
+namespace {
+
+// The row as it is written, in this order.
+std::array<ColunaGravada, 5> colunas(bool adicionando) {
     using regras::Regra;
-    return FormularioCadastro::valores(
-        {{"Data", "cbodata", Regra::ComoDigitado},
-         {"hora", "txthora", adicionando ? Regra::Preenchido : Regra::Aparado},
-         {"Titulo", "txttitulo", Regra::Aparado},
-         {"local", "txtlocal", Regra::Preenchido},
-         {"descricao", "txtdescricao", Regra::Preenchido}});
+    return {{{"Data", "cbodata", Regra::ComoDigitado},
+             {"hora", "txthora", adicionando ? Regra::Preenchido : Regra::Aparado},
+             {"Titulo", "txttitulo", Regra::Aparado},
+             {"local", "txtlocal", Regra::Preenchido},
+             {"descricao", "txtdescricao", Regra::Preenchido}}};
+}
+
+}  // namespace
+
+QList<gravacao::Valor> frmcadcompromisso::valores(bool adicionando) const {
+    return FormularioCadastro::valores(colunas(adicionando));
+}
+
+QString frmcadcompromisso::controleDaColuna(const QString& coluna) const {
+    return procurarControle(colunas(true), coluna);
+}
+
+void frmcadcompromisso::abrirConexao() {
+    if (!banco::conexao().aberta())
+        banco::abrirPadrao();
 }
 
 void frmcadcompromisso::adicionar() {

@@ -20,6 +20,12 @@ public:
     void editar() override;
     QLabel* rotuloChave() const override { return lblid_; }
 
+protected:
+    QString controleDaColuna(const QString& coluna) const override;
+    // Writes on the shared connection as the last operation left it, opening it only
+    // when it is closed (right after a login, for instance).
+    void abrirConexao() override;
+
 private:
     // `hora` is padded when the row is added and only trimmed when it is edited.
     QList<gravacao::Valor> valores(bool adicionando) const;

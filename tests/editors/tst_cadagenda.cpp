@@ -11,6 +11,7 @@
 #include <QToolButton>
 
 #include "ambiente_teste.h"
+#include "apoio.h"
 #include "app/campodata.h"
 #include "dialogos_roteiro.h"
 #include "editors/autocompletar.h"
@@ -22,16 +23,6 @@ using dialogs::Resposta;
 using editors::Categoria;
 
 namespace {
-
-// The main window as the editor sees it: only the reloads matter here.
-struct PrincipalFalso : editors::Principal {
-    PrincipalFalso() { editors::definirPrincipal(this); }
-    ~PrincipalFalso() override { editors::definirPrincipal(nullptr); }
-    int linhas(Categoria) const override { return 0; }
-    std::optional<QString> celulaSelecionada(Categoria, int) const override { return {}; }
-    void recarregar(Categoria c) override { recargas << c; }
-    QList<Categoria> recargas;
-};
 
 // An open editor, deleted at the end of the test unless it closed itself.
 struct Editor {
@@ -175,7 +166,7 @@ void TstCadAgenda::completarComoAsBuscas() {
 void TstCadAgenda::adicionarGravaAs23Colunas() {
     AmbienteTeste amb;
     DialogosRoteiro dlg;
-    PrincipalFalso principal;
+    PrincipalFalsa principal;
     {
         Editor e;
         e.por("txtnome", "Fulano");
@@ -205,7 +196,7 @@ void TstCadAgenda::adicionarGravaAs23Colunas() {
 void TstCadAgenda::nomeVazio() {
     AmbienteTeste amb;
     DialogosRoteiro dlg;
-    PrincipalFalso principal;
+    PrincipalFalsa principal;
     guardar(amb, "Beltrano", "123 ");
     {
         // The telephone question comes first; the name check after its Yes.
@@ -234,7 +225,7 @@ void TstCadAgenda::nomeVazio() {
 void TstCadAgenda::duplicidadeDoTelefone() {
     AmbienteTeste amb;
     DialogosRoteiro dlg;
-    PrincipalFalso principal;
+    PrincipalFalsa principal;
     guardar(amb, "Ana", "5555-1234 ");
     guardar(amb, "Bia", " ");
     guardar(amb, "Caio", "ramal 'B' ");
@@ -277,7 +268,7 @@ void TstCadAgenda::duplicidadeDoTelefone() {
 void TstCadAgenda::editarPrimeiraDaChaveMantendoAFoto() {
     AmbienteTeste amb;
     DialogosRoteiro dlg;
-    PrincipalFalso principal;
+    PrincipalFalsa principal;
     QVERIFY(QDir(amb.pasta()).mkdir("Fotos d'Ana"));
     const QString foto = imagem(amb.pasta() + "/Fotos d'Ana/rosto.png");
     const QString sumida = amb.pasta() + "/apagada.jpg";
@@ -292,7 +283,7 @@ void TstCadAgenda::editarPrimeiraDaChaveMantendoAFoto() {
         e.por("txtnome", nome);
         e.por("txttel", local == foto ? "10 " : "11 ");
         e.por("cbonascimento", local == foto ? "1975/12/31 " : " ");
-        e.por("imgfoto", local);
+        e.por("lbllocal", local);
         // A stored file that is gone shows no picture, yet its path is kept.
         QCOMPARE(e.w<QToolButton>("imgfoto")->icon().isNull(), local == sumida);
         QCOMPARE(e.w<QLabel>("lbllocal")->text(), local);
@@ -308,7 +299,7 @@ void TstCadAgenda::editarPrimeiraDaChaveMantendoAFoto() {
 void TstCadAgenda::escolherFoto() {
     AmbienteTeste amb;
     DialogosRoteiro dlg;
-    PrincipalFalso principal;
+    PrincipalFalsa principal;
     const QString jpg = imagem(amb.pasta() + "/rosto.jpg");
     const QString texto = amb.pasta() + "/notas.bmp";
     QFile arquivo(texto);
@@ -341,8 +332,7 @@ void TstCadAgenda::escolherFoto() {
 void TstCadAgenda::falhaAoGravarMantemAJanela() {
     AmbienteTeste amb;
     DialogosRoteiro dlg;
-    PrincipalFalso principal;
-    const QString lead = "Ocorreu o seguinte erro ao tentar incluír os dados: ";
+    PrincipalFalsa principal;
     Editor edicao;
     edicao.editando("Ninguém");  // the row to overwrite is gone
     edicao.por("txtnome", "Alguém");
@@ -350,16 +340,10 @@ void TstCadAgenda::falhaAoGravarMantemAJanela() {
     QCOMPARE(dlg.ultimaMensagem().icone, Icone::Critico);
     QCOMPARE(dlg.ultimaMensagem().titulo, QString("Erro"));
     QCOMPARE(dlg.ultimaMensagem().texto,
-             lead + "O registro a editar não foi encontrado no banco de dados.");
+             QString("Ocorreu o seguinte erro ao tentar incluír os dados: O registro a editar não "
+                     "foi encontrado no banco de dados."));
     QVERIFY(!edicao.fechou() && edicao.f->isVisible());
     QCOMPARE(edicao.w<QLineEdit>("txtnome")->text(), QString("Alguém"));
-
-    Editor e;
-    e.por("txtnome", "Fulano");
-    amb.executar("DROP TABLE agenda");  // the engine refuses the row
-    e.ok();
-    QVERIFY(dlg.ultimaMensagem().texto.startsWith(lead + "no such table"));
-    QVERIFY(!e.fechou());
     QVERIFY(principal.recargas.isEmpty());
 }
 

@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QDateEdit>
+#include <QFile>
 #include <QLabel>
 #include <QTabWidget>
 #include <QTest>
@@ -8,6 +9,7 @@
 #include "ambiente_teste.h"
 #include "apoio.h"
 #include "app/janelas.h"
+#include "data/configuracoes.h"
 #include "data/regras.h"
 #include "dialogos_roteiro.h"
 #include "editors/fluxos.h"
@@ -67,9 +69,9 @@ void TstEditores::familiaGuardaCadaColunaPelaSuaRegra() {
          "Adicionar anotação",
          "Adicionar Anotação"},
         {Categoria::Senhas,
-         {"txtdescricao", "  Banco 'A'  ", "txtsenha", "abc", "txtcomentario", " l1\nl2 "},
+         {"txtdescricao", "  Banco 'A'  ", "txtsenha", "abc", "txtcomentario", "\tl1\nl2\n "},
          "SELECT * FROM senhas",
-         "  Banco A  |abc |l1\nl2 ",
+         "  Banco A  |abc |\tl1\nl2\n ",  // only blanks are trimmed
          "Adicionar senha/serial",
          "Adicionar senha/serial"},
         {Categoria::Uteis,
@@ -199,6 +201,8 @@ void TstEditores::compromisso() {
     QCOMPARE(form->rotuloChave()->text(), QString("2"));
     escrever(form, "txthora", " 9:00 ");
     escrever(form, "txttitulo", " Reunião d'obra ");
+    // An open connection is written on as it stands, whatever the settings now name.
+    configuracoes::gravar("RedeLocal", amb.pasta() + "/rede/dados.mde");
     clicar(form, "ok");
     QCOMPARE(amb.valor("SELECT Data, hora, Titulo FROM compromisso WHERE id = 2"),
              QString("2010/01/02|9:00|Reunião d'obra"));
@@ -366,15 +370,19 @@ void TstEditores::removerSemSelecaoOuComFalha() {
     PrincipalFalsa principal;
     editors::remover(Categoria::Anotacoes);  // empty list: no question
     principal.definir(Categoria::Anotacoes, {{"1", "x"}});
-    amb.executar("DROP TABLE anotacoes");
-    dlg.respostas.enqueue(Resposta::Sim);
+    // The file is gone: the open complains, the question is still asked, the deletion fails.
+    amb.soltar();
+    banco::liberarConexoes();
+    QVERIFY(QFile::remove(amb.arquivo()));
+    dlg.respostas << Resposta::Ok << Resposta::Sim;
     editors::remover(Categoria::Anotacoes);
     const QList<DialogosRoteiro::Chamada> m = dlg.mensagens();
-    QCOMPARE(m.size(), 3);
+    QCOMPARE(m.size(), 4);
     QCOMPARE(m[0].texto, QString("Ocorreu o seguinte erro: Nenhum registro selecionado."));
-    QCOMPARE(m[1].titulo, QString("Confirmar?"));
-    QVERIFY(m[2].texto.startsWith("Ocorreu o seguinte erro: "));
-    for (int i : {0, 2})
+    QVERIFY(m[1].texto.startsWith("Ocorreu o seguinte erro ao tentar abrir o banco de dados: "));
+    QCOMPARE(m[2].titulo, QString("Confirmar?"));
+    QVERIFY(m[3].texto.startsWith("Ocorreu o seguinte erro: "));
+    for (int i : {0, 3})
         QVERIFY(m[i].icone == Icone::Critico && m[i].titulo == "Erro");
     QVERIFY(principal.recargas.isEmpty());
 }
