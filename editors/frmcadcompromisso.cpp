@@ -7,6 +7,7 @@
 #include <array>
 
 #include "data/banco.h"
+#include "app/acessivel.h"
 #include "data/regras.h"
 
 namespace editors {
@@ -21,6 +22,7 @@ frmcadcompromisso::frmcadcompromisso(QWidget* parent)
     data_->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
     data_->setCalendarPopup(true);
     data_->setDate(regras::hoje());
+    acessivel::nomearCalendario(data_);
     adicionarCampo(QStringLiteral("Data:"), data_);
     adicionarCampo(QStringLiteral("Hora:"), caixaTexto(QStringLiteral("txthora"), 20));
     adicionarCampo(QStringLiteral("Título:"), caixaTexto(QStringLiteral("txttitulo"), 150));
