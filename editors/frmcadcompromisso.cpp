@@ -6,8 +6,8 @@
 #include <QPlainTextEdit>
 #include <array>
 
-#include "data/banco.h"
 #include "app/acessivel.h"
+#include "data/banco.h"
 #include "data/regras.h"
 
 namespace editors {
