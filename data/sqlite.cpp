@@ -89,11 +89,12 @@ void Database::openWith(const QString& path, const QString& key, int flags) {
 }
 
 void Database::open(const QString& path, const QString& key) {
-    openWith(path, key, SQLITE_OPEN_READWRITE);
+    // One thread uses a connection; the engine's own locking would only cost time.
+    openWith(path, key, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX);
 }
 
 void Database::create(const QString& path, const QString& key) {
-    openWith(path, key, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+    openWith(path, key, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX);
 }
 
 Statement Database::prepare(const QString& sql) {

@@ -79,6 +79,14 @@ char32_t dobrar(char32_t c) {
 int comparar(std::string_view a, std::string_view b) {
     std::size_t i = 0, j = 0;
     while (i < a.size() && j < b.size()) {
+        // Sorting a list runs this a million times; most names are plain ASCII.
+        const unsigned char ca = static_cast<unsigned char>(a[i]);
+        const unsigned char cb = static_cast<unsigned char>(b[j]);
+        if (ca == cb && ca < 0x80) {
+            ++i;
+            ++j;
+            continue;
+        }
         const char32_t x = dobrar(proximo(a, i));
         const char32_t y = dobrar(proximo(b, j));
         if (x != y)
