@@ -261,10 +261,8 @@ void montarBarra(QToolBar* barraFerramentas) {
         acao->setObjectName(chave);
         const Comando* alvo = comando(QLatin1String(b.comando));
         acao->setEnabled(alvo && alvo->ativo);
-        if (QWidget* botao = barraFerramentas->widgetForAction(acao)) {
+        if (QWidget* botao = barraFerramentas->widgetForAction(acao))
             botao->setObjectName(chave);
-            botao->setAccessibleName(legenda);
-        }
         QObject::connect(acao, &QAction::triggered, acao, [chave] { acionarBotao(chave); });
     }
 }

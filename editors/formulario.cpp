@@ -74,15 +74,10 @@ FormularioCadastro::FormularioCadastro(const QString& objeto, const QString& leg
 QAction* FormularioCadastro::criarBotao(const QString& chave, const QString& texto) {
     auto* acao = barra_->addAction(texto);
     acao->setObjectName(chave);
-    if (QWidget* botao = barra_->widgetForAction(acao)) {
+    // The button is named by its caption, which follows the action when a flow sets the mode.
+    if (QWidget* botao = barra_->widgetForAction(acao))
         botao->setObjectName(chave);
-        botao->setAccessibleName(texto);
-    }
     connect(acao, &QAction::triggered, this, [this, chave] { acionar(chave); });
-    connect(acao, &QAction::changed, this, [this, acao] {
-        if (QWidget* botao = barra_->widgetForAction(acao))
-            botao->setAccessibleName(acao->text());
-    });
     return acao;
 }
 

@@ -1,3 +1,4 @@
+#include <QAccessible>
 #include <QAction>
 #include <QFile>
 #include <QMenu>
@@ -149,7 +150,7 @@ void TstComandos::barraComoProjetada() {
         }
         auto* botao = qobject_cast<QToolButton*>(barra->widgetForAction(a));
         QCOMPARE(botao->objectName(), a->objectName());
-        QCOMPARE(botao->accessibleName(), a->text());
+        QCOMPARE(QAccessible::queryAccessibleInterface(botao)->text(QAccessible::Name), a->text());
         botoes << a->objectName() + "|" + a->text() + (a->isEnabled() ? "" : " (off)");
     }
     QCOMPARE(botoes, QStringList({"adcontato|Adicionar contato", "adanotacao|Adicionar anotação",

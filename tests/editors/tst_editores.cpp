@@ -1,3 +1,4 @@
+#include <QAccessible>
 #include <QApplication>
 #include <QDateEdit>
 #include <QFile>
@@ -241,6 +242,10 @@ void TstEditores::editarPreencheEReaproveitaOFormulario() {
     QVERIFY(form->isVisible());
     QCOMPARE(form->windowTitle(), QString("Editar senha/serial"));
     QCOMPARE(form->legendaAcao(), QString("Editar senha/serial"));
+    // Screen readers hear the mode the flow set, not the design caption.
+    QCOMPARE(QAccessible::queryAccessibleInterface(form->findChild<QToolButton*>("ok"))
+                 ->text(QAccessible::Name),
+             QString("Editar senha/serial"));
     QCOMPARE(lido(form, "txtdescricao") + lido(form, "txtsenha") + lido(form, "txtcomentario"),
              QString("  Banco A  abc conta "));
     QCOMPARE(form->rotuloChave()->text(), QString("  Banco A  "));
