@@ -129,9 +129,6 @@ void Database::execScript(const QString& sql) {
     }
 }
 
-qint64 Database::lastInsertId() const {
-    return db_ ? sqlite3_last_insert_rowid(db_) : 0;
-}
 int Database::changes() const {
     return db_ ? sqlite3_changes(db_) : 0;
 }
@@ -254,13 +251,6 @@ QByteArrayView Statement::utf8(int i) const {
 
 QString Statement::text(const QString& name) const {
     return text(indexOrThrow(name));
-}
-
-qint64 Statement::integer(int i) const {
-    return sqlite3_column_int64(stmt_, i);
-}
-qint64 Statement::integer(const QString& name) const {
-    return integer(indexOrThrow(name));
 }
 
 QVariant Statement::value(int i) const {

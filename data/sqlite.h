@@ -46,7 +46,6 @@ public:
     void exec(const QString& sql, const QVariantList& params = {});
     // Runs a script of several statements without parameters.
     void execScript(const QString& sql);
-    qint64 lastInsertId() const;
     int changes() const;
 
 private:
@@ -80,8 +79,6 @@ public:
     QString text(const QString& name) const;
     // The column's UTF-8 text as the engine holds it, valid until the next step.
     QByteArrayView utf8(int i) const;
-    qint64 integer(int i) const;
-    qint64 integer(const QString& name) const;
     QVariant value(int i) const;  // null QVariant for SQL NULL
     QVariant value(const QString& name) const;
 
