@@ -94,6 +94,11 @@ void abrirPadrao() {
     abrirbanco(arquivobanco, QString::fromUtf8(kSenhaBanco), tipobanco);
 }
 
+void abrirSeFechada() {
+    if (!conexao().aberta())
+        abrirPadrao();
+}
+
 QString lerlogininicia(const QString&, const QString&, const QString& tipo) {
     // Always the program's own file and key, whatever the caller passes.
     abrirbanco(arquivobanco, QString::fromUtf8(kSenhaBanco), tipo);

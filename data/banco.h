@@ -62,5 +62,7 @@ QString condicaoChave(const QString& coluna);
 
 // Shorthand for abrirbanco with the module-level texts and the constant.
 void abrirPadrao();
+// The connection as the last operation left it, opened first only when it is closed.
+void abrirSeFechada();
 
 }  // namespace banco

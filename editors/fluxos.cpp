@@ -89,8 +89,7 @@ FormularioCadastro* abrirFormulario(const Fluxo& f, const char* janela, const ch
 QList<std::pair<QString, QString>> lerRegistro(const Fluxo& f, const QString& chave) {
     QList<std::pair<QString, QString>> registro;
     try {
-        if (!banco::conexao().aberta())
-            banco::abrirPadrao();
+        banco::abrirSeFechada();
         db::Statement st = banco::conexao().banco().prepare(
             QStringLiteral("SELECT * FROM [%1] WHERE %2 ORDER BY rowid")
                 .arg(t(f.tabela), banco::condicaoChave(t(f.colunaChave))));

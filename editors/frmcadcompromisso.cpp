@@ -54,8 +54,7 @@ QString frmcadcompromisso::controleDaColuna(const QString& coluna) const {
 }
 
 void frmcadcompromisso::abrirConexao() {
-    if (!banco::conexao().aberta())
-        banco::abrirPadrao();
+    banco::abrirSeFechada();
 }
 
 void frmcadcompromisso::adicionar() {
