@@ -18,8 +18,6 @@
 namespace comandos {
 namespace {
 
-using editors::Categoria;
-
 constexpr int cat(Categoria c) {
     return static_cast<int>(c);
 }

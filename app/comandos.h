@@ -4,7 +4,7 @@
 #include <QStringList>
 #include <span>
 
-#include "editors/principal.h"
+#include "data/categoria.h"
 
 class QMenuBar;
 class QToolBar;
@@ -70,9 +70,9 @@ void acionarBotao(const QString& chave);
 
 // The add, edit and remove flows the entries and the lists start; tests replace them.
 struct Fluxos {
-    void (*adicionar)(editors::Categoria);
-    void (*editar)(editors::Categoria);
-    void (*remover)(editors::Categoria);
+    void (*adicionar)(Categoria);
+    void (*editar)(Categoria);
+    void (*remover)(Categoria);
 };
 Fluxos& fluxos();
 

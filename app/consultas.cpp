@@ -43,7 +43,7 @@ Consulta contatos(const QString& entrada, const QString& texto) {
 
 Consulta senhas(const QString& texto) {
     if (regras::aparado(texto).isEmpty())
-        return {QString::fromUtf8(listas::lista(listas::Categoria::Senhas).consulta), {}};
+        return {QString::fromUtf8(listas::lista(Categoria::Senhas).consulta), {}};
     return {QStringLiteral("select * from senhas where descricao like ? order by descricao"),
             {texto + QLatin1Char('%')}};
 }

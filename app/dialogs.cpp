@@ -12,6 +12,8 @@
 #include <QProcess>
 #include <QUrl>
 
+#include "data/avisos.h"
+
 namespace dialogs {
 namespace {
 
@@ -119,6 +121,12 @@ Dialogos& atual() {
 
 void definir(Dialogos* dialogos) {
     instalado = dialogos;
+}
+
+void encaminharAvisos() {
+    avisos::definir([](const QString& titulo, const QString& texto) {
+        mensagem(Icone::Critico, titulo, texto);
+    });
 }
 
 void definirJanelaPai(QWidget* janela) {

@@ -51,4 +51,7 @@ QString filtroQt(const QString& filtro);
 // The window that message boxes and file dialogs belong to.
 void definirJanelaPai(QWidget* janela);
 
+// Routes the data layer's failure reports to a critical message box of the current dialogs.
+void encaminharAvisos();
+
 }  // namespace dialogs

@@ -32,8 +32,6 @@
 #include "data/banco.h"
 #include "data/regras.h"
 
-using editors::Categoria;
-
 namespace {
 
 int indice(Categoria c) {

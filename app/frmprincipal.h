@@ -39,13 +39,12 @@ public:
     // True when start-up handed the window to the login instead of showing it.
     bool aguardaLogin() const { return aguardaLogin_; }
 
-    QTreeView* lista(editors::Categoria categoria) const;
-    ModeloLista* modelo(editors::Categoria categoria) const;
+    QTreeView* lista(Categoria categoria) const;
+    ModeloLista* modelo(Categoria categoria) const;
 
-    int linhas(editors::Categoria categoria) const override;
-    std::optional<QString> celulaSelecionada(editors::Categoria categoria,
-                                             int coluna) const override;
-    void recarregar(editors::Categoria categoria) override;
+    int linhas(Categoria categoria) const override;
+    std::optional<QString> celulaSelecionada(Categoria categoria, int coluna) const override;
+    void recarregar(Categoria categoria) override;
 
 protected:
     void resizeEvent(QResizeEvent* ev) override;
@@ -57,10 +56,9 @@ private:
     QWidget* painelContato();
     QWidget* painelCompromisso();
     QWidget* painelSenha();
-    QTreeView* criarLista(editors::Categoria categoria);
+    QTreeView* criarLista(Categoria categoria);
     void iniciar();
-    void carregar(editors::Categoria categoria, const QString& sql, const QVariantList& params,
-                  bool abrir);
+    void carregar(Categoria categoria, const QString& sql, const QVariantList& params, bool abrir);
     void filtrarDatas();
     void mostrarTudo();
 

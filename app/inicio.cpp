@@ -5,6 +5,7 @@
 #include <QLocale>
 #include <QTranslator>
 
+#include "app/dialogs.h"
 #include "app/frmprincipal.h"
 
 namespace inicio {
@@ -22,6 +23,7 @@ bool carregarTraducoes(QApplication& app) {
 }
 
 int executar(QApplication& app) {
+    dialogs::encaminharAvisos();
     frmprincipal janela;
     if (!janela.aguardaLogin())
         janela.show();

@@ -7,13 +7,11 @@
 #include <span>
 #include <vector>
 
-#include "editors/principal.h"
+#include "data/categoria.h"
 
 // The five lists of the main window as data: what each shows and how a row of
 // its table becomes cells. No widgets here.
 namespace listas {
-
-using editors::Categoria;
 
 enum class Regra {
     Contador,       // row number in query order
@@ -40,7 +38,7 @@ struct Lista {
     std::span<const Coluna> colunas;
 };
 
-inline constexpr int kQuantidade = 5;
+inline constexpr int kQuantidade = categoria::kQuantidade;
 
 // In tab order: contacts, appointments, passwords, useful phones, notes.
 const Lista& lista(Categoria categoria);

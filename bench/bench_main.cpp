@@ -90,6 +90,7 @@ int main(int argc, char** argv) {
                  QFileInfo(arquivo).size() / 1048576.0);
     DialogosMudos mudos;
     dialogs::definir(&mudos);
+    dialogs::encaminharAvisos();
 
     QElapsedTimer relogio;
     relogio.start();

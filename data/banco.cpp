@@ -2,7 +2,7 @@
 
 #include <QFileInfo>
 
-#include "app/dialogs.h"
+#include "data/avisos.h"
 #include "data/configuracoes.h"
 
 #ifdef Q_OS_UNIX
@@ -78,12 +78,11 @@ void abrirbanco(const QString& arquivo, const QString& senha, const QString& tip
     try {
         conexao().abrir(caminhoBanco(arquivo), senha);
     } catch (const db::DbError& e) {
-        dialogs::mensagem(dialogs::Icone::Critico, QStringLiteral("Erro"),
-                          QStringLiteral("Ocorreu o seguinte erro ao tentar abrir o banco de "
-                                         "dados: ") +
-                              e.descricao() +
-                              QStringLiteral(" o banco de dados foi definido como local, "
-                                             "reinicie o software."));
+        avisos::erro(QStringLiteral("Erro"),
+                     QStringLiteral("Ocorreu o seguinte erro ao tentar abrir o banco de dados: ") +
+                         e.descricao() +
+                         QStringLiteral(" o banco de dados foi definido como local, reinicie o "
+                                        "software."));
         configuracoes::gravar(QStringLiteral("EmRede"), QStringLiteral("0"));
         configuracoes::gravar(QStringLiteral("RedeLocal"), QStringLiteral("SemRede"));
         configuracoes::gravar(QStringLiteral("BackupID"), QStringLiteral("0"));
@@ -119,8 +118,8 @@ void executarsql(const QString& sql, const QVariantList& parametros, const QStri
         conexao().banco().exec(sql, parametros);
         conexao().fechar();
     } catch (const db::DbError& e) {
-        dialogs::mensagem(dialogs::Icone::Critico, QStringLiteral("Varnelo"),
-                          QStringLiteral("Ocorreu o seguinte erro: ") + e.descricao());
+        avisos::erro(QStringLiteral("Varnelo"),
+                     QStringLiteral("Ocorreu o seguinte erro: ") + e.descricao());
     }
 }
 

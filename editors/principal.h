@@ -3,12 +3,12 @@
 #include <QString>
 #include <optional>
 
+#include "data/categoria.h"
+
 class QWidget;
 
 // What the add, edit and remove flows need of the main window.
 namespace editors {
-
-enum class Categoria { Agenda, Compromisso, Senhas, Uteis, Anotacoes };
 
 class Principal {
 public:

@@ -11,9 +11,9 @@ class FluxosGravados {
 public:
     FluxosGravados() {
         chamados().clear();
-        comandos::fluxos() = {[](editors::Categoria c) { gravar("adicionar", c); },
-                              [](editors::Categoria c) { gravar("editar", c); },
-                              [](editors::Categoria c) { gravar("remover", c); }};
+        comandos::fluxos() = {[](Categoria c) { gravar("adicionar", c); },
+                              [](Categoria c) { gravar("editar", c); },
+                              [](Categoria c) { gravar("remover", c); }};
     }
     ~FluxosGravados() { comandos::fluxos() = antes_; }
 
@@ -23,7 +23,7 @@ public:
     }
 
 private:
-    static void gravar(const char* fluxo, editors::Categoria c) {
+    static void gravar(const char* fluxo, Categoria c) {
         chamados() << QStringLiteral("%1 %2").arg(QLatin1String(fluxo),
                                                   QLatin1String(listas::lista(c).objeto));
     }

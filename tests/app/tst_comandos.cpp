@@ -16,8 +16,6 @@
 #include "dialogos_roteiro.h"
 #include "fluxos_gravados.h"
 
-using editors::Categoria;
-
 namespace {
 
 // The menu bar as "level|name|caption", separators as "-", disabled entries marked "(off)".

@@ -27,8 +27,6 @@
 #include "dialogos_roteiro.h"
 #include "fluxos_gravados.h"
 
-using editors::Categoria;
-
 namespace {
 
 const Categoria kTodas[] = {Categoria::Agenda, Categoria::Compromisso, Categoria::Senhas,

@@ -7,8 +7,6 @@
 #include "data/regras.h"
 #include "dialogos_roteiro.h"
 
-using editors::Categoria;
-
 namespace {
 
 using Linhas = std::vector<QStringList>;

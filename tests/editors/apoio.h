@@ -16,25 +16,25 @@ public:
     PrincipalFalsa() { editors::definirPrincipal(this); }
     ~PrincipalFalsa() override { editors::definirPrincipal(nullptr); }
     // Cells from column 0; `selecionada` -1 for no selection.
-    void definir(editors::Categoria c, const QList<QStringList>& linhas, int selecionada = 0) {
+    void definir(Categoria c, const QList<QStringList>& linhas, int selecionada = 0) {
         linhas_[c] = linhas;
         selecao_[c] = selecionada;
     }
-    int linhas(editors::Categoria c) const override { return linhas_.value(c).size(); }
-    std::optional<QString> celulaSelecionada(editors::Categoria c, int coluna) const override {
+    int linhas(Categoria c) const override { return linhas_.value(c).size(); }
+    std::optional<QString> celulaSelecionada(Categoria c, int coluna) const override {
         const QStringList linha = linhas_.value(c).value(selecao_.value(c, -1));
         return coluna < linha.size() ? std::optional(linha.at(coluna)) : std::nullopt;
     }
-    void recarregar(editors::Categoria c) override {
+    void recarregar(Categoria c) override {
         recargas << c;
         abertaNaRecarga << banco::conexao().aberta();
     }
-    QList<editors::Categoria> recargas;
+    QList<Categoria> recargas;
     QList<bool> abertaNaRecarga;
 
 private:
-    QMap<editors::Categoria, QList<QStringList>> linhas_;
-    QMap<editors::Categoria, int> selecao_;
+    QMap<Categoria, QList<QStringList>> linhas_;
+    QMap<Categoria, int> selecao_;
 };
 
 // Fills or reads a text box of a form by its name.

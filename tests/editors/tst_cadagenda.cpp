@@ -20,7 +20,6 @@
 
 using dialogs::Icone;
 using dialogs::Resposta;
-using editors::Categoria;
 
 namespace {
 

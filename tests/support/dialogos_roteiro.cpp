@@ -1,9 +1,13 @@
 #include "dialogos_roteiro.h"
 
+#include "data/avisos.h"
+
 DialogosRoteiro::DialogosRoteiro() {
     dialogs::definir(this);
+    dialogs::encaminharAvisos();
 }
 DialogosRoteiro::~DialogosRoteiro() {
+    avisos::definir({});
     dialogs::definir(nullptr);
 }
 

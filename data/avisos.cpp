@@ -1,0 +1,20 @@
+#include "data/avisos.h"
+
+namespace avisos {
+namespace {
+Aviso& instalado() {
+    static Aviso aviso;
+    return aviso;
+}
+}  // namespace
+
+void definir(Aviso aviso) {
+    instalado() = std::move(aviso);
+}
+
+void erro(const QString& titulo, const QString& texto) {
+    if (instalado())
+        instalado()(titulo, texto);
+}
+
+}  // namespace avisos
