@@ -118,6 +118,7 @@ constexpr Botao kBarra[] = {
 // The maker's site; a placeholder until the real one exists.
 constexpr const char* kSite = "https://www.varnelo.example/";
 constexpr const char* kPaginas[] = {"software", "manual", "suporte", "contato", "newsletter", ""};
+constexpr const char* kAtribuicao = "Varnelo, organizador pessoal de contatos e compromissos";
 
 // The programs that stand for "notepad", "calc", "wmplayer.exe" and "sndvol32.exe".
 const std::initializer_list<const char*> kFerramentas[] = {
@@ -156,6 +157,10 @@ const Comando* comando(const QString& objeto) {
 
 QString endereco(Pagina pagina) {
     return QLatin1String(kSite) + QLatin1String(kPaginas[static_cast<int>(pagina)]);
+}
+
+QString atribuicao() {
+    return QString::fromUtf8(kAtribuicao);
 }
 
 QString programaDisponivel(Ferramenta ferramenta) {

@@ -59,6 +59,8 @@ const Comando* comando(const QString& objeto);
 
 // The page's address, all on the maker's site.
 QString endereco(Pagina pagina);
+// The line that names the maker in the foot of exported files and printed lists.
+QString atribuicao();
 
 // The first program found on the path that stands for the tool here; empty when none is.
 QString programaDisponivel(Ferramenta ferramenta);
