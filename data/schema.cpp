@@ -67,6 +67,18 @@ void criar(db::Database& banco) {
     banco.execScript(QStringLiteral("COMMIT;"));
 }
 
+void verificarArquivo(const QString& caminho, const QString& senha) {
+    if (!QFileInfo(caminho).isFile())
+        throw db::DbError(QStringLiteral("unable to open database file"));
+    db::Database banco;
+    banco.openReadOnly(caminho, senha);
+    db::Statement st = banco.prepare(QStringLiteral(
+        "SELECT count(*) FROM sqlite_master WHERE type = 'table' AND lower(name) IN "
+        "('agenda', 'uteis', 'anotacoes', 'senhas', 'compromisso', 'login', 'camposetiqueta')"));
+    if (!st.next() || st.value(0).toInt() != 7)
+        throw db::DbError(QStringLiteral("o arquivo escolhido não é um banco de dados do Varnelo"));
+}
+
 bool criarArquivo(const QString& caminho, const QString& senha) {
     if (QFileInfo::exists(caminho))
         return false;

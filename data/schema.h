@@ -15,6 +15,10 @@ inline constexpr const char* kSenhaInicial = "admin";
 // Lays the seven tables, the login row and the label layout on an empty file.
 void criar(db::Database& banco);
 
+// Checks that `caminho` is a database of this program: it opens with the key and holds
+// the seven tables. Reads only; throws DbError with the reason otherwise.
+void verificarArquivo(const QString& caminho, const QString& senha);
+
 // Creates a keyed file at `caminho` unless one is already there; true when created.
 bool criarArquivo(const QString& caminho, const QString& senha);
 

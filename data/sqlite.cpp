@@ -93,6 +93,10 @@ void Database::open(const QString& path, const QString& key) {
     openWith(path, key, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX);
 }
 
+void Database::openReadOnly(const QString& path, const QString& key) {
+    openWith(path, key, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX);
+}
+
 void Database::create(const QString& path, const QString& key) {
     openWith(path, key, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX);
 }

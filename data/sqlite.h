@@ -35,6 +35,8 @@ public:
 
     // Opens an existing file with the key and proves the key by reading the schema.
     void open(const QString& path, const QString& key);
+    // Opens an existing file for reading only: nothing is created or written.
+    void openReadOnly(const QString& path, const QString& key);
     // Creates a new file (only the step that lays an empty database uses this).
     void create(const QString& path, const QString& key);
     void close();
