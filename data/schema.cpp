@@ -77,6 +77,10 @@ void verificarArquivo(const QString& caminho, const QString& senha) {
         "('agenda', 'uteis', 'anotacoes', 'senhas', 'compromisso', 'login', 'camposetiqueta')"));
     if (!st.next() || st.value(0).toInt() != 7)
         throw db::DbError(QStringLiteral("o arquivo escolhido não é um banco de dados do Varnelo"));
+    // A copy cut short still shows its tables; only reading every page tells.
+    db::Statement verificacao = banco.prepare(QStringLiteral("PRAGMA quick_check"));
+    if (!verificacao.next() || verificacao.text(0) != QLatin1String("ok"))
+        throw db::DbError(QStringLiteral("o arquivo escolhido não é um banco de dados do Varnelo"));
 }
 
 bool criarArquivo(const QString& caminho, const QString& senha) {

@@ -16,7 +16,7 @@ inline constexpr const char* kSenhaInicial = "admin";
 void criar(db::Database& banco);
 
 // Checks that `caminho` is a database of this program: it opens with the key and holds
-// the seven tables. Reads only; throws DbError with the reason otherwise.
+// the seven tables, and every page reads. Reads only; throws DbError with the reason otherwise.
 void verificarArquivo(const QString& caminho, const QString& senha);
 
 // Creates a keyed file at `caminho` unless one is already there; true when created.
