@@ -129,13 +129,13 @@ const std::initializer_list<const char*> kFerramentas[] = {
     {"pavucontrol", "pavucontrol-qt", "mate-volume-control", "kmix", "alsamixergui"},
 };
 
-void abrirCelulaDoContato(int coluna, const QString& prefixo) {
+// The selected contact's cell, without its blanks; nullopt with no contact selected.
+std::optional<QString> celulaDoContato(int coluna) {
     editors::Principal* janela = editors::principal();
     if (!janela)
-        return;
+        return std::nullopt;
     const std::optional<QString> valor = janela->celulaSelecionada(Categoria::Agenda, coluna);
-    if (valor)
-        dialogs::atual().abrirEndereco(prefixo + regras::aparado(*valor));
+    return valor ? std::optional(regras::aparado(*valor)) : std::nullopt;
 }
 
 }  // namespace
@@ -157,6 +157,16 @@ const Comando* comando(const QString& objeto) {
 
 QString endereco(Pagina pagina) {
     return QLatin1String(kSite) + QLatin1String(kPaginas[static_cast<int>(pagina)]);
+}
+
+QString enderecoWeb(const QString& site) {
+    const QString t = regras::aparado(site);
+    if (t.startsWith(QLatin1String("http://"), Qt::CaseInsensitive) ||
+        t.startsWith(QLatin1String("https://"), Qt::CaseInsensitive))
+        return t;
+    if (t.startsWith(QLatin1String("www."), Qt::CaseInsensitive))
+        return QStringLiteral("http://") + t;
+    return {};
 }
 
 QString atribuicao() {
@@ -192,10 +202,14 @@ void executar(const Comando& c) {
             fluxos().remover(categoria);
             break;
         case Acao::AcessarSite:
-            abrirCelulaDoContato(12, {});
+            // A stored site may come from a shared file: only a web page is ever opened.
+            if (const QString url = enderecoWeb(celulaDoContato(12).value_or(QString()));
+                !url.isEmpty())
+                dialogs::atual().abrirEndereco(url);
             break;
         case Acao::EnviarEmail:
-            abrirCelulaDoContato(11, QStringLiteral("mailto:"));
+            if (const std::optional<QString> email = celulaDoContato(11))
+                dialogs::atual().abrirEndereco(QStringLiteral("mailto:") + *email);
             break;
         case Acao::Pagina:
             dialogs::atual().abrirEndereco(endereco(static_cast<Pagina>(c.argumento)));
