@@ -12,6 +12,8 @@
 #include <QVector>
 
 #include "app/dialogs.h"
+#include "app/frmrede.h"
+#include "app/janelas.h"
 #include "data/regras.h"
 #include "editors/fluxos.h"
 
@@ -87,7 +89,7 @@ constexpr Comando kMenu[] = {
     {2, "mnufazerback", "Realizar Backup", Acao::FazerBackup, 0, nao},
     {2, "mnurestback", "Restaurar Backup", Acao::RestaurarBackup, 0, nao},
     {1, "mnuferramentas", "Ferramentas", Acao::Nenhuma, 0, sim},
-    {2, "mnurede", "Trabalhar em rede", Acao::Rede, 0, nao},
+    {2, "mnurede", "Trabalhar em rede", Acao::Rede, 0, sim},
     {2, "tttt", "-", Acao::Nenhuma, 0, sim},
     {2, "mnunotepad", "Bloco de notas", Acao::Ferramenta, ferr(Ferramenta::BlocoDeNotas), sim},
     {2, "mnucalc", "Calculadora", Acao::Ferramenta, ferr(Ferramenta::Calculadora), sim},
@@ -199,6 +201,9 @@ void executar(const Comando& c) {
             break;
         case Acao::Pagina:
             dialogs::atual().abrirEndereco(endereco(static_cast<Pagina>(c.argumento)));
+            break;
+        case Acao::Rede:
+            janelas::mostrar(janelas::unica<frmrede>());
             break;
         case Acao::Ferramenta: {
             // A tool that is not installed is passed over without a word.
