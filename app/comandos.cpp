@@ -1,18 +1,16 @@
 #include "app/comandos.h"
 
 #include <QAction>
-#include <QApplication>
-#include <QIcon>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStandardPaths>
-#include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVector>
 
 #include "app/dialogs.h"
 #include "app/frmrede.h"
+#include "app/icones.h"
 #include "app/janelas.h"
 #include "data/regras.h"
 #include "editors/fluxos.h"
@@ -256,7 +254,6 @@ void montarMenus(QMenuBar* barraMenus) {
 
 void montarBarra(QToolBar* barraFerramentas) {
     barraFerramentas->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    const QIcon generico = QApplication::style()->standardIcon(QStyle::SP_FileIcon);
     for (const Botao& b : barra()) {
         if (!b.chave) {
             barraFerramentas->addSeparator();
@@ -264,8 +261,7 @@ void montarBarra(QToolBar* barraFerramentas) {
         }
         const QString chave = QLatin1String(b.chave);
         const QString legenda = QString::fromUtf8(b.legenda);
-        QAction* acao = barraFerramentas->addAction(
-            QIcon::fromTheme(QLatin1String(b.icone), generico), legenda);
+        QAction* acao = barraFerramentas->addAction(icones::barra(QLatin1String(b.icone)), legenda);
         acao->setObjectName(chave);
         const Comando* alvo = comando(QLatin1String(b.comando));
         acao->setEnabled(alvo && alvo->ativo);
