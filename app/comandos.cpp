@@ -1,17 +1,17 @@
 #include "app/comandos.h"
 
 #include <QAction>
-#include <QApplication>
-#include <QIcon>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStandardPaths>
-#include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVector>
 
 #include "app/dialogs.h"
+#include "app/frmrede.h"
+#include "app/icones.h"
+#include "app/janelas.h"
 #include "data/regras.h"
 #include "editors/fluxos.h"
 
@@ -87,7 +87,7 @@ constexpr Comando kMenu[] = {
     {2, "mnufazerback", "Realizar Backup", Acao::FazerBackup, 0, nao},
     {2, "mnurestback", "Restaurar Backup", Acao::RestaurarBackup, 0, nao},
     {1, "mnuferramentas", "Ferramentas", Acao::Nenhuma, 0, sim},
-    {2, "mnurede", "Trabalhar em rede", Acao::Rede, 0, nao},
+    {2, "mnurede", "Trabalhar em rede", Acao::Rede, 0, sim},
     {2, "tttt", "-", Acao::Nenhuma, 0, sim},
     {2, "mnunotepad", "Bloco de notas", Acao::Ferramenta, ferr(Ferramenta::BlocoDeNotas), sim},
     {2, "mnucalc", "Calculadora", Acao::Ferramenta, ferr(Ferramenta::Calculadora), sim},
@@ -214,6 +214,9 @@ void executar(const Comando& c) {
         case Acao::Pagina:
             dialogs::atual().abrirEndereco(endereco(static_cast<Pagina>(c.argumento)));
             break;
+        case Acao::Rede:
+            janelas::mostrar(janelas::unica<frmrede>());
+            break;
         case Acao::Ferramenta: {
             // A tool that is not installed is passed over without a word.
             const QString programa = programaDisponivel(static_cast<Ferramenta>(c.argumento));
@@ -265,7 +268,6 @@ void montarMenus(QMenuBar* barraMenus) {
 
 void montarBarra(QToolBar* barraFerramentas) {
     barraFerramentas->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    const QIcon generico = QApplication::style()->standardIcon(QStyle::SP_FileIcon);
     for (const Botao& b : barra()) {
         if (!b.chave) {
             barraFerramentas->addSeparator();
@@ -273,8 +275,7 @@ void montarBarra(QToolBar* barraFerramentas) {
         }
         const QString chave = QLatin1String(b.chave);
         const QString legenda = QString::fromUtf8(b.legenda);
-        QAction* acao = barraFerramentas->addAction(
-            QIcon::fromTheme(QLatin1String(b.icone), generico), legenda);
+        QAction* acao = barraFerramentas->addAction(icones::barra(QLatin1String(b.icone)), legenda);
         acao->setObjectName(chave);
         const Comando* alvo = comando(QLatin1String(b.comando));
         acao->setEnabled(alvo && alvo->ativo);

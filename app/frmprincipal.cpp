@@ -298,7 +298,9 @@ void frmprincipal::resizeEvent(QResizeEvent* ev) {
 }
 
 void frmprincipal::closeEvent(QCloseEvent* ev) {
-    // Closing the main window ends the program: no other window stays behind.
+    // Closing the main window ends the program: no other window stays behind. Hidden
+    // first, so a window that reloads the lists on closing knows there is nothing to show.
+    hide();
     janelas::fecharTodas(this);
     QMainWindow::closeEvent(ev);
 }

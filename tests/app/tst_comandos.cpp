@@ -84,7 +84,7 @@ const QStringList kMenuProjetado = {
     "2|mnufazerback|Realizar Backup (off)",
     "2|mnurestback|Restaurar Backup (off)",
     "1|mnuferramentas|Ferramentas",
-    "2|mnurede|Trabalhar em rede (off)",
+    "2|mnurede|Trabalhar em rede",
     "2|tttt|-",
     "2|mnunotepad|Bloco de notas",
     "2|mnucalc|Calculadora",
