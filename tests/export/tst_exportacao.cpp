@@ -163,7 +163,7 @@ void TstExportacao::paginaDaAgendaByteAByte() {
     QCOMPARE(vigia.maximo, 100);
     QVERIFY(barra->isHidden());
     QVERIFY(!QApplication::overrideCursor());
-    // The page names its encoding, the temporary file is gone.
+    // No temporary file is left beside it.
     QCOMPARE(QDir(amb.pasta()).entryList({"agenda*"}, QDir::Files), QStringList({"agenda.html"}));
 }
 
