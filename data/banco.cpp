@@ -43,7 +43,8 @@ QByteArray lerSal(const QString& caminho) {
 
 db::Database& Conexao::banco() {
     if (!aberta_)
-        throw db::DbError(QStringLiteral("A conexão com o banco de dados está fechada."));
+        throw falha_.value_or(
+            db::DbError(QStringLiteral("A conexão com o banco de dados está fechada.")));
     return banco_;
 }
 
@@ -55,6 +56,16 @@ bool Conexao::mesmoArquivo(const QString& caminho, const QString& senha) const {
 }
 
 void Conexao::abrir(const QString& caminho, const QString& senha) {
+    try {
+        abrirArquivo(caminho, senha);
+        falha_.reset();
+    } catch (const db::DbError& e) {
+        falha_ = e;
+        throw;
+    }
+}
+
+void Conexao::abrirArquivo(const QString& caminho, const QString& senha) {
     aberta_ = false;
     const QString absoluto = QFileInfo(caminho).absoluteFilePath();
     if (mesmoArquivo(absoluto, senha)) {
@@ -83,8 +94,13 @@ void Conexao::abrir(const QString& caminho, const QString& senha) {
     aberta_ = true;
 }
 
-void Conexao::fecharArquivo() {
+void Conexao::marcarFechada() {
     aberta_ = false;
+    falha_.reset();
+}
+
+void Conexao::fecharArquivo() {
+    marcarFechada();
     banco_.close();
     chaveUsada_.clear();
     identidade_.clear();

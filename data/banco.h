@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QVariantList>
+#include <optional>
 
 #include "data/sqlite.h"
 
@@ -22,23 +23,26 @@ extern QString tipobanco;     // "access"
 class Conexao {
 public:
     bool aberta() const { return aberta_; }
-    // The open database; throws DbError when abrirbanco did not open it.
+    // The open database; throws DbError when abrirbanco did not open it, with the reason
+    // the open failed, so a statement that follows a failed open tells the same story.
     db::Database& banco();
     // Opens on the file, reusing the kept handle while it still reads the same database;
     // throws DbError when the file cannot be opened or is not a database of this program.
     void abrir(const QString& caminho, const QString& senha);
     // Ends the operation; the handle stays for the next open of the same file.
-    void marcarFechada() { aberta_ = false; }
+    void marcarFechada();
     // Closes the handle for real, so that the file can be copied or replaced.
     void fecharArquivo();
 
 private:
     bool mesmoArquivo(const QString& caminho, const QString& senha) const;
+    void abrirArquivo(const QString& caminho, const QString& senha);
     db::Database banco_;
     QString chaveUsada_;
     QString identidade_;  // which file on its disk
     QByteArray sal_;      // the first bytes, which change when another database is written there
     bool aberta_ = false;
+    std::optional<db::DbError> falha_;  // why the last open failed
 };
 
 Conexao& conexao();

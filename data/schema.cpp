@@ -80,7 +80,7 @@ void verificarTabelas(db::Database& banco) {
 
 void verificarArquivo(const QString& caminho, const QString& senha) {
     if (!QFileInfo(caminho).isFile())
-        throw db::DbError::inacessivel(QStringLiteral("unable to open database file"));
+        throw db::DbError::inacessivel();
     db::Database banco;
     banco.openReadOnly(caminho, senha);
     verificarTabelas(banco);

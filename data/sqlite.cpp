@@ -3,7 +3,9 @@
 #include <sqlcipher/sqlite3.h>
 
 #include <QFileInfo>
+#include <cerrno>
 
+#include "data/erros.h"
 #include "data/textobr.h"
 
 namespace db {
@@ -17,8 +19,11 @@ int engineCode(sqlite3* db) {
     return db ? sqlite3_extended_errcode(db) : SQLITE_NOMEM;
 }
 
+// The engine's failure, described in Portuguese when it is a common one.
 DbError engineError(sqlite3* db) {
-    return DbError(engineText(db), engineCode(db));
+    const int codigo = engineCode(db);
+    const QString descricao = erros::doBanco(codigo, db ? sqlite3_system_errno(db) : 0);
+    return DbError(descricao.isEmpty() ? engineText(db) : descricao, codigo);
 }
 
 int& espera() {
@@ -84,8 +89,8 @@ bool DbError::arquivoInacessivel() const {
     return (codigo_ & 0xff) == SQLITE_CANTOPEN;
 }
 
-DbError DbError::inacessivel(const QString& descricao) {
-    return DbError(descricao, SQLITE_CANTOPEN);
+DbError DbError::inacessivel() {
+    return DbError(erros::doBanco(SQLITE_CANTOPEN, ENOENT), SQLITE_CANTOPEN);
 }
 
 DbError DbError::naoEhBanco(const QString& descricao) {
@@ -184,9 +189,8 @@ void Database::execScript(const QString& sql) {
         throw DbError(QStringLiteral("A conexão com o banco de dados não está aberta."));
     char* err = nullptr;
     if (sqlite3_exec(db_, sql.toUtf8().constData(), nullptr, nullptr, &err) != SQLITE_OK) {
-        const DbError erro(err ? QString::fromUtf8(err) : engineText(db_), engineCode(db_));
         sqlite3_free(err);
-        throw erro;
+        throw engineError(db_);
     }
 }
 

@@ -20,7 +20,7 @@ public:
     QString descricao() const { return descricao_; }
     int codigo() const { return codigo_; }
     // Failures the program finds itself, classed as the engine's own would be.
-    static DbError inacessivel(const QString& descricao);
+    static DbError inacessivel();  // the file is not there
     static DbError naoEhBanco(const QString& descricao);
 
     // The file is not there or cannot be reached.

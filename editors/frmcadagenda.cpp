@@ -257,9 +257,12 @@ void frmcadagenda::acionar(const QString& chave) {
 }
 
 bool frmcadagenda::telefoneJaCadastrado() {
+    // An empty telephone is no telephone: it duplicates nothing.
+    const QString tel = textoCampo(QStringLiteral("txttel"));
+    if (regras::aparado(tel).isEmpty())
+        return false;
     banco::abrirPadrao();
     // Compared as stored, letter for letter: the telephone is padded like the column.
-    const QString tel = textoCampo(QStringLiteral("txttel"));
     try {
         db::Statement st =
             banco::conexao().banco().prepare(QStringLiteral("SELECT 1 FROM agenda WHERE %1 LIMIT 1")

@@ -12,6 +12,7 @@
 
 #include "app/comandos.h"
 #include "app/dialogs.h"
+#include "data/erros.h"
 #include "data/regras.h"
 #include "export/relatorios.h"
 #include "export/saida.h"
@@ -188,7 +189,7 @@ void salvarLista(QWidget& janela, Categoria categoria, Formato formato) {
 
     if (!erro.isEmpty()) {
         dialogs::mensagem(dialogs::Icone::Critico, QStringLiteral("Erro"),
-                          QStringLiteral("Ocorreu o seguinte erro: ") + erro);
+                          QStringLiteral("Ocorreu o seguinte erro: ") + erros::doSistema(erro));
         return;
     }
     if (dialogs::mensagem(dialogs::Icone::Pergunta, QStringLiteral("Visualizar"),

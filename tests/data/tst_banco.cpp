@@ -1,3 +1,4 @@
+#include <unistd.h>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -5,10 +6,13 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <cerrno>
+#include <cstring>
 
 #include "ambiente_teste.h"
 #include "data/banco.h"
 #include "data/configuracoes.h"
+#include "data/erros.h"
 #include "data/schema.h"
 #include "data/sqlite.h"
 #include "dialogos_roteiro.h"
@@ -43,6 +47,7 @@ private slots:
     void arquivoOcupadoEsperaEMantemARede();
     void bancoDeOutroProgramaVoltaAoLocal();
     void arquivoDeReferenciaAbre();
+    void falhasComunsDitasEmPortugues();
     void shellDoSqlcipherLeEGrava();
 };
 
@@ -86,7 +91,7 @@ void TstBanco::redeInacessivelMostraMensagemEVoltaAoLocal() {
     const auto m = dlg.ultimaMensagem();
     QCOMPARE(m.icone, Icone::Critico);
     QCOMPARE(m.titulo, QString("Erro"));
-    QCOMPARE(m.texto, kLead + "unable to open database file" + kTail);
+    QCOMPARE(m.texto, kLead + "o arquivo não foi encontrado" + kTail);
     QCOMPARE(configuracoes::ler("EmRede"), QString("0"));
     QCOMPARE(configuracoes::ler("RedeLocal"), QString("SemRede"));
     QCOMPARE(configuracoes::ler("BackupID"), QString("0"));
@@ -107,7 +112,7 @@ void TstBanco::arquivoLocalAusenteFalhaSempreSemCriar() {
     // Reading the login switch adds no message of its own to the open's.
     QVERIFY(banco::lerlogininicia({}, {}, banco::tipobanco).isEmpty());
     QCOMPARE(dlg.mensagens().size(), 2);
-    QCOMPARE(dlg.ultimaMensagem().texto, kLead + "unable to open database file" + kTail);
+    QCOMPARE(dlg.ultimaMensagem().texto, kLead + "o arquivo não foi encontrado" + kTail);
     QVERIFY(!banco::conexao().aberta());
     QVERIFY(!QFile::exists(amb.arquivo()));
     QVERIFY_THROWS_EXCEPTION(db::DbError, banco::conexao().banco());
@@ -122,7 +127,8 @@ void TstBanco::chaveErradaOuArquivoEstranhoNaoEscreve() {
         b.open(amb.arquivo(), "outra senha");
         QFAIL("opened with the wrong key");
     } catch (const db::DbError& e) {
-        QCOMPARE(e.descricao(), QString("file is encrypted or is not a database"));
+        QCOMPARE(e.descricao(),
+                 QString("o arquivo não é um banco de dados ou foi gravado com outra senha"));
     }
     QCOMPARE(conteudo(amb.arquivo()), antes);
     QVERIFY(!QFile::exists(amb.arquivo() + "-journal"));
@@ -136,7 +142,8 @@ void TstBanco::chaveErradaOuArquivoEstranhoNaoEscreve() {
     DialogosRoteiro dlg;
     configuracoes::gravar("RedeLocal", texto);
     banco::abrirPadrao();
-    QCOMPARE(dlg.ultimaMensagem().texto, kLead + "file is encrypted or is not a database" + kTail);
+    QCOMPARE(dlg.ultimaMensagem().texto,
+             kLead + "o arquivo não é um banco de dados ou foi gravado com outra senha" + kTail);
     QCOMPARE(conteudo(texto), QByteArray("isto não é um banco de dados\n"));
 }
 
@@ -330,7 +337,14 @@ void TstBanco::arquivoOcupadoEsperaEMantemARede() {
     QCOMPARE(dlg.mensagens().size(), 1);
     QCOMPARE(dlg.ultimaMensagem().icone, Icone::Critico);
     // Nothing was set back to local, so the message does not say it was.
-    QCOMPARE(dlg.ultimaMensagem().texto, kLead + "database is locked");
+    QCOMPARE(dlg.ultimaMensagem().texto, kLead + "o arquivo está em uso por outro programa");
+    // A statement that follows tells the same reason.
+    try {
+        banco::conexao().banco();
+        QFAIL("closed connection gave a database");
+    } catch (const db::DbError& e) {
+        QCOMPARE(e.descricao(), QString("o arquivo está em uso por outro programa"));
+    }
     QCOMPARE(configuracoes::ler("EmRede"), QString("1"));
     QCOMPARE(configuracoes::ler("RedeLocal"), rede);
 
@@ -384,6 +398,52 @@ void TstBanco::arquivoDeReferenciaAbre() {
         lidas << st.text(0) + "|" + st.text(1) + "|" + st.text(2);
     QCOMPARE(lidas, QStringList({"João d'Ávila|5555-1234 |São Paulo ", "Lembrete|Comprar pão |",
                                  "Ceia|2026/12/24|20:00 "}));
+}
+
+void TstBanco::falhasComunsDitasEmPortugues() {
+    // The system's words, as file operations report them, and what the user reads.
+    QCOMPARE(erros::doSistema(QString::fromLocal8Bit(strerror(ENOSPC))),
+             QString("não há espaço livre no disco"));
+    QCOMPARE(erros::doSistema(QString::fromLocal8Bit(strerror(EACCES))),
+             QString("o arquivo ou a pasta não permite gravação"));
+    QCOMPARE(erros::doSistema("Something else"), QString("Something else"));
+
+    AmbienteTeste amb;
+    DialogosRoteiro dlg;
+    auto inserir = [] {
+        banco::abrirPadrao();
+        try {
+            banco::conexao().banco().exec("INSERT INTO anotacoes VALUES (?, ?)",
+                                          {"x", QString(200000, 'x')});
+        } catch (const db::DbError& e) {
+            return e.descricao();
+        }
+        return QString();
+    };
+    if (getuid() != 0)
+        QSKIP("needs root for chattr and mount");
+    // A file nobody may write, not even its owner.
+    amb.soltar();
+    banco::liberarConexoes();
+    if (QProcess::execute("chattr", {"+i", amb.arquivo()}) == 0) {
+        const QString erro = inserir();
+        QProcess::execute("chattr", {"-i", amb.arquivo()});
+        QCOMPARE(erro, QString("o arquivo ou a pasta não permite gravação"));
+    }
+    banco::liberarConexoes();
+    // A disk with no room left.
+    QTemporaryDir pequeno;
+    if (QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=64k", "tmpfs", pequeno.path()}) != 0)
+        QSKIP("cannot mount a small tmpfs here");
+    const QString cheio = pequeno.filePath("dados.mde");
+    const bool copiado = QFile::copy(amb.arquivo(), cheio);
+    configuracoes::gravar("RedeLocal", cheio);
+    const QString erro = copiado ? inserir() : QString();
+    banco::liberarConexoes();
+    QProcess::execute("umount", {pequeno.path()});
+    QVERIFY(copiado);
+    QCOMPARE(erro, QString("não há espaço livre no disco"));
+    QVERIFY(dlg.chamadas.isEmpty());
 }
 
 void TstBanco::shellDoSqlcipherLeEGrava() {

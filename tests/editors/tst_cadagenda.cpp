@@ -232,6 +232,7 @@ void TstCadAgenda::duplicidadeDoTelefone() {
     guardar(amb, "Caio", "ramal 'B' ");
     auto adicionar = [&](const QString& tel, Resposta resposta) {
         dlg.limpar();
+        dlg.respostas.clear();
         dlg.respostas << resposta;
         Editor e;
         e.por("txtnome", "Novo");
@@ -249,7 +250,8 @@ void TstCadAgenda::duplicidadeDoTelefone() {
     QCOMPARE(dlg.ultimaMensagem().botoes, dialogs::Botoes::SimNao);
     QVERIFY(principal.recargas.isEmpty());
     QCOMPARE(adicionar("5555-1234", Resposta::Sim), 1);
-    QCOMPARE(adicionar("", Resposta::Sim), 1);  // two empty telephones are one blank each
+    // No telephone duplicates nothing, though both are stored as one blank.
+    QCOMPARE(adicionar("  ", Resposta::Nao), 0);
     QCOMPARE(adicionar("ramal 'B'", Resposta::Sim), 1);
     // Quotes and wildcards are plain text: no question, no failure.
     for (const char* tel : {"5%", "%", "5555_1234", "x' OR '1'='1"})

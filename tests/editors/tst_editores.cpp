@@ -3,6 +3,8 @@
 #include <QDateEdit>
 #include <QFile>
 #include <QLabel>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
@@ -54,6 +56,7 @@ private slots:
     void removerPerguntaConfirmaERecarrega();
     void removerSemSelecaoOuComFalha();
     void contatosNoMesmoEsquema();
+    void gravarComArquivoOcupadoDizPorque();
     void fecharAPrincipalEncerraSemDeixarJanelas();
 };
 
@@ -508,6 +511,43 @@ void TstEditores::contatosNoMesmoEsquema() {
     QCOMPARE(form->legendaAcao(), QString("Adicionar Contato"));
     QVERIFY(form->modoAdicionar());
     QCOMPARE(form->textoCampo("cbonascimento"), QString());
+}
+
+void TstEditores::gravarComArquivoOcupadoDizPorque() {
+    if (QStandardPaths::findExecutable("sqlcipher").isEmpty())
+        QSKIP("sqlcipher shell not installed");
+    AmbienteTeste amb;
+    DialogosRoteiro dlg;
+    PrincipalFalsa principal;
+    const int antes = db::esperaOcupado();
+    db::definirEsperaOcupado(100);
+    banco::abrirPadrao();  // the handle kept from an earlier operation
+    QProcess outro;
+    outro.start("sqlcipher", {amb.arquivo()});
+    QVERIFY(outro.waitForStarted());
+    outro.write(QString("PRAGMA key='%1';\nBEGIN EXCLUSIVE;\nSELECT 'preso';\n")
+                    .arg(QString::fromUtf8(banco::kSenhaBanco))
+                    .toUtf8());
+    QVERIFY(outro.waitForReadyRead());
+    editors::adicionar(Categoria::Uteis);
+    FormularioCadastro* form = aberto(Categoria::Uteis);
+    escrever(form, "txtdescricao", "Farmácia");
+    clicar(form, "ok");
+    db::definirEsperaOcupado(antes);
+    outro.write("COMMIT;\n.quit\n");
+    outro.closeWriteChannel();
+    QVERIFY(outro.waitForFinished());
+    // The open says the file is busy, and so does the save; nothing is lost from the form.
+    const QList<DialogosRoteiro::Chamada> m = dlg.mensagens();
+    QCOMPARE(m.size(), 2);
+    QCOMPARE(m[0].texto, QString("Ocorreu o seguinte erro ao tentar abrir o banco de dados: o "
+                                 "arquivo está em uso por outro programa"));
+    QCOMPARE(m[1].texto, QString("Ocorreu o seguinte erro ao tentar incluír os dados: o arquivo "
+                                 "está em uso por outro programa"));
+    QVERIFY(form->isVisible());
+    QCOMPARE(lido(form, "txtdescricao"), QString("Farmácia"));
+    clicar(form, "ok");
+    QCOMPARE(amb.linhas("SELECT descricao FROM uteis"), QStringList{"Farmácia"});
 }
 
 void TstEditores::fecharAPrincipalEncerraSemDeixarJanelas() {

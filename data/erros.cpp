@@ -1,0 +1,80 @@
+#include "data/erros.h"
+
+#include <sqlcipher/sqlite3.h>
+
+#include <cerrno>
+#include <cstring>
+
+namespace erros {
+namespace {
+
+const QString kEmUso = QStringLiteral("o arquivo está em uso por outro programa");
+const QString kSoLeitura = QStringLiteral("o arquivo ou a pasta não permite gravação");
+const QString kDiscoCheio = QStringLiteral("não há espaço livre no disco");
+const QString kNaoEhBanco =
+    QStringLiteral("o arquivo não é um banco de dados ou foi gravado com outra senha");
+const QString kAusente = QStringLiteral("o arquivo não foi encontrado");
+const QString kEntradaSaida = QStringLiteral("erro de leitura ou gravação no disco");
+
+// The system's own words for an error number, as the file operations report it.
+QString textoDoSistema(int numero) {
+    return QString::fromLocal8Bit(std::strerror(numero));
+}
+
+QString doNumero(int numero) {
+    switch (numero) {
+        case ENOENT:
+        case ENOTDIR:
+            return kAusente;
+        case EACCES:
+        case EPERM:
+        case EROFS:
+            return kSoLeitura;
+        case ENOSPC:
+        case EDQUOT:
+            return kDiscoCheio;
+        case EIO:
+            return kEntradaSaida;
+        case EBUSY:
+        case ETXTBSY:
+            return kEmUso;
+        default:
+            return {};
+    }
+}
+
+}  // namespace
+
+QString doBanco(int codigo, int numeroSistema) {
+    switch (codigo & 0xff) {
+        case SQLITE_BUSY:
+        case SQLITE_LOCKED:
+            return kEmUso;
+        case SQLITE_READONLY:
+        case SQLITE_PERM:
+            return kSoLeitura;
+        case SQLITE_FULL:
+            return kDiscoCheio;
+        case SQLITE_NOTADB:
+            return kNaoEhBanco;
+        case SQLITE_CANTOPEN: {
+            const QString pelo = doNumero(numeroSistema);
+            return pelo.isEmpty() ? kAusente : pelo;
+        }
+        case SQLITE_IOERR: {
+            const QString pelo = doNumero(numeroSistema);
+            return pelo.isEmpty() ? kEntradaSaida : pelo;
+        }
+        default:
+            return {};
+    }
+}
+
+QString doSistema(const QString& texto) {
+    for (int numero : {ENOENT, ENOTDIR, EACCES, EPERM, EROFS, ENOSPC, EDQUOT, EIO, EBUSY, ETXTBSY})
+        if (texto == textoDoSistema(numero))
+            return doNumero(numero);
+    return texto;
+}
+
+}  // namespace erros
