@@ -14,6 +14,7 @@
 #include "app/dialogs.h"
 #include "data/regras.h"
 #include "editors/fluxos.h"
+#include "reports/impressoes.h"
 
 namespace comandos {
 namespace {
@@ -42,7 +43,7 @@ constexpr Comando kMenu[] = {
     {3, "ag", "-", Acao::Nenhuma, 0, sim},
     {3, "mnuimprimir1", "Imprimir", Acao::Nenhuma, 0, sim},
     {4, "mnuetiquetas", "Etiquetas", Acao::Etiquetas, 0, nao},
-    {4, "mnuimprimirtel", "lista", Acao::Diretorio, 0, nao},
+    {4, "mnuimprimirtel", "lista", Acao::Diretorio, 0, sim},
     {3, "mnusalvar1", "Salvar lista", Acao::Nenhuma, 0, sim},
     {4, "mnuhtmltel", "HTML", Acao::SalvarHtml, kAg, nao},
     {4, "mnutxttel", " TXT", Acao::SalvarTxt, kAg, nao},
@@ -54,7 +55,7 @@ constexpr Comando kMenu[] = {
     {3, "mnuedcomp", "Editar", Acao::Editar, kCo, sim},
     {3, "mnurecomp", "Remover", Acao::Remover, kCo, sim},
     {3, "sav", "-", Acao::Nenhuma, 0, sim},
-    {3, "mnucomplista", "Imprimir Lista", Acao::ImprimirLista, kCo, nao},
+    {3, "mnucomplista", "Imprimir Lista", Acao::ImprimirLista, kCo, sim},
     {3, "mnuhtmlcomp", "Salvar lista em HTML", Acao::SalvarHtml, kCo, nao},
     {3, "mnutxtcomp", "Salvar lista em TXT", Acao::SalvarTxt, kCo, nao},
     {2, "mnuanotacoes", "Anotações", Acao::Nenhuma, 0, sim},
@@ -62,7 +63,7 @@ constexpr Comando kMenu[] = {
     {3, "mnueditaran", "Editar", Acao::Editar, kAn, sim},
     {3, "mnuremoveran", "Remover", Acao::Remover, kAn, sim},
     {3, "an", "-", Acao::Nenhuma, 0, sim},
-    {3, "mnuimprimiran", "Imprimir lista", Acao::ImprimirLista, kAn, nao},
+    {3, "mnuimprimiran", "Imprimir lista", Acao::ImprimirLista, kAn, sim},
     {3, "mnuhtmlan", "Salvar lista em HTML", Acao::SalvarHtml, kAn, nao},
     {3, "mnutxtan", "Salvar lista em TXT", Acao::SalvarTxt, kAn, nao},
     {2, "mnusenhas", "Senhas e Seriais", Acao::Nenhuma, 0, sim},
@@ -70,7 +71,7 @@ constexpr Comando kMenu[] = {
     {3, "mnueditars", "Editar", Acao::Editar, kSn, sim},
     {3, "mnuremovers", "Remover", Acao::Remover, kSn, sim},
     {3, "sn", "-", Acao::Nenhuma, 0, sim},
-    {3, "mnuimprimirsn", "Imprimir lista", Acao::ImprimirLista, kSn, nao},
+    {3, "mnuimprimirsn", "Imprimir lista", Acao::ImprimirLista, kSn, sim},
     {3, "mnuhtmlsn", "Salvar lista em HTML", Acao::SalvarHtml, kSn, nao},
     {3, "mnutxtsn", "Salvar lista em TXT", Acao::SalvarTxt, kSn, nao},
     {2, "mnuuteis", "Telefones úteis", Acao::Nenhuma, 0, sim},
@@ -78,7 +79,7 @@ constexpr Comando kMenu[] = {
     {3, "mnueditaru", "Editar", Acao::Editar, kUt, sim},
     {3, "mnuremoveru", "Remover", Acao::Remover, kUt, sim},
     {3, "ut", "-", Acao::Nenhuma, 0, sim},
-    {3, "mnuimprimirut", "Imprimir lista", Acao::ImprimirLista, kUt, nao},
+    {3, "mnuimprimirut", "Imprimir lista", Acao::ImprimirLista, kUt, sim},
     {3, "mnuhtmlut", "Salvar lista em HTML", Acao::SalvarHtml, kUt, nao},
     {3, "mnutxtut", "Salvar lista em TXT", Acao::SalvarTxt, kUt, nao},
     {1, "mnulogin", "Login de usuário", Acao::Nenhuma, 0, sim},
@@ -199,6 +200,12 @@ void executar(const Comando& c) {
             break;
         case Acao::Pagina:
             dialogs::atual().abrirEndereco(endereco(static_cast<Pagina>(c.argumento)));
+            break;
+        case Acao::ImprimirLista:
+            impressoes::imprimirLista(categoria);
+            break;
+        case Acao::Diretorio:
+            impressoes::imprimirDiretorio();
             break;
         case Acao::Ferramenta: {
             // A tool that is not installed is passed over without a word.
