@@ -42,7 +42,7 @@ constexpr Comando kMenu[] = {
     {3, "mnuremovertel", "Remover", Acao::Remover, kAg, sim},
     {3, "ag", "-", Acao::Nenhuma, 0, sim},
     {3, "mnuimprimir1", "Imprimir", Acao::Nenhuma, 0, sim},
-    {4, "mnuetiquetas", "Etiquetas", Acao::Etiquetas, 0, nao},
+    {4, "mnuetiquetas", "Etiquetas", Acao::Etiquetas, 0, sim},
     {4, "mnuimprimirtel", "lista", Acao::Diretorio, 0, sim},
     {3, "mnusalvar1", "Salvar lista", Acao::Nenhuma, 0, sim},
     {4, "mnuhtmltel", "HTML", Acao::SalvarHtml, kAg, nao},
@@ -206,6 +206,9 @@ void executar(const Comando& c) {
             break;
         case Acao::Diretorio:
             impressoes::imprimirDiretorio();
+            break;
+        case Acao::Etiquetas:
+            impressoes::mostrarEtiquetas();
             break;
         case Acao::Ferramenta: {
             // A tool that is not installed is passed over without a word.

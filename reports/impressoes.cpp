@@ -3,8 +3,10 @@
 #include <QTreeView>
 #include <cmath>
 
+#include "app/janelas.h"
 #include "app/listas.h"
 #include "editors/principal.h"
+#include "reports/frmconfetiqueta.h"
 #include "reports/rlt_agenda.h"
 #include "reports/rlt_listview.h"
 
@@ -60,6 +62,10 @@ void imprimirLista(Categoria categoria) {
 void imprimirDiretorio() {
     rlt_agenda relatorio;
     relatorio.Config();
+}
+
+void mostrarEtiquetas() {
+    janelas::mostrar(janelas::unica<frmConfEtiqueta>());
 }
 
 }  // namespace impressoes

@@ -10,5 +10,7 @@ namespace impressoes {
 void imprimirLista(Categoria categoria);
 // The contact directory.
 void imprimirDiretorio();
+// Shows the label settings window.
+void mostrarEtiquetas();
 
 }  // namespace impressoes

@@ -5,9 +5,8 @@
 
 namespace relatorios {
 
-void JanelaRelatorio::Rodar() {
-    if (preparar())
-        executar(rel_);
+bool JanelaRelatorio::Rodar() {
+    return preparar() && executar(rel_);
 }
 
 bool JanelaRelatorio::GravarPdf(const QString& arquivo) {

@@ -10,8 +10,9 @@ class JanelaRelatorio : public Eventos {
 public:
     Relatorio& relatorio() { return rel_; }
 
-    // The run as the report's switches say (preview, or printer choice and printing).
-    void Rodar();
+    // The run as the report's switches say (preview, or printer choice and printing);
+    // false when it could not run.
+    bool Rodar();
     // Written straight to a PDF file, without a window.
     bool GravarPdf(const QString& arquivo);
     // Printed to any destination, e.g. one that only records.

@@ -29,11 +29,15 @@ public:
     };
 
     int paginas = 0;
+    QPointF origem;  // paper twips of the printable area's corner
     std::vector<Texto> textos;
     std::vector<Retangulo> retangulos;
     std::vector<Traco> tracos;
 
-    void comecar(const relatorios::Paginacao& p) override { paginas = p.paginas(); }
+    void comecar(const relatorios::Paginacao& p) override {
+        paginas = p.paginas();
+        origem = p.origem();
+    }
     void iniciarPagina(int p) override { pagina_ = p; }
     void retangulo(const QRectF& area, const QColor& cor) override {
         retangulos.push_back({pagina_, area, cor});
