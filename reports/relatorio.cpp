@@ -38,18 +38,19 @@ QDateTime& momentoFixo() {
 
 // One metrics object per font in use; a run uses a handful.
 const QFontMetricsF& medidas(const Fonte& fonte) {
-    static std::vector<std::pair<Fonte, QFontMetricsF>> cache;
+    // Never destroyed: fonts must not outlive the application at exit.
+    static auto* cache = new std::deque<std::pair<Fonte, QFontMetricsF>>;
     static std::size_t ultimo = 0;
-    if (ultimo < cache.size() && cache[ultimo].first == fonte)
-        return cache[ultimo].second;
-    for (std::size_t i = 0; i < cache.size(); ++i)
-        if (cache[i].first == fonte) {
+    if (ultimo < cache->size() && (*cache)[ultimo].first == fonte)
+        return (*cache)[ultimo].second;
+    for (std::size_t i = 0; i < cache->size(); ++i)
+        if ((*cache)[i].first == fonte) {
             ultimo = i;
-            return cache[i].second;
+            return (*cache)[i].second;
         }
-    cache.emplace_back(fonte, QFontMetricsF(qfont(fonte)));
-    ultimo = cache.size() - 1;
-    return cache.back().second;
+    cache->emplace_back(fonte, QFontMetricsF(qfont(fonte)));
+    ultimo = cache->size() - 1;
+    return cache->back().second;
 }
 
 // The longest start of `texto` that fits `largura`, cut between whole characters.

@@ -241,7 +241,8 @@ public:
     QString titulo;
     QPageSize papel{QPageSize::A4};
     QPageLayout::Orientation orientacao = QPageLayout::Portrait;
-    int margemEsquerda = twipsDeCm(2.0);  // twips from the paper's edges
+    // Margins: twips from the paper's edges.
+    int margemEsquerda = twipsDeCm(2.0);
     int margemDireita = twipsDeCm(2.0);
     int margemSuperior = twipsDeCm(2.0);
     int margemInferior = twipsDeCm(2.0);
