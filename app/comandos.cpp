@@ -15,6 +15,7 @@
 #include "app/janelas.h"
 #include "data/regras.h"
 #include "editors/fluxos.h"
+#include "reports/impressoes.h"
 
 namespace comandos {
 namespace {
@@ -42,8 +43,8 @@ constexpr Comando kMenu[] = {
     {3, "mnuremovertel", "Remover", Acao::Remover, kAg, sim},
     {3, "ag", "-", Acao::Nenhuma, 0, sim},
     {3, "mnuimprimir1", "Imprimir", Acao::Nenhuma, 0, sim},
-    {4, "mnuetiquetas", "Etiquetas", Acao::Etiquetas, 0, nao},
-    {4, "mnuimprimirtel", "lista", Acao::Diretorio, 0, nao},
+    {4, "mnuetiquetas", "Etiquetas", Acao::Etiquetas, 0, sim},
+    {4, "mnuimprimirtel", "lista", Acao::Diretorio, 0, sim},
     {3, "mnusalvar1", "Salvar lista", Acao::Nenhuma, 0, sim},
     {4, "mnuhtmltel", "HTML", Acao::SalvarHtml, kAg, sim},
     {4, "mnutxttel", " TXT", Acao::SalvarTxt, kAg, sim},
@@ -55,7 +56,7 @@ constexpr Comando kMenu[] = {
     {3, "mnuedcomp", "Editar", Acao::Editar, kCo, sim},
     {3, "mnurecomp", "Remover", Acao::Remover, kCo, sim},
     {3, "sav", "-", Acao::Nenhuma, 0, sim},
-    {3, "mnucomplista", "Imprimir Lista", Acao::ImprimirLista, kCo, nao},
+    {3, "mnucomplista", "Imprimir Lista", Acao::ImprimirLista, kCo, sim},
     {3, "mnuhtmlcomp", "Salvar lista em HTML", Acao::SalvarHtml, kCo, sim},
     {3, "mnutxtcomp", "Salvar lista em TXT", Acao::SalvarTxt, kCo, sim},
     {2, "mnuanotacoes", "Anotações", Acao::Nenhuma, 0, sim},
@@ -63,7 +64,7 @@ constexpr Comando kMenu[] = {
     {3, "mnueditaran", "Editar", Acao::Editar, kAn, sim},
     {3, "mnuremoveran", "Remover", Acao::Remover, kAn, sim},
     {3, "an", "-", Acao::Nenhuma, 0, sim},
-    {3, "mnuimprimiran", "Imprimir lista", Acao::ImprimirLista, kAn, nao},
+    {3, "mnuimprimiran", "Imprimir lista", Acao::ImprimirLista, kAn, sim},
     {3, "mnuhtmlan", "Salvar lista em HTML", Acao::SalvarHtml, kAn, sim},
     {3, "mnutxtan", "Salvar lista em TXT", Acao::SalvarTxt, kAn, sim},
     {2, "mnusenhas", "Senhas e Seriais", Acao::Nenhuma, 0, sim},
@@ -71,7 +72,7 @@ constexpr Comando kMenu[] = {
     {3, "mnueditars", "Editar", Acao::Editar, kSn, sim},
     {3, "mnuremovers", "Remover", Acao::Remover, kSn, sim},
     {3, "sn", "-", Acao::Nenhuma, 0, sim},
-    {3, "mnuimprimirsn", "Imprimir lista", Acao::ImprimirLista, kSn, nao},
+    {3, "mnuimprimirsn", "Imprimir lista", Acao::ImprimirLista, kSn, sim},
     {3, "mnuhtmlsn", "Salvar lista em HTML", Acao::SalvarHtml, kSn, sim},
     {3, "mnutxtsn", "Salvar lista em TXT", Acao::SalvarTxt, kSn, sim},
     {2, "mnuuteis", "Telefones úteis", Acao::Nenhuma, 0, sim},
@@ -79,7 +80,7 @@ constexpr Comando kMenu[] = {
     {3, "mnueditaru", "Editar", Acao::Editar, kUt, sim},
     {3, "mnuremoveru", "Remover", Acao::Remover, kUt, sim},
     {3, "ut", "-", Acao::Nenhuma, 0, sim},
-    {3, "mnuimprimirut", "Imprimir lista", Acao::ImprimirLista, kUt, nao},
+    {3, "mnuimprimirut", "Imprimir lista", Acao::ImprimirLista, kUt, sim},
     {3, "mnuhtmlut", "Salvar lista em HTML", Acao::SalvarHtml, kUt, sim},
     {3, "mnutxtut", "Salvar lista em TXT", Acao::SalvarTxt, kUt, sim},
     {1, "mnulogin", "Login de usuário", Acao::Nenhuma, 0, sim},
@@ -231,6 +232,15 @@ void executar(const Comando& c) {
             break;
         case Acao::Rede:
             janelas::mostrar(janelas::unica<frmrede>());
+            break;
+        case Acao::ImprimirLista:
+            impressoes::imprimirLista(categoria);
+            break;
+        case Acao::Diretorio:
+            impressoes::imprimirDiretorio();
+            break;
+        case Acao::Etiquetas:
+            impressoes::mostrarEtiquetas();
             break;
         case Acao::Ferramenta: {
             // A tool that is not installed is passed over without a word.

@@ -1,5 +1,6 @@
 #include "app/dialogs.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
@@ -10,6 +11,8 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QProcess>
+#include <QScreen>
+#include <QToolBar>
 #include <QUrl>
 
 #include "data/avisos.h"
@@ -107,6 +110,30 @@ public:
                          [&pintar](QPrinter* p) { pintar(p); });
         dialogo.exec();
         return true;
+    }
+
+    void visualizarRelatorio(QPrinter& impressora, const QString& titulo,
+                             const std::function<void(QPrinter*)>& pintar,
+                             const std::function<void()>& salvarPdf) override {
+        QPrintPreviewDialog dialogo(&impressora, pai());
+        dialogo.setWindowTitle(titulo);
+        QObject::connect(&dialogo, &QPrintPreviewDialog::paintRequested,
+                         [&pintar](QPrinter* p) { pintar(p); });
+        if (auto* barra = dialogo.findChild<QToolBar*>()) {
+            barra->addSeparator();
+            QAction* pdf = barra->addAction(QIcon::fromTheme(QStringLiteral("document-save-as")),
+                                            QStringLiteral("Salvar PDF"));
+            pdf->setObjectName(QStringLiteral("salvarpdf"));
+            if (QWidget* botao = barra->widgetForAction(pdf)) {
+                botao->setObjectName(QStringLiteral("salvarpdf"));
+                botao->setAccessibleName(pdf->text());
+            }
+            QObject::connect(pdf, &QAction::triggered, &dialogo, [&salvarPdf] { salvarPdf(); });
+        }
+        // A page is read at a glance only when the window is large.
+        if (const QScreen* tela = dialogo.screen())
+            dialogo.resize(tela->availableSize() * 0.8);
+        dialogo.exec();
     }
 };
 

@@ -33,6 +33,16 @@ public:
     virtual bool escolherImpressora(QPrinter& impressora) = 0;
     // Shows a print preview painting through `pintar`; false when nothing was shown.
     virtual bool visualizar(QPrinter& impressora, const std::function<void(QPrinter*)>& pintar) = 0;
+    // A report's preview window titled `titulo`, painting through `pintar`: its print
+    // button asks for the printer and prints through `pintar`; an added button
+    // "Salvar PDF" runs `salvarPdf`. Returns when the user closes it.
+    virtual void visualizarRelatorio(QPrinter& impressora, const QString& titulo,
+                                     const std::function<void(QPrinter*)>& pintar,
+                                     const std::function<void()>& salvarPdf) {
+        Q_UNUSED(titulo);
+        Q_UNUSED(salvarPdf);
+        visualizar(impressora, pintar);
+    }
 };
 
 // The program's dialogs; tests install their own with definir().

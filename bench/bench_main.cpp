@@ -1,6 +1,7 @@
 // Measures start-up, keystroke search, saving the contact list and memory of the
-// main window on a generated file, and the same searches straight through SQLCipher
-// as the floor.
+// main window on a generated file, the same searches straight through SQLCipher as the
+// floor, and the contact directory and address labels written as PDF through the report
+// engine.
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
@@ -22,6 +23,9 @@
 #include "data/sqlite.h"
 #include "dialogosmudos.h"
 #include "gerador.h"
+#include "reports/etiquetas.h"
+#include "reports/rlt_agenda.h"
+#include "reports/rlt_etiquetas.h"
 
 namespace {
 
@@ -201,6 +205,29 @@ int main(int argc, char** argv) {
     imprimir("export_txt_ms", txt, "ms");
     imprimir("export_progress_ms", custoBarra, "ms");
     imprimir("rss_mb", rss, "MB");
+
+    // The directory of every contact, written as PDF with no window.
+    {
+        rlt_agenda diretorio;
+        relogio.restart();
+        const bool gravou = diretorio.GravarPdf(pasta.path() + QStringLiteral("/diretorio.pdf"));
+        const double ms = relogio.nsecsElapsed() / 1e6;
+        if (!gravou)
+            std::fprintf(stderr, "o diretório não foi gravado\n");
+        imprimir("directory_pdf_ms", ms, "ms");
+        imprimir("directory_pages", diretorio.relatorio().paginas(), "pages");
+        imprimir("directory_rss_mb", residenteMb(), "MB");
+    }
+
+    // Labels of every contact on Pimaco 6080 (30 a sheet), written as PDF with no window.
+    {
+        rlt_Etiquetas rotulos;
+        rotulos.Definir(etiquetas::Configuracao::de(etiquetas::modelos()[0]));
+        relogio.restart();
+        if (!rotulos.GravarPdf(pasta.path() + QStringLiteral("/etiquetas.pdf")))
+            std::fprintf(stderr, "as etiquetas não foram gravadas\n");
+        imprimir("labels_pdf_ms", relogio.nsecsElapsed() / 1e6, "ms");
+    }
     dialogs::definir(nullptr);
     return 0;
 }

@@ -8,7 +8,7 @@ PACOTES=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libqt6svg6
     libsqlcipher-dev sqlcipher
-    fonts-liberation xvfb xauth at-spi2-core
+    fonts-liberation xvfb xauth at-spi2-core poppler-utils
     adwaita-icon-theme desktop-file-utils
 )
 

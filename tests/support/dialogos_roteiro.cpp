@@ -1,5 +1,7 @@
 #include "dialogos_roteiro.h"
 
+#include <QPrinter>
+
 #include "data/avisos.h"
 
 DialogosRoteiro::DialogosRoteiro() {
@@ -70,9 +72,13 @@ bool DialogosRoteiro::iniciarPrograma(const QString& programa, const QStringList
     return programasIniciam;
 }
 
-bool DialogosRoteiro::escolherImpressora(QPrinter&) {
+bool DialogosRoteiro::escolherImpressora(QPrinter& impressora) {
     chamadas << Chamada{
         QStringLiteral("impressora"), dialogs::Icone::Nenhum, {}, {}, dialogs::Botoes::Ok, {}};
+    if (impressoraAceita && !arquivoImpressora.isEmpty()) {
+        impressora.setOutputFormat(QPrinter::PdfFormat);
+        impressora.setOutputFileName(arquivoImpressora);
+    }
     return impressoraAceita;
 }
 
@@ -85,4 +91,20 @@ bool DialogosRoteiro::visualizar(QPrinter& impressora,
     else
         pintar(&impressora);
     return true;
+}
+
+void DialogosRoteiro::visualizarRelatorio(QPrinter& impressora, const QString& titulo,
+                                          const std::function<void(QPrinter*)>& pintar,
+                                          const std::function<void()>& salvarPdf) {
+    chamadas << Chamada{
+        QStringLiteral("visualizar"), dialogs::Icone::Nenhum, titulo, {}, dialogs::Botoes::Ok, {}};
+    if (aoVisualizar)
+        aoVisualizar(&impressora);
+    while (!acoesVisualizacao.isEmpty()) {
+        const QString acao = acoesVisualizacao.dequeue();
+        if (acao == QLatin1String("pdf"))
+            salvarPdf();
+        else if (acao == QLatin1String("imprimir") && escolherImpressora(impressora))
+            pintar(&impressora);
+    }
 }

@@ -13,7 +13,7 @@ class DialogosRoteiro : public dialogs::Dialogos {
 public:
     struct Chamada {
         QString tipo;  // "mensagem", "abrir", "salvar", "endereco", "programa", "impressora",
-                       // "visualizar"
+                       // "visualizar" (a report's preview carries its title)
         dialogs::Icone icone = dialogs::Icone::Nenhum;
         QString titulo;
         QString texto;  // message text, filter, address or program
@@ -30,6 +30,11 @@ public:
     bool impressoraAceita = true;
     // Called with the printer when a preview is asked for, instead of showing one.
     std::function<void(QPrinter*)> aoVisualizar;
+    // What the user does in a report's preview, in order: "pdf" presses "Salvar PDF",
+    // "imprimir" the print button (printer choice, then printing).
+    QQueue<QString> acoesVisualizacao;
+    // When set, a chosen printer writes PDF to this file instead of printing.
+    QString arquivoImpressora;
 
     QList<Chamada> chamadas;
     QList<Chamada> mensagens() const;
@@ -47,4 +52,7 @@ public:
     bool iniciarPrograma(const QString& programa, const QStringList& argumentos) override;
     bool escolherImpressora(QPrinter& impressora) override;
     bool visualizar(QPrinter& impressora, const std::function<void(QPrinter*)>& pintar) override;
+    void visualizarRelatorio(QPrinter& impressora, const QString& titulo,
+                             const std::function<void(QPrinter*)>& pintar,
+                             const std::function<void()>& salvarPdf) override;
 };

@@ -1,0 +1,52 @@
+#include "reports/fonteconsulta.h"
+
+#include "data/banco.h"
+
+namespace relatorios {
+
+int FonteConsulta::quantidade() {
+    try {
+        db::Statement st =
+            banco::conexao().banco().prepare(QStringLiteral("SELECT count(*) FROM (%1)").arg(sql_));
+        return st.next() ? st.value(0).toInt() : 0;
+    } catch (const db::DbError&) {
+        return 0;
+    }
+}
+
+void FonteConsulta::inicio() {
+    st_.reset();
+    temLinha_ = false;
+    indices_.clear();
+    try {
+        st_.emplace(banco::conexao().banco().prepare(sql_));
+        temLinha_ = st_->next();
+    } catch (const db::DbError&) {
+        st_.reset();
+        temLinha_ = false;
+    }
+}
+
+void FonteConsulta::proximo() {
+    if (!temLinha_)
+        return;
+    try {
+        temLinha_ = st_->next();
+    } catch (const db::DbError&) {
+        temLinha_ = false;
+    }
+}
+
+QString FonteConsulta::valor(const QString& coluna) {
+    if (!temLinha_)
+        return {};
+    auto it = indices_.constFind(coluna);
+    if (it == indices_.constEnd())
+        it = indices_.insert(coluna, st_->columnIndex(coluna));
+    if (*it < 0)
+        return {};
+    const QByteArrayView texto = st_->utf8(*it);
+    return QString::fromUtf8(texto.data(), texto.size());
+}
+
+}  // namespace relatorios

@@ -1,0 +1,152 @@
+#include "reports/saida.h"
+
+#include <QFileInfo>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrinter>
+#include <QSaveFile>
+
+#include "app/dialogs.h"
+#include "reports/relatorio.h"
+
+namespace relatorios {
+namespace {
+
+class DestinoPintor : public Destino {
+public:
+    DestinoPintor(QPainter& pintor, QPagedPaintDevice& dispositivo)
+        : p_(pintor), dispositivo_(dispositivo) {}
+
+    void comecar(const Paginacao& paginacao) override {
+        // Device pixels per twip, then the printable area's corner, then the report's scale.
+        QTransform t = QTransform::fromScale(dispositivo_.logicalDpiX() / 1440.0,
+                                             dispositivo_.logicalDpiY() / 1440.0);
+        t.translate(paginacao.origem().x(), paginacao.origem().y());
+        t.scale(paginacao.escala(), paginacao.escala());
+        p_.setWorldTransform(t);
+        p_.setRenderHint(QPainter::Antialiasing);
+    }
+
+    void iniciarPagina(int pagina) override {
+        if (pagina > 0)
+            dispositivo_.newPage();
+    }
+
+    void retangulo(const QRectF& area, const QColor& cor) override { p_.fillRect(area, cor); }
+
+    void linha(const QLineF& l, const QColor& cor, double espessura, int estilo) override {
+        QPen caneta(cor, espessura,
+                    estilo == 2   ? Qt::DashLine
+                    : estilo == 3 ? Qt::DotLine
+                                  : Qt::SolidLine);
+        caneta.setCapStyle(Qt::FlatCap);
+        p_.setPen(caneta);
+        p_.drawLine(l);
+    }
+
+    void texto(QPointF base, const QString& texto, const Fonte& fonte, const QColor& cor) override {
+        if (!temFonte_ || !(fonte == fonte_)) {
+            fonte_ = fonte;
+            temFonte_ = true;
+            p_.setFont(qfont(fonte));
+        }
+        p_.setPen(cor);
+        p_.drawText(base, texto);
+    }
+
+private:
+    QPainter& p_;
+    QPagedPaintDevice& dispositivo_;
+    Fonte fonte_;
+    bool temFonte_ = false;
+};
+
+// A name for the file from the title; "/" cannot be in one.
+QString nomeSugerido(const QString& titulo) {
+    QString nome = titulo;
+    nome.replace(QLatin1Char('/'), QLatin1Char('-'));
+    return (nome.isEmpty() ? QStringLiteral("relatorio") : nome) + QStringLiteral(".pdf");
+}
+
+bool emAndamento = false;
+
+}  // namespace
+
+bool pintar(Relatorio& relatorio, QPagedPaintDevice& dispositivo) {
+    const std::optional<Paginacao> p = relatorio.paginar();
+    if (!p)
+        return false;
+    if (auto* impressora = dynamic_cast<QPrinter*>(&dispositivo))
+        impressora->setFullPage(true);
+    dispositivo.setPageLayout(relatorio.layoutPagina());
+    QPainter pintor;
+    if (!pintor.begin(&dispositivo)) {
+        relatorio.erro(ErroSemImpressora);
+        return false;
+    }
+    DestinoPintor destino(pintor, dispositivo);
+    relatorio.emitir(destino, *p);
+    return pintor.end();
+}
+
+bool gravarPdf(Relatorio& relatorio, const QString& arquivo) {
+    QSaveFile arquivoPdf(arquivo);
+    bool pintado = false;
+    if (arquivoPdf.open(QIODevice::WriteOnly)) {
+        QPdfWriter pdf(&arquivoPdf);
+        pdf.setResolution(1200);
+        pdf.setTitle(relatorio.titulo);
+        pdf.setCreator(QStringLiteral("Varnelo"));
+        pintado = pintar(relatorio, pdf);
+        if (!pintado) {
+            arquivoPdf.cancelWriting();
+            return false;
+        }
+    }
+    // A full disk shows in the flush; commit alone may still report success.
+    if (pintado && arquivoPdf.flush() && arquivoPdf.commit())
+        return true;
+    const QString motivo = arquivoPdf.errorString();
+    arquivoPdf.cancelWriting();
+    dialogs::mensagem(dialogs::Icone::Critico, QStringLiteral("Salvar PDF"),
+                      QStringLiteral("Não foi possível gravar o arquivo ") +
+                          QFileInfo(arquivo).fileName() + QStringLiteral(": ") + motivo);
+    return false;
+}
+
+void salvarPdf(Relatorio& relatorio) {
+    QString nome = dialogs::atual().salvarArquivo(QStringLiteral("Salvar PDF"),
+                                                  QStringLiteral("Arquivos PDF(*.pdf)|*.pdf"),
+                                                  nomeSugerido(relatorio.titulo));
+    if (nome.isEmpty())
+        return;
+    if (QFileInfo(nome).suffix().isEmpty())
+        nome += QStringLiteral(".pdf");
+    gravarPdf(relatorio, nome);
+}
+
+bool executar(Relatorio& relatorio) {
+    if (emAndamento) {
+        relatorio.erro(ErroEmAndamento);
+        return false;
+    }
+    // Checked before any window opens, so a report that cannot run shows no empty preview.
+    if (!relatorio.paginar())
+        return false;
+    emAndamento = true;
+    QPrinter impressora(QPrinter::HighResolution);
+    impressora.setFullPage(true);
+    impressora.setPageLayout(relatorio.layoutPagina());
+    impressora.setDocName(relatorio.titulo);
+    if (relatorio.visualizar) {
+        dialogs::atual().visualizarRelatorio(
+            impressora, relatorio.titulo, [&relatorio](QPrinter* p) { pintar(relatorio, *p); },
+            [&relatorio] { salvarPdf(relatorio); });
+    } else if (!relatorio.selecionarImpressora || dialogs::atual().escolherImpressora(impressora)) {
+        pintar(relatorio, impressora);
+    }
+    emAndamento = false;
+    return true;
+}
+
+}  // namespace relatorios

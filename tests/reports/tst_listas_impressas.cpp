@@ -1,0 +1,259 @@
+#include <unistd.h>
+#include <QAction>
+#include <QFile>
+#include <QHeaderView>
+#include <QPrinter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTreeView>
+
+#include "ambiente_teste.h"
+#include "apoio_relatorios.h"
+#include "app/frmprincipal.h"
+#include "app/modelolista.h"
+#include "data/regras.h"
+#include "dialogos_roteiro.h"
+#include "reports/rlt_listview.h"
+
+using namespace relatorios;
+
+namespace {
+
+QStringList dispostas(std::initializer_list<ColunaLista> colunas, int disponivel) {
+    int ocupada = 0;
+    const std::vector<ColunaLista> v(colunas);
+    QStringList r;
+    for (const ColunaDisposta& d : disporColunas(v, disponivel, 60, &ocupada))
+        r << QString("%1%2").arg(d.esquerda).arg(d.impressa ? "" : "-");
+    r << QString("=%1").arg(ocupada);
+    return r;
+}
+
+// The printed columns of a list printout while its preview is open: "left:title".
+QStringList colunasImpressas(rlt_ListView& r) {
+    QStringList impressas;
+    for (int k = 0;; ++k) {
+        const Campo* det = r.relatorio().campo("rpf_Det", k);
+        if (!det)
+            break;
+        if (det->imprimir)
+            impressas << QString("%1:%2")
+                             .arg(det->esquerda)
+                             .arg(r.relatorio().campo("rpf_Cab", k)->legenda);
+    }
+    return impressas;
+}
+
+void acionar(frmprincipal& w, const char* nome) {
+    w.findChild<QAction*>(nome)->trigger();
+}
+
+}  // namespace
+
+class TstListasImpressas : public QObject {
+    Q_OBJECT
+private slots:
+    void init() {
+        regras::fixarHoje(QDate(2024, 7, 9));
+        fixarAgora(QDateTime(QDate(2024, 7, 9), QTime(8, 5, 3)));
+    }
+    void cleanup() {
+        regras::fixarHoje({});
+        fixarAgora({});
+    }
+    void colunasLadoALado();
+    void larguraDaTelaEmTwips();
+    void listaImpressaPeloMenu();
+    void listaVaziaNaoAbreNada();
+    void cancelarNaoGravaNada();
+    void discoCheioNaoDeixaArquivo();
+};
+
+void TstListasImpressas::colunasLadoALado() {
+    // The default gap puts 1000 and 1500 at 0 and 1060.
+    QCOMPARE(dispostas({{1000, false}, {1500, false}}, 14003), QStringList({"0", "1060", "=2620"}));
+    // The column that would reach the width is left out, and every one after it, even
+    // one narrow enough; reaching it exactly counts as reaching.
+    QCOMPARE(dispostas({{5000, false}, {8943, false}, {100, false}}, 14003),
+             QStringList({"0", "5060-", "5060-", "=5060"}));
+    QCOMPARE(dispostas({{5000, false}, {8942, false}}, 14003),
+             QStringList({"0", "5060", "=14062"}));
+    // Hidden columns take no space, whatever width they last had.
+    QCOMPARE(dispostas({{1035, true}, {1000, false}, {20000, true}, {1500, false}}, 14003),
+             QStringList({"0-", "0", "1060-", "1060", "=2620"}));
+}
+
+void TstListasImpressas::larguraDaTelaEmTwips() {
+    AmbienteTeste amb;
+    DialogosRoteiro dlg;
+    amb.executar(
+        "INSERT INTO senhas (descricao, senha, adicionais) VALUES ('Editor', 'X1 ', 'a ')");
+    amb.executar(
+        "INSERT INTO compromisso (Data, hora, Titulo, local, descricao) VALUES "
+        "('2024/07/10', '10:00 ', 'Dentista ', 'Centro ', ' ')");
+    amb.executar("INSERT INTO uteis (descricao, telefone) VALUES ('Táxi', '3333-0000 ')");
+    amb.executar("INSERT INTO anotacoes (Titulo, anotacoes) VALUES ('Lembrete', 'x ')");
+    frmprincipal w;
+    QStringList vistas;
+    auto imprimir = [&](Categoria c) {
+        rlt_ListView r;
+        r.Grid(w.lista(c));
+        r.Titulo = "T";
+        dlg.aoVisualizar = [&](QPrinter*) { vistas = colunasImpressas(r); };
+        r.Executar();
+        return vistas;
+    };
+    const double twipsPorPixel = 1440.0 / w.lista(Categoria::Senhas)->logicalDpiX();
+    auto twips = [&](int centesimos) {
+        return int(std::lround(listas::pixels(centesimos, 1440.0 / twipsPorPixel) * twipsPorPixel));
+    };
+    // At the widths the lists open with, A4 landscape holds every column of the four.
+    const int nome = twips(7479), senha = twips(5362);
+    QCOMPARE(imprimir(Categoria::Senhas),
+             QStringList({"0:Nome do software/senha", QString("%1:Senha/Serial").arg(nome + 60),
+                          QString("%1:Comentários").arg(nome + senha + 120)}));
+    QCOMPARE(imprimir(Categoria::Compromisso).size(), 5);
+    QCOMPARE(imprimir(Categoria::Uteis).size(), 2);
+    QCOMPARE(imprimir(Categoria::Anotacoes), QStringList({"0:Título da anotação"}));
+    // A column widened on screen pushes the rest out; narrowed, it lets them back in.
+    QHeaderView* cab = w.lista(Categoria::Senhas)->header();
+    cab->resizeSection(1, int(12000 / twipsPorPixel));
+    QCOMPARE(imprimir(Categoria::Senhas).size(), 1);
+    cab->resizeSection(1, 40);
+    const int estreita = int(std::lround(40 * twipsPorPixel));
+    QCOMPARE(imprimir(Categoria::Senhas),
+             QStringList({"0:Nome do software/senha", QString("%1:Senha/Serial").arg(estreita + 60),
+                          QString("%1:Comentários").arg(estreita + senha + 120)}));
+}
+
+void TstListasImpressas::listaImpressaPeloMenu() {
+    AmbienteTeste amb;
+    DialogosRoteiro dlg;
+    QStringList titulos;
+    for (int i = 0; i < 80; ++i)
+        titulos << QString("Anotação %1 sobre São João").arg(i, 2, 10, QChar('0'));
+    for (int i = titulos.size() - 1; i >= 0; --i)
+        amb.executar("INSERT INTO anotacoes (Titulo, anotacoes) VALUES (?, 'x ')", {titulos[i]});
+    frmprincipal w;
+    QTreeView* lista = w.lista(Categoria::Anotacoes);
+    QFont fonte = lista->font();
+    fonte.setPointSizeF(8.25);
+    lista->setFont(fonte);
+    double duranteAImpressao = 0;
+    dlg.aoVisualizar = [&](QPrinter*) { duranteAImpressao = lista->font().pointSizeF(); };
+    QTemporaryDir pasta;
+    const QString pdf = pasta.filePath("anotacoes.pdf");
+    dlg.acoesVisualizacao << "pdf";
+    dlg.arquivos << pasta.filePath("anotacoes");
+    acionar(w, "mnuimprimiran");
+    // The printout runs with the list at 9 points; after it the size is a whole number.
+    QCOMPARE(duranteAImpressao, 9.0);
+    QCOMPARE(lista->font().pointSizeF(), 8.0);
+    QCOMPARE(dlg.chamadas.size(), 2);
+    QCOMPARE(dlg.chamadas[0].tipo, QString("visualizar"));
+    QCOMPARE(dlg.chamadas[0].titulo, QString("LISTA DE ANOTAÇÕES"));
+    QCOMPARE(dlg.chamadas[1].tipo, QString("salvar"));
+    QCOMPARE(dlg.chamadas[1].titulo, QString("Salvar PDF"));
+    QCOMPARE(dlg.chamadas[1].texto, QString("Arquivos PDF(*.pdf)|*.pdf"));
+    QVERIFY(QFile::exists(pdf));  // the missing ".pdf" is added
+
+    const QStringList paginas = paginasDoPdf(pdf);
+    if (paginas.isEmpty())
+        QSKIP("pdftotext (poppler-utils) is not installed");
+    QCOMPARE(paginas.size(), 3);
+    QStringList linhas;
+    for (int i = 0; i < paginas.size(); ++i) {
+        const QString& p = paginas[i];
+        QVERIFY(p.contains("LISTA DE ANOTAÇÕES"));
+        QVERIFY(p.contains("Título da anotação"));
+        QVERIFY(p.contains("Emitido em 09/07/2024 às 08:05:03"));
+        QVERIFY(p.contains(QRegularExpression(QString("Pagina atual: %1\\s*$").arg(i + 1),
+                                              QRegularExpression::MultilineOption)));
+        for (const QString& l : p.split('\n'))
+            if (l.trimmed().startsWith("Anotação "))
+                linhas << l.trimmed();
+    }
+    QCOMPARE(linhas, titulos);
+    QVERIFY(paginas.last().contains("Varnelo, organizador pessoal de contatos e compromissos"));
+    QVERIFY(paginas.last().contains("Visite nosso site: https://www.varnelo.example/"));
+    QVERIFY(!paginas.first().contains("Visite nosso site"));
+
+    // Each command opens a new printout, which lays the columns out again.
+    dlg.limpar();
+    acionar(w, "mnuimprimiran");
+    acionar(w, "mnucomplista");  // no appointments: nothing opens
+    QCOMPARE(dlg.chamadas.size(), 1);
+    QCOMPARE(dlg.chamadas[0].titulo, QString("LISTA DE ANOTAÇÕES"));
+}
+
+void TstListasImpressas::listaVaziaNaoAbreNada() {
+    AmbienteTeste amb;
+    DialogosRoteiro dlg;
+    frmprincipal w;
+    for (const char* nome : {"mnuimprimiran", "mnuimprimirsn", "mnuimprimirut", "mnucomplista"})
+        acionar(w, nome);
+    QVERIFY(dlg.chamadas.isEmpty());
+    QTreeView* lista = w.lista(Categoria::Uteis);
+    QFont f = lista->font();
+    f.setPointSizeF(10.75);
+    lista->setFont(f);
+    acionar(w, "mnuimprimirut");
+    QCOMPARE(lista->font().pointSizeF(), 11.0);
+    QVERIFY(dlg.chamadas.isEmpty());
+}
+
+void TstListasImpressas::cancelarNaoGravaNada() {
+    AmbienteTeste amb;
+    DialogosRoteiro dlg;
+    amb.executar("INSERT INTO uteis (descricao, telefone) VALUES ('Pizzaria', '3030-4040 ')");
+    frmprincipal w;
+    QTemporaryDir pasta;
+    // No file name, then a printer refused: nothing is written and nothing is said.
+    dlg.acoesVisualizacao << "pdf"
+                          << "imprimir";
+    dlg.arquivos << "";
+    dlg.impressoraAceita = false;
+    dlg.arquivoImpressora = pasta.filePath("impresso.pdf");
+    acionar(w, "mnuimprimirut");
+    QVERIFY(dlg.mensagens().isEmpty());
+    QVERIFY(QDir(pasta.path()).isEmpty());
+    // A printer chosen in the preview prints the whole list.
+    dlg.acoesVisualizacao << "imprimir";
+    dlg.impressoraAceita = true;
+    acionar(w, "mnuimprimirut");
+    QVERIFY(QFile::exists(pasta.filePath("impresso.pdf")));
+    const QString texto = textoDoPdf(pasta.filePath("impresso.pdf"));
+    if (texto.isEmpty())
+        QSKIP("pdftotext (poppler-utils) is not installed");
+    QVERIFY(texto.contains("LISTA DE TELEFONES ÚTEIS"));
+    QVERIFY(texto.contains(QRegularExpression("Pizzaria\\s+3030-4040")));
+}
+
+void TstListasImpressas::discoCheioNaoDeixaArquivo() {
+    QTemporaryDir pasta;
+    if (geteuid() != 0)
+        QSKIP("mounting a small disk needs root");
+    if (QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=16k", "tmpfs", pasta.path()}) != 0)
+        QSKIP("tmpfs cannot be mounted here");
+    AmbienteTeste amb;
+    DialogosRoteiro dlg;
+    for (int i = 0; i < 200; ++i)
+        amb.executar("INSERT INTO anotacoes (Titulo, anotacoes) VALUES (?, 'x ')",
+                     {QString("Anotação %1").arg(i)});
+    frmprincipal w;
+    dlg.acoesVisualizacao << "pdf";
+    dlg.arquivos << pasta.filePath("cheio.pdf");
+    acionar(w, "mnuimprimiran");
+    const QStringList sobras = QDir(pasta.path()).entryList(QDir::Files | QDir::Hidden);
+    QProcess::execute("umount", {pasta.path()});
+    QCOMPARE(dlg.ultimaMensagem().icone, dialogs::Icone::Critico);
+    QCOMPARE(dlg.ultimaMensagem().titulo, QString("Salvar PDF"));
+    QVERIFY2(dlg.ultimaMensagem().texto.startsWith("Não foi possível gravar o arquivo cheio.pdf: "),
+             qPrintable(dlg.ultimaMensagem().texto));
+    QVERIFY2(sobras.isEmpty(), qPrintable(sobras.join(",")));
+}
+
+QTEST_MAIN(TstListasImpressas)
+#include "tst_listas_impressas.moc"
