@@ -5,6 +5,7 @@
 #include <QLocale>
 #include <QTranslator>
 
+#include "access/frmlogin.h"
 #include "app/dialogs.h"
 #include "app/frmprincipal.h"
 
@@ -24,6 +25,7 @@ bool carregarTraducoes(QApplication& app) {
 
 int executar(QApplication& app) {
     dialogs::encaminharAvisos();
+    frmprincipal::pedidoDeLogin() = acesso::pedirLogin;
     frmprincipal janela;
     if (!janela.aguardaLogin())
         janela.show();
