@@ -79,10 +79,10 @@ const QStringList kMenuProjetado = {
     "3|mnuhtmlut|Salvar lista em HTML (off)",
     "3|mnutxtut|Salvar lista em TXT (off)",
     "1|mnulogin|Login de usuário",
-    "2|mnuadmlogin|Alterar login (off)",
+    "2|mnuadmlogin|Alterar login",
     "1|mnubackup|Backup",
-    "2|mnufazerback|Realizar Backup (off)",
-    "2|mnurestback|Restaurar Backup (off)",
+    "2|mnufazerback|Realizar Backup",
+    "2|mnurestback|Restaurar Backup",
     "1|mnuferramentas|Ferramentas",
     "2|mnurede|Trabalhar em rede (off)",
     "2|tttt|-",
@@ -181,7 +181,6 @@ void TstComandos::entradasIniciamOsFluxosDaCategoria() {
     fluxos.clear();
     comandos::acionarBotao("etiqueta");
     comandos::executar(*comandos::comando("mnuhtmltel"));
-    comandos::executar(*comandos::comando("mnufazerback"));
     QVERIFY(fluxos.isEmpty());
     QVERIFY(dlg.chamadas.isEmpty());
 }
