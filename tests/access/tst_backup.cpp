@@ -32,6 +32,12 @@ QByteArray conteudo(const QString& caminho) {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
+void gravar(const QString& caminho, const QByteArray& bytes) {
+    QFile f(caminho);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    QCOMPARE(f.write(bytes), bytes.size());
+}
+
 // Every row of the five tables and the login row, read straight from `arquivo`.
 QStringList dados(const QString& arquivo) {
     db::Database banco;
@@ -195,16 +201,12 @@ void TstBackup::restauracaoRecusadaNaoMudaNada() {
     acrescentar(amb, "guardado", 300);
     const QString escolhido = caso == "o proprio banco" ? amb.arquivo() : amb.pasta() + "/x.mde";
     if (caso == "texto") {
-        QFile f(escolhido);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("nome;telefone\nAna;123\n");
+        gravar(escolhido, "nome;telefone\nAna;123\n");
     } else if (caso == "outra chave") {
         schema::criarArquivo(escolhido, "outra chave");
     } else if (caso == "cortada") {
         const QByteArray tudo = conteudo(amb.arquivo());
-        QFile f(escolhido);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(tudo.left(tudo.size() / 2));
+        gravar(escolhido, tudo.left(tudo.size() / 2));
     } else if (caso == "sem tabela") {
         schema::criarArquivo(escolhido, kSenha);
         db::Database outro;
@@ -255,10 +257,7 @@ void TstBackup::restauraSobreBancoDanificadoOuAusente() {
     acesso::copiarBanco(amb.arquivo(), copia, kSenha);
     const QStringList guardado = dados(copia);
     // Mending a file that no longer opens is what a restore is for.
-    QFile estragado(amb.arquivo());
-    QVERIFY(estragado.open(QIODevice::WriteOnly));
-    estragado.write(QByteArray(8192, 'x'));
-    estragado.close();
+    gravar(amb.arquivo(), QByteArray(8192, 'x'));
     acesso::restaurarBanco(copia, amb.arquivo(), kSenha);
     QCOMPARE(dados(amb.arquivo()), guardado);
     QCOMPARE(conteudo(acesso::anterior(amb.arquivo())), QByteArray(8192, 'x'));
@@ -332,10 +331,7 @@ void TstBackup::discoCheioOuPastaImutavelDeixamOBancoInteiro() {
     QCOMPARE(arquivosNaPasta(disco), QStringList{"dados.mde"});
     // Nor does a backup onto the full disk leave half a file.
     dlg.arquivos << disco + "/copia.mde";
-    QFile enchimento(disco + "/enchimento");
-    QVERIFY(enchimento.open(QIODevice::WriteOnly));
-    enchimento.write(QByteArray(8192, 'x'));
-    enchimento.close();
+    gravar(disco + "/enchimento", QByteArray(8192, 'x'));
     w.findChild<QAction*>("mnufazerback")->trigger();
     QCOMPARE(dlg.ultimaMensagem().texto, kErro + "No space left on device");
     QCOMPARE(arquivosNaPasta(disco), QStringList({"dados.mde", "enchimento"}));
