@@ -89,6 +89,9 @@ JanelaAcesso::JanelaAcesso(const QString& objeto, const QString& titulo, const Q
     barra_->addSeparator();
     botao(QStringLiteral("cancelar"), QStringLiteral("CANCELAR"));
     acessivel::nomearBarra(barra_);
+    // Flat toolbar buttons show no focus of their own; the keyboard user needs to see it.
+    barra_->setStyleSheet(
+        QStringLiteral("QToolButton:focus { border: 1px solid palette(highlight); }"));
     raiz->addWidget(barra_);
 
     auto* area = new QWidget(this);
@@ -104,6 +107,8 @@ JanelaAcesso::JanelaAcesso(const QString& objeto, const QString& titulo, const Q
 void JanelaAcesso::botao(const QString& chave, const QString& legenda) {
     QAction* acao = barra_->addAction(legenda);
     acao->setObjectName(chave);
+    // A toolbar would drop the trailing "..." of "ENTRAR ...".
+    acao->setIconText(legenda);
     connect(acao, &QAction::triggered, this, [this, chave] { acionar(chave); });
     if (QWidget* b = barra_->widgetForAction(acao)) {
         b->setObjectName(chave);

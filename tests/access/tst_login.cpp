@@ -98,7 +98,9 @@ void TstLogin::janelaComoProjetada() {
              int('#'));
     QStringList barra;
     for (QAction* a : l.findChild<QToolBar*>("tbropcoes")->actions())
-        barra << (a->isSeparator() ? "-" : a->objectName() + ":" + a->text());
+        barra << (a->isSeparator()
+                      ? "-"
+                      : a->objectName() + ":" + l.findChild<QToolButton*>(a->objectName())->text());
     QCOMPARE(barra, QStringList({"-", "ok:ENTRAR ...", "-", "cancelar:CANCELAR"}));
 }
 
