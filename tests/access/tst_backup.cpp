@@ -83,7 +83,7 @@ QStringList celulas(const frmprincipal& w) {
 int descritores(const QString& arquivo) {
     int n = 0;
     const QString alvo = QFileInfo(arquivo).canonicalFilePath();
-    for (const QFileInfo& fd : QDir("/proc/self/fd").entryInfoList(QDir::System))
+    for (const QFileInfo& fd : QDir("/proc/self/fd").entryInfoList(QDir::Files | QDir::System))
         n += fd.symLinkTarget() == alvo;
     return n;
 }
@@ -351,6 +351,16 @@ void TstBackup::copiaEsperaOsEscritores() {
         QVERIFY(escrever().contains("database is locked"));
     }
     QCOMPARE(escrever(), QString());
+    // The backup takes that lock: a writer half way through keeps it from copying.
+    QProcess escritor;
+    escritor.start("sqlcipher", {amb.arquivo()});
+    escritor.write(QString("PRAGMA key='%1';\nBEGIN EXCLUSIVE;\nSELECT 1;\n").arg(kSenha).toUtf8());
+    QVERIFY(escritor.waitForReadyRead());
+    const QString copia = amb.pasta() + "/copia.mde";
+    QVERIFY_THROWS_EXCEPTION(db::DbError, acesso::copiarBanco(amb.arquivo(), copia, kSenha));
+    QVERIFY(!QFile::exists(copia));
+    escritor.closeWriteChannel();
+    QVERIFY(escritor.waitForFinished());
 }
 
 QTEST_MAIN(TstBackup)
