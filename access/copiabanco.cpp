@@ -193,7 +193,7 @@ void restaurarBanco(const QString& origem, const QString& banco, const QString& 
         try {
             trava.emplace(banco, senha, TravaBanco::Modo::Exclusiva);
         } catch (const db::DbError& e) {
-            if (e.descricao() == QString::fromUtf8(sqlite3_errstr(SQLITE_BUSY)))
+            if (!e.semBanco() && (e.codigo() & 0xff) != SQLITE_CORRUPT)
                 throw;
         }
         guardarAnterior(atual, banco);

@@ -40,7 +40,7 @@ void frmlogin::verificarlogin() {
         if (principal_)
             janelas::mostrar(*principal_);
         hide();
-        banco::conexao().fechar();
+        banco::conexao().marcarFechada();
     } else {
         dialogs::mensagem(dialogs::Icone::Critico, QStringLiteral("Login"),
                           QStringLiteral("Usuário e ou senha inválido, por favor verifique os "

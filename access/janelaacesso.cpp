@@ -3,8 +3,6 @@
 #include <QAction>
 #include <QFormLayout>
 #include <QFrame>
-#include <QHBoxLayout>
-#include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,6 +13,8 @@
 #include <QVBoxLayout>
 
 #include "app/acessivel.h"
+#include "app/cabecalho.h"
+#include "app/icones.h"
 
 namespace acesso {
 namespace {
@@ -60,26 +60,18 @@ JanelaAcesso::JanelaAcesso(const QString& objeto, const QString& titulo, const Q
     raiz->setSpacing(0);
     raiz->setSizeConstraint(QLayout::SetFixedSize);
 
-    auto* cabecalho = new QFrame(this);
-    cabecalho->setObjectName(QStringLiteral("cabecalho"));
-    cabecalho->setAutoFillBackground(true);
-    cabecalho->setBackgroundRole(QPalette::Base);
-    cabecalho->setFrameShape(QFrame::StyledPanel);
-    auto* linha = new QHBoxLayout(cabecalho);
-    auto* figura = new QLabel(cabecalho);
-    figura->setObjectName(QStringLiteral("imglogin"));
-    const QIcon cadeado = QIcon::fromTheme(QStringLiteral("dialog-password"),
-                                           style()->standardIcon(QStyle::SP_DialogYesButton));
-    figura->setPixmap(cadeado.pixmap(48, 48));
-    auto* rotulo = new QLabel(titulo, cabecalho);
-    rotulo->setObjectName(QStringLiteral("lbltitulo"));
-    QFont fonte = rotulo->font();
-    fonte.setBold(true);
-    fonte.setPointSizeF(fonte.pointSizeF() * 1.3);
-    rotulo->setFont(fonte);
-    linha->addWidget(figura);
-    linha->addWidget(rotulo, 1);
-    raiz->addWidget(cabecalho);
+    // The common heading strip, laid left to right with the picture before the title.
+    QFrame* faixa = cabecalho(titulo, QString(), this);
+    faixa->findChild<QLabel*>(QStringLiteral("lbllinha"))->hide();
+    if (auto* linha = qobject_cast<QBoxLayout*>(faixa->layout())) {
+        linha->setDirection(QBoxLayout::LeftToRight);
+        auto* figura = new QLabel(faixa);
+        figura->setObjectName(QStringLiteral("imglogin"));
+        figura->setPixmap(icones::barra(QStringLiteral("dialog-password")).pixmap(48, 48));
+        linha->insertWidget(0, figura);
+        linha->setStretchFactor(faixa->findChild<QLabel*>(QStringLiteral("lbltitulo")), 1);
+    }
+    raiz->addWidget(faixa);
 
     barra_ = new QToolBar(this);
     barra_->setObjectName(QStringLiteral("tbropcoes"));

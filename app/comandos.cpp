@@ -1,12 +1,9 @@
 #include "app/comandos.h"
 
 #include <QAction>
-#include <QApplication>
-#include <QIcon>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStandardPaths>
-#include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVector>
@@ -14,6 +11,9 @@
 #include "access/backup.h"
 #include "access/frmadmlogin.h"
 #include "app/dialogs.h"
+#include "app/frmrede.h"
+#include "app/icones.h"
+#include "app/janelas.h"
 #include "data/regras.h"
 #include "editors/fluxos.h"
 
@@ -89,7 +89,7 @@ constexpr Comando kMenu[] = {
     {2, "mnufazerback", "Realizar Backup", Acao::FazerBackup, 0, sim},
     {2, "mnurestback", "Restaurar Backup", Acao::RestaurarBackup, 0, sim},
     {1, "mnuferramentas", "Ferramentas", Acao::Nenhuma, 0, sim},
-    {2, "mnurede", "Trabalhar em rede", Acao::Rede, 0, nao},
+    {2, "mnurede", "Trabalhar em rede", Acao::Rede, 0, sim},
     {2, "tttt", "-", Acao::Nenhuma, 0, sim},
     {2, "mnunotepad", "Bloco de notas", Acao::Ferramenta, ferr(Ferramenta::BlocoDeNotas), sim},
     {2, "mnucalc", "Calculadora", Acao::Ferramenta, ferr(Ferramenta::Calculadora), sim},
@@ -131,13 +131,13 @@ const std::initializer_list<const char*> kFerramentas[] = {
     {"pavucontrol", "pavucontrol-qt", "mate-volume-control", "kmix", "alsamixergui"},
 };
 
-void abrirCelulaDoContato(int coluna, const QString& prefixo) {
+// The selected contact's cell, without its blanks; nullopt with no contact selected.
+std::optional<QString> celulaDoContato(int coluna) {
     editors::Principal* janela = editors::principal();
     if (!janela)
-        return;
+        return std::nullopt;
     const std::optional<QString> valor = janela->celulaSelecionada(Categoria::Agenda, coluna);
-    if (valor)
-        dialogs::atual().abrirEndereco(prefixo + regras::aparado(*valor));
+    return valor ? std::optional(regras::aparado(*valor)) : std::nullopt;
 }
 
 }  // namespace
@@ -159,6 +159,16 @@ const Comando* comando(const QString& objeto) {
 
 QString endereco(Pagina pagina) {
     return QLatin1String(kSite) + QLatin1String(kPaginas[static_cast<int>(pagina)]);
+}
+
+QString enderecoWeb(const QString& site) {
+    const QString t = regras::aparado(site);
+    if (t.startsWith(QLatin1String("http://"), Qt::CaseInsensitive) ||
+        t.startsWith(QLatin1String("https://"), Qt::CaseInsensitive))
+        return t;
+    if (t.startsWith(QLatin1String("www."), Qt::CaseInsensitive))
+        return QStringLiteral("http://") + t;
+    return {};
 }
 
 QString atribuicao() {
@@ -194,13 +204,20 @@ void executar(const Comando& c) {
             fluxos().remover(categoria);
             break;
         case Acao::AcessarSite:
-            abrirCelulaDoContato(12, {});
+            // A stored site may come from a shared file: only a web page is ever opened.
+            if (const QString url = enderecoWeb(celulaDoContato(12).value_or(QString()));
+                !url.isEmpty())
+                dialogs::atual().abrirEndereco(url);
             break;
         case Acao::EnviarEmail:
-            abrirCelulaDoContato(11, QStringLiteral("mailto:"));
+            if (const std::optional<QString> email = celulaDoContato(11))
+                dialogs::atual().abrirEndereco(QStringLiteral("mailto:") + *email);
             break;
         case Acao::Pagina:
             dialogs::atual().abrirEndereco(endereco(static_cast<Pagina>(c.argumento)));
+            break;
+        case Acao::Rede:
+            janelas::mostrar(janelas::unica<frmrede>());
             break;
         case Acao::Ferramenta: {
             // A tool that is not installed is passed over without a word.
@@ -262,7 +279,6 @@ void montarMenus(QMenuBar* barraMenus) {
 
 void montarBarra(QToolBar* barraFerramentas) {
     barraFerramentas->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    const QIcon generico = QApplication::style()->standardIcon(QStyle::SP_FileIcon);
     for (const Botao& b : barra()) {
         if (!b.chave) {
             barraFerramentas->addSeparator();
@@ -270,8 +286,7 @@ void montarBarra(QToolBar* barraFerramentas) {
         }
         const QString chave = QLatin1String(b.chave);
         const QString legenda = QString::fromUtf8(b.legenda);
-        QAction* acao = barraFerramentas->addAction(
-            QIcon::fromTheme(QLatin1String(b.icone), generico), legenda);
+        QAction* acao = barraFerramentas->addAction(icones::barra(QLatin1String(b.icone)), legenda);
         acao->setObjectName(chave);
         const Comando* alvo = comando(QLatin1String(b.comando));
         acao->setEnabled(alvo && alvo->ativo);

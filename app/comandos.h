@@ -59,6 +59,9 @@ const Comando* comando(const QString& objeto);
 
 // The page's address, all on the maker's site.
 QString endereco(Pagina pagina);
+// The address "Acessar site" opens for a stored site: http and https addresses as they are,
+// "www." ones as http; empty for anything else (a path, another scheme), which is not opened.
+QString enderecoWeb(const QString& site);
 // The line that names the maker in the foot of exported files and printed lists.
 QString atribuicao();
 

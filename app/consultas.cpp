@@ -31,12 +31,12 @@ Consulta contatos(const QString& entrada, const QString& texto) {
     const QString t = regras::aparado(texto);
     if (coluna == QLatin1String("nascimento")) {
         const QDate dia = regras::dataDigitada(t);
-        return {
-            QStringLiteral("select * from agenda where (trim(nascimento) like ?) order by nome"),
-            {dia.isValid() ? regras::dataParaBanco(dia) : t}};
+        return {QStringLiteral(
+                    "select rowid, * from agenda where (trim(nascimento) like ?) order by nome"),
+                {dia.isValid() ? regras::dataParaBanco(dia) : t}};
     }
     // An unknown field leaves the statement invalid, and so the list empty.
-    return {QStringLiteral("select * from agenda where (") + coluna +
+    return {QStringLiteral("select rowid, * from agenda where (") + coluna +
                 QStringLiteral(" like ?) order by nome"),
             {QLatin1Char('%') + t + QLatin1Char('%')}};
 }
@@ -44,7 +44,7 @@ Consulta contatos(const QString& entrada, const QString& texto) {
 Consulta senhas(const QString& texto) {
     if (regras::aparado(texto).isEmpty())
         return {QString::fromUtf8(listas::lista(Categoria::Senhas).consulta), {}};
-    return {QStringLiteral("select * from senhas where descricao like ? order by descricao"),
+    return {QStringLiteral("select rowid, * from senhas where descricao like ? order by descricao"),
             {texto + QLatin1Char('%')}};
 }
 

@@ -234,9 +234,12 @@ void frmprincipal::iniciar() {
 
 void frmprincipal::carregar(Categoria c, const QString& sql, const QVariantList& params,
                             bool abrir) {
+    ModeloLista* m = modelos_[std::size_t(indice(c))];
+    // Emptied first, so a failed open is never reported over the rows of the file before.
+    m->substituir(Celulas(m->columnCount()));
     if (abrir)
         banco::abrirPadrao();
-    modelos_[std::size_t(indice(c))]->substituir(listas::ler(c, sql, params));
+    m->substituir(listas::ler(c, sql, params));
 }
 
 void frmprincipal::carregaragenda() {
@@ -295,7 +298,9 @@ void frmprincipal::resizeEvent(QResizeEvent* ev) {
 }
 
 void frmprincipal::closeEvent(QCloseEvent* ev) {
-    // Closing the main window ends the program: no other window stays behind.
+    // Closing the main window ends the program: no other window stays behind. Hidden
+    // first, so a window that reloads the lists on closing knows there is nothing to show.
+    hide();
     janelas::fecharTodas(this);
     QMainWindow::closeEvent(ev);
 }
@@ -351,18 +356,18 @@ ModeloLista* frmprincipal::modelo(Categoria c) const {
     return modelos_[std::size_t(indice(c))];
 }
 
-int frmprincipal::linhas(Categoria c) const {
-    return modelo(c)->rowCount();
+const Celulas& frmprincipal::celulas(Categoria c) const {
+    return modelo(c)->celulas();
 }
 
-std::optional<QString> frmprincipal::celulaSelecionada(Categoria c, int coluna) const {
+std::optional<int> frmprincipal::linhaSelecionada(Categoria c) const {
     const QModelIndexList selecionados = lista(c)->selectionModel()->selectedIndexes();
     // A keyboard user who tabbed into the list stands on a row without selecting it.
     const QModelIndex atual =
         selecionados.isEmpty() ? lista(c)->currentIndex() : selecionados.first();
     if (!atual.isValid())
         return std::nullopt;
-    return modelo(c)->celula(atual.row(), coluna);
+    return atual.row();
 }
 
 void frmprincipal::recarregar(Categoria c) {

@@ -42,8 +42,8 @@ public:
     QTreeView* lista(Categoria categoria) const;
     ModeloLista* modelo(Categoria categoria) const;
 
-    int linhas(Categoria categoria) const override;
-    std::optional<QString> celulaSelecionada(Categoria categoria, int coluna) const override;
+    const Celulas& celulas(Categoria categoria) const override;
+    std::optional<int> linhaSelecionada(Categoria categoria) const override;
     void recarregar(Categoria categoria) override;
 
 protected:

@@ -1,13 +1,21 @@
 #include "app/inicio.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QStandardPaths>
 #include <QTranslator>
 
 #include "access/frmlogin.h"
 #include "app/dialogs.h"
 #include "app/frmprincipal.h"
+#include "app/icones.h"
+#include "data/banco.h"
+#include "data/configuracoes.h"
+#include "data/schema.h"
+#include "data/sqlite.h"
 
 namespace inicio {
 
@@ -23,8 +31,34 @@ bool carregarTraducoes(QApplication& app) {
     return true;
 }
 
+QString pastaDados(const QString& pastaPrograma, const QString& pastaUsuario) {
+    const QDir programa(pastaPrograma);
+    const bool instalado = !QFileInfo(pastaPrograma).isWritable() ||
+                           QFileInfo::exists(programa.filePath(
+                               QStringLiteral("../share/applications/varnelo.desktop")));
+    return instalado ? pastaUsuario : pastaPrograma;
+}
+
+void prepararPastaDados(const QString& pastaPrograma, const QString& pastaUsuario) {
+    const QString pasta = pastaDados(pastaPrograma, pastaUsuario);
+    configuracoes::definirPastaPrograma(pasta);
+    if (pasta == pastaPrograma)
+        return;
+    // A failure here shows as the usual message when the file is first opened.
+    try {
+        if (QDir().mkpath(pasta))
+            schema::criarArquivo(configuracoes::naPastaPrograma(QStringLiteral("\\dados.mde")),
+                                 QString::fromUtf8(banco::kSenhaBanco));
+    } catch (const db::DbError&) {
+    }
+}
+
 int executar(QApplication& app) {
     dialogs::encaminharAvisos();
+    icones::preparar();
+    prepararPastaDados(QCoreApplication::applicationDirPath(),
+                       QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+                           QStringLiteral("/Varnelo"));
     frmprincipal::pedidoDeLogin() = acesso::pedirLogin;
     frmprincipal janela;
     if (!janela.aguardaLogin())

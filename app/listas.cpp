@@ -48,15 +48,15 @@ constexpr Coluna kAnotacoes[] = {
 
 const Lista kListas[kQuantidade] = {
     {Categoria::Agenda, "lstagenda", "Agenda de contatos", "mnuvarnelo", "barraagenda",
-     "select * from agenda order by nome", kAgenda},
+     "select rowid, * from agenda order by nome", "rowid", kAgenda},
     {Categoria::Compromisso, "lstcompromisso", "Compromissos", "mnucompromisso", "barracompromisso",
-     "Select * from compromisso", kCompromisso},
+     "Select * from compromisso", "id", kCompromisso},
     {Categoria::Senhas, "lstsenhas", "Senhas && Serias", "mnusenhas", "barrasenhas",
-     "select * from senhas order by descricao", kSenhas},
+     "select rowid, * from senhas order by descricao", "rowid", kSenhas},
     {Categoria::Uteis, "lstuteis", "Telefones Úteis", "mnuuteis", "barrauteis",
-     "select * from uteis order by descricao", kUteis},
+     "select rowid, * from uteis order by descricao", "rowid", kUteis},
     {Categoria::Anotacoes, "lstanotacoes", "Anotações", "mnuanotacoes", "barraanotacoes",
-     "select * from anotacoes order by titulo", kAnotacoes},
+     "select rowid, * from anotacoes order by titulo", "rowid", kAnotacoes},
 };
 
 // Parses "yyyy/mm/dd" with or without its trailing blank, as stored.
@@ -115,27 +115,6 @@ int pixels(int centesimosMm, double dpi) {
     return static_cast<int>(std::lround(centesimosMm / 2540.0 * dpi));
 }
 
-QString Celulas::celula(int linha, int coluna) const {
-    if (linha < 0 || linha >= linhas() || coluna < 0 || coluna >= colunas_)
-        return {};
-    const std::size_t k = std::size_t(linha) * std::size_t(colunas_) + std::size_t(coluna);
-    const qsizetype inicio = k ? fins_[k - 1] : 0;
-    return QString::fromUtf8(texto_.constData() + inicio, fins_[k] - inicio);
-}
-
-QStringList Celulas::linha(int linha) const {
-    QStringList r;
-    for (int c = 0; c < colunas_; ++c)
-        r << celula(linha, c);
-    return r;
-}
-
-void Celulas::acrescentar(QByteArrayView texto, QByteArrayView resto) {
-    texto_.append(texto);
-    texto_.append(resto);
-    fins_.push_back(texto_.size());
-}
-
 Celulas ler(Categoria categoria, const QString& sql, const QVariantList& parametros) {
     const Lista& l = lista(categoria);
     Celulas celulas(int(l.colunas.size()));
@@ -145,9 +124,11 @@ Celulas ler(Categoria categoria, const QString& sql, const QVariantList& paramet
         std::vector<int> indices;
         for (const Coluna& c : l.colunas)
             indices.push_back(c.campo ? st.columnIndex(QString::fromUtf8(c.campo)) : -1);
+        const int registro = st.columnIndex(QString::fromUtf8(l.registro));
         const QDate hoje = regras::hoje();
         while (st.next()) {
-            const int numero = celulas.linhas() + 1;
+            celulas.novaLinha(registro >= 0 ? st.value(registro).toLongLong() : 0);
+            const int numero = celulas.linhas();
             for (std::size_t i = 0; i < indices.size(); ++i)
                 acrescentarCelula(celulas, st, l.colunas[i].regra, indices[i], numero, hoje);
         }

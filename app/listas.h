@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "data/categoria.h"
+#include "data/celulas.h"
 
 // The five lists of the main window as data: what each shows and how a row of
 // its table becomes cells. No widgets here.
@@ -35,6 +36,7 @@ struct Lista {
     const char* menu;      // context menu, the category's submenu
     const char* barra;     // export progress bar
     const char* consulta;  // statement of the full list
+    const char* registro;  // the column that tells the row's record: "rowid", or "id"
     std::span<const Coluna> colunas;
 };
 
@@ -47,27 +49,6 @@ Categoria categoriaDaAba(int aba);
 QStringList cabecalhos(const Lista& lista);
 // Screen pixels of a width in hundredths of a millimetre.
 int pixels(int centesimosMm, double dpi);
-
-// The cells of a list, row after row, kept as one UTF-8 text with the end of each
-// cell: 100,000 rows cost a few allocations instead of a million strings.
-class Celulas {
-public:
-    explicit Celulas(int colunas = 0) : colunas_(colunas) {}
-
-    int colunas() const { return colunas_; }
-    int linhas() const { return colunas_ ? int(fins_.size()) / colunas_ : 0; }
-    // Empty text outside the rows and columns.
-    QString celula(int linha, int coluna) const;
-    QStringList linha(int linha) const;
-
-    // Adds the next cell, made of `texto` followed by `resto`.
-    void acrescentar(QByteArrayView texto, QByteArrayView resto = {});
-
-private:
-    int colunas_;
-    QByteArray texto_;
-    std::vector<qsizetype> fins_;
-};
 
 // Runs the statement on the shared connection and turns its rows into the cells of
 // the category's list. A statement that cannot run gives no rows and no message;

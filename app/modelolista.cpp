@@ -3,7 +3,7 @@
 ModeloLista::ModeloLista(const QStringList& cabecalhos, QObject* parent)
     : QAbstractTableModel(parent), cabecalhos_(cabecalhos) {}
 
-void ModeloLista::substituir(listas::Celulas celulas) {
+void ModeloLista::substituir(Celulas celulas) {
     beginResetModel();
     celulas_ = std::move(celulas);
     endResetModel();

@@ -11,9 +11,10 @@ class ModeloLista : public QAbstractTableModel {
 public:
     explicit ModeloLista(const QStringList& cabecalhos, QObject* parent = nullptr);
 
-    void substituir(listas::Celulas celulas);
+    void substituir(Celulas celulas);
     // Empty text outside the rows or columns.
     QString celula(int linha, int coluna) const;
+    const Celulas& celulas() const { return celulas_; }
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -23,5 +24,5 @@ public:
 
 private:
     QStringList cabecalhos_;
-    listas::Celulas celulas_;
+    Celulas celulas_;
 };

@@ -17,25 +17,10 @@
 #include "data/banco.h"
 #include "data/configuracoes.h"
 #include "data/sqlite.h"
+#include "dialogosmudos.h"
 #include "gerador.h"
 
 namespace {
-
-// Nothing may stop the run; a message would mean the measure is wrong, so it is told.
-class DialogosMudos : public dialogs::Dialogos {
-public:
-    dialogs::Resposta mensagem(dialogs::Icone, const QString& titulo, const QString& texto,
-                               dialogs::Botoes) override {
-        std::fprintf(stderr, "mensagem: %s: %s\n", qPrintable(titulo), qPrintable(texto));
-        return dialogs::Resposta::Ok;
-    }
-    QString abrirArquivo(const QString&, const QString&, const QString&) override { return {}; }
-    QString salvarArquivo(const QString&, const QString&, const QString&) override { return {}; }
-    bool abrirEndereco(const QString&) override { return false; }
-    bool iniciarPrograma(const QString&, const QStringList&) override { return false; }
-    bool escolherImpressora(QPrinter&) override { return false; }
-    bool visualizar(QPrinter&, const std::function<void(QPrinter*)>&) override { return false; }
-};
 
 double mediana(std::vector<double> v) {
     std::sort(v.begin(), v.end());

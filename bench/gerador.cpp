@@ -145,7 +145,7 @@ void gerar(const QString& caminho, int contatos, int outros) {
     bd.open(caminho, QString::fromUtf8(banco::kSenhaBanco));
     bd.execScript(QStringLiteral("BEGIN"));
     Sorteio s(20240601);
-    const QDate hoje = QDate::currentDate();
+    const QDate hoje = regras::hoje();
 
     inserir(
         bd,

@@ -1,9 +1,11 @@
 #include "data/banco.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 #include "data/avisos.h"
 #include "data/configuracoes.h"
+#include "data/schema.h"
 
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
@@ -32,6 +34,11 @@ QString identidadeArquivo(const QString& caminho) {
 #endif
 }
 
+QByteArray lerSal(const QString& caminho) {
+    QFile f(caminho);
+    return f.open(QIODevice::ReadOnly) ? f.read(16) : QByteArray();
+}
+
 }  // namespace
 
 db::Database& Conexao::banco() {
@@ -40,22 +47,48 @@ db::Database& Conexao::banco() {
     return banco_;
 }
 
+bool Conexao::mesmoArquivo(const QString& caminho, const QString& senha) const {
+    if (!banco_.isOpen() || banco_.path() != caminho || chaveUsada_ != senha)
+        return false;
+    const QString identidade = identidadeArquivo(caminho);
+    return !identidade.isEmpty() && identidade == identidade_ && lerSal(caminho) == sal_;
+}
+
 void Conexao::abrir(const QString& caminho, const QString& senha) {
     aberta_ = false;
     const QString absoluto = QFileInfo(caminho).absoluteFilePath();
-    const QString identidade = identidadeArquivo(absoluto);
-    if (banco_.isOpen() && !identidade.isEmpty() && banco_.path() == absoluto &&
-        chaveUsada_ == senha && identidade_ == identidade) {
-        aberta_ = true;
-        return;
+    if (mesmoArquivo(absoluto, senha)) {
+        // Written over in place by a database with the same salt: only a read tells. A busy
+        // file fails here as it would on a new handle.
+        try {
+            banco_.prepare(QStringLiteral("SELECT count(*) FROM sqlite_master")).next();
+            aberta_ = true;
+            return;
+        } catch (const db::DbError& e) {
+            if (!e.semBanco())
+                throw;
+        }
     }
+    fecharArquivo();
+    banco_.open(absoluto, senha);
+    try {
+        schema::verificarTabelas(banco_);
+    } catch (const db::DbError&) {
+        banco_.close();
+        throw;
+    }
+    chaveUsada_ = senha;
+    identidade_ = identidadeArquivo(absoluto);
+    sal_ = lerSal(absoluto);
+    aberta_ = true;
+}
+
+void Conexao::fecharArquivo() {
+    aberta_ = false;
     banco_.close();
     chaveUsada_.clear();
     identidade_.clear();
-    banco_.open(absoluto, senha);
-    chaveUsada_ = senha;
-    identidade_ = identidade;
-    aberta_ = true;
+    sal_.clear();
 }
 
 Conexao& conexao() {
@@ -72,15 +105,21 @@ QString caminhoBanco(const QString& arquivo) {
 }
 
 void abrirbanco(const QString& arquivo, const QString& senha, const QString& tipo) {
-    conexao().fechar();
+    conexao().marcarFechada();
     if (!tipo.isEmpty() && tipo != QLatin1String("access"))
         return;
     try {
         conexao().abrir(caminhoBanco(arquivo), senha);
     } catch (const db::DbError& e) {
+        const QString lead =
+            QStringLiteral("Ocorreu o seguinte erro ao tentar abrir o banco de dados: ");
+        // A busy or failing file is still the user's database: the settings stay on it.
+        if (!e.arquivoInacessivel() && !e.semBanco()) {
+            avisos::erro(QStringLiteral("Erro"), lead + e.descricao());
+            return;
+        }
         avisos::erro(QStringLiteral("Erro"),
-                     QStringLiteral("Ocorreu o seguinte erro ao tentar abrir o banco de dados: ") +
-                         e.descricao() +
+                     lead + e.descricao() +
                          QStringLiteral(" o banco de dados foi definido como local, reinicie o "
                                         "software."));
         configuracoes::gravar(QStringLiteral("EmRede"), QStringLiteral("0"));
@@ -116,22 +155,15 @@ void executarsql(const QString& sql, const QVariantList& parametros, const QStri
     abrirbanco(arquivo, senha, tipo);
     try {
         conexao().banco().exec(sql, parametros);
-        conexao().fechar();
+        conexao().marcarFechada();
     } catch (const db::DbError& e) {
         avisos::erro(QStringLiteral("Varnelo"),
                      QStringLiteral("Ocorreu o seguinte erro: ") + e.descricao());
     }
 }
 
-void Conexao::liberar() {
-    aberta_ = false;
-    banco_.close();
-    chaveUsada_.clear();
-    identidade_.clear();
-}
-
 void liberarConexoes() {
-    conexao().liberar();
+    conexao().fecharArquivo();
 }
 
 QString condicaoChave(const QString& coluna) {

@@ -15,25 +15,29 @@ inline constexpr const char* kSenhaBanco = "tqpmk7vb3wz%&*!#8";
 extern QString arquivobanco;  // "\dados.mde"
 extern QString tipobanco;     // "access"
 
-// The shared connection. It is logically opened by abrirbanco and closed by the
-// removals and executarsql; the keyed handle behind it is kept between
-// operations while the same file is named, because deriving the key costs far
-// more than any statement the program runs.
+// The shared connection. abrirbanco opens it for an operation; the removals and
+// executarsql mark it closed when done. The keyed handle behind it is kept between
+// operations while the file is still the same database, because deriving the key costs
+// far more than any statement the program runs.
 class Conexao {
 public:
     bool aberta() const { return aberta_; }
     // The open database; throws DbError when abrirbanco did not open it.
     db::Database& banco();
-    void fechar() { aberta_ = false; }
-    // Opens on the file, reusing the kept handle when it is the same file and key.
+    // Opens on the file, reusing the kept handle while it still reads the same database;
+    // throws DbError when the file cannot be opened or is not a database of this program.
     void abrir(const QString& caminho, const QString& senha);
-    // Closes the kept handle for real.
-    void liberar();
+    // Ends the operation; the handle stays for the next open of the same file.
+    void marcarFechada() { aberta_ = false; }
+    // Closes the handle for real, so that the file can be copied or replaced.
+    void fecharArquivo();
 
 private:
+    bool mesmoArquivo(const QString& caminho, const QString& senha) const;
     db::Database banco_;
     QString chaveUsada_;
-    QString identidade_;
+    QString identidade_;  // which file on its disk
+    QByteArray sal_;      // the first bytes, which change when another database is written there
     bool aberta_ = false;
 };
 
@@ -42,8 +46,9 @@ Conexao& conexao();
 // The file that abrirbanco opens under the current settings.
 QString caminhoBanco(const QString& arquivo);
 
-// Opens the shared connection on the file the settings name. On failure shows the
-// message, resets the settings to the local file and returns with it closed.
+// Opens the shared connection on the file the settings name. On failure reports it and
+// returns with the connection closed; a file that is missing or not a database of this
+// program also sets the settings back to the local file, while a busy one keeps them.
 void abrirbanco(const QString& arquivo, const QString& senha, const QString& tipo);
 
 // The login_inicia value of the login row, or empty text. Only the open itself may
@@ -54,7 +59,7 @@ QString lerlogininicia(const QString& arquivo, const QString& senha, const QStri
 void executarsql(const QString& sql, const QVariantList& parametros, const QString& arquivo,
                  const QString& senha, const QString& tipo);
 
-// Really closes the kept handle (around a file copy, and in tests).
+// Closes the kept handle for real (around a file copy, and in tests).
 void liberarConexoes();
 
 // The condition for a key column matched letter for letter: "[col] = ? COLLATE BINARY".

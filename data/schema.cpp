@@ -67,20 +67,27 @@ void criar(db::Database& banco) {
     banco.execScript(QStringLiteral("COMMIT;"));
 }
 
-void verificarArquivo(const QString& caminho, const QString& senha) {
-    if (!QFileInfo(caminho).isFile())
-        throw db::DbError(QStringLiteral("unable to open database file"));
-    db::Database banco;
-    banco.openReadOnly(caminho, senha);
+const QString kNaoEhDoVarnelo =
+    QStringLiteral("o arquivo escolhido não é um banco de dados do Varnelo");
+
+void verificarTabelas(db::Database& banco) {
     db::Statement st = banco.prepare(QStringLiteral(
         "SELECT count(*) FROM sqlite_master WHERE type = 'table' AND lower(name) IN "
         "('agenda', 'uteis', 'anotacoes', 'senhas', 'compromisso', 'login', 'camposetiqueta')"));
     if (!st.next() || st.value(0).toInt() != 7)
-        throw db::DbError(QStringLiteral("o arquivo escolhido não é um banco de dados do Varnelo"));
+        throw db::DbError::naoEhBanco(kNaoEhDoVarnelo);
+}
+
+void verificarArquivo(const QString& caminho, const QString& senha) {
+    if (!QFileInfo(caminho).isFile())
+        throw db::DbError::inacessivel(QStringLiteral("unable to open database file"));
+    db::Database banco;
+    banco.openReadOnly(caminho, senha);
+    verificarTabelas(banco);
     // A copy cut short still shows its tables; only reading every page tells.
     db::Statement verificacao = banco.prepare(QStringLiteral("PRAGMA quick_check"));
     if (!verificacao.next() || verificacao.text(0) != QLatin1String("ok"))
-        throw db::DbError(QStringLiteral("o arquivo escolhido não é um banco de dados do Varnelo"));
+        throw db::DbError::naoEhBanco(kNaoEhDoVarnelo);
 }
 
 bool criarArquivo(const QString& caminho, const QString& senha) {

@@ -13,6 +13,39 @@ QString engineText(sqlite3* db) {
     return db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("out of memory");
 }
 
+int engineCode(sqlite3* db) {
+    return db ? sqlite3_extended_errcode(db) : SQLITE_NOMEM;
+}
+
+DbError engineError(sqlite3* db) {
+    return DbError(engineText(db), engineCode(db));
+}
+
+int& espera() {
+    static int ms = 5000;
+    return ms;
+}
+
+// Files are keyed as SQLCipher 3 writes them, whichever SQLCipher this build links,
+// so a file moves between machines and versions unchanged.
+int configureCipher(sqlite3* db) {
+    QByteArray versao;
+    sqlite3_exec(
+        db, "PRAGMA cipher_version",
+        [](void* destino, int, char** valores, char**) {
+            if (valores[0])
+                *static_cast<QByteArray*>(destino) = valores[0];
+            return 0;
+        },
+        &versao, nullptr);
+    const int principal = versao.left(versao.indexOf('.')).toInt();
+    const char* ajustes = principal >= 4 ? "PRAGMA cipher_compatibility = 3;"
+                                         : "PRAGMA cipher_page_size = 1024;"
+                                           "PRAGMA kdf_iter = 64000;"
+                                           "PRAGMA cipher_use_hmac = ON;";
+    return sqlite3_exec(db, ajustes, nullptr, nullptr, nullptr);
+}
+
 int collatePtbr(void*, int la, const void* a, int lb, const void* b) {
     return textobr::comparar(std::string_view(static_cast<const char*>(a), la),
                              std::string_view(static_cast<const char*>(b), lb));
@@ -44,8 +77,32 @@ void registerFunctions(sqlite3* db) {
 
 }  // namespace
 
-DbError::DbError(const QString& descricao)
-    : std::runtime_error(descricao.toStdString()), descricao_(descricao) {}
+DbError::DbError(const QString& descricao, int codigo)
+    : std::runtime_error(descricao.toStdString()), descricao_(descricao), codigo_(codigo) {}
+
+bool DbError::arquivoInacessivel() const {
+    return (codigo_ & 0xff) == SQLITE_CANTOPEN;
+}
+
+DbError DbError::inacessivel(const QString& descricao) {
+    return DbError(descricao, SQLITE_CANTOPEN);
+}
+
+DbError DbError::naoEhBanco(const QString& descricao) {
+    return DbError(descricao, SQLITE_NOTADB);
+}
+
+bool DbError::semBanco() const {
+    return (codigo_ & 0xff) == SQLITE_NOTADB;
+}
+
+int esperaOcupado() {
+    return espera();
+}
+
+void definirEsperaOcupado(int milissegundos) {
+    espera() = milissegundos;
+}
 
 Database::~Database() {
     close();
@@ -64,23 +121,23 @@ void Database::openWith(const QString& path, const QString& key, int flags) {
     sqlite3* handle = nullptr;
     const QByteArray file = QFileInfo(path).absoluteFilePath().toUtf8();
     int rc = sqlite3_open_v2(file.constData(), &handle, flags, nullptr);
-    if (rc != SQLITE_OK) {
-        const QString msg = engineText(handle);
-        sqlite3_close_v2(handle);
-        throw DbError(msg);
+    if (rc == SQLITE_OK) {
+        // The key check below is the first read: it waits for a busy file like any other.
+        sqlite3_busy_timeout(handle, espera());
+        const QByteArray k = key.toUtf8();
+        rc = sqlite3_key(handle, k.constData(), k.size());
     }
-    const QByteArray k = key.toUtf8();
-    rc = sqlite3_key(handle, k.constData(), k.size());
+    if (rc == SQLITE_OK)
+        rc = configureCipher(handle);
     if (rc == SQLITE_OK) {
         // The key is only checked on the first read; a wrong key reads as "not a database".
         rc = sqlite3_exec(handle, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
     }
     if (rc != SQLITE_OK) {
-        const QString msg = engineText(handle);
+        const DbError erro = engineError(handle);
         sqlite3_close_v2(handle);
-        throw DbError(msg);
+        throw erro;
     }
-    sqlite3_busy_timeout(handle, 5000);
     // A big page cache keeps decrypted pages between scans of a kept connection.
     sqlite3_exec(handle, "PRAGMA cache_size=-65536", nullptr, nullptr, nullptr);
     registerFunctions(handle);
@@ -107,9 +164,9 @@ Statement Database::prepare(const QString& sql) {
     const QByteArray s = sql.toUtf8();
     sqlite3_stmt* st = nullptr;
     if (sqlite3_prepare_v2(db_, s.constData(), s.size(), &st, nullptr) != SQLITE_OK) {
-        const QString msg = engineText(db_);
+        const DbError erro = engineError(db_);
         sqlite3_finalize(st);
-        throw DbError(msg);
+        throw erro;
     }
     if (!st)
         throw DbError(QStringLiteral("empty statement"));
@@ -127,9 +184,9 @@ void Database::execScript(const QString& sql) {
         throw DbError(QStringLiteral("A conexão com o banco de dados não está aberta."));
     char* err = nullptr;
     if (sqlite3_exec(db_, sql.toUtf8().constData(), nullptr, nullptr, &err) != SQLITE_OK) {
-        const QString msg = err ? QString::fromUtf8(err) : engineText(db_);
+        const DbError erro(err ? QString::fromUtf8(err) : engineText(db_), engineCode(db_));
         sqlite3_free(err);
-        throw DbError(msg);
+        throw erro;
     }
 }
 
@@ -180,6 +237,12 @@ Statement& Statement::bind(int index, const QVariant& v) {
             case QMetaType::Double:
                 rc = sqlite3_bind_double(stmt_, index, v.toDouble());
                 break;
+            case QMetaType::QByteArray: {
+                const QByteArray b = v.toByteArray();
+                rc =
+                    sqlite3_bind_blob(stmt_, index, b.constData(), int(b.size()), SQLITE_TRANSIENT);
+                break;
+            }
             default: {
                 const QByteArray t = v.toString().toUtf8();
                 rc = sqlite3_bind_text(stmt_, index, t.constData(), t.size(), SQLITE_TRANSIENT);
@@ -187,7 +250,7 @@ Statement& Statement::bind(int index, const QVariant& v) {
         }
     }
     if (rc != SQLITE_OK)
-        throw DbError(engineText(db_));
+        throw engineError(db_);
     return *this;
 }
 
@@ -197,9 +260,9 @@ bool Statement::next() {
         return true;
     if (rc == SQLITE_DONE)
         return false;
-    const QString msg = engineText(db_);
+    const DbError erro = engineError(db_);
     sqlite3_reset(stmt_);
-    throw DbError(msg);
+    throw erro;
 }
 
 void Statement::exec() {

@@ -12,15 +12,30 @@ struct sqlite3_stmt;
 
 namespace db {
 
-// A failed engine call; what() and descricao() carry the engine's own text.
+// A failed engine call; what() and descricao() carry the engine's own text, codigo() its
+// result code (0 for failures found by the program itself).
 class DbError : public std::runtime_error {
 public:
-    explicit DbError(const QString& descricao);
+    explicit DbError(const QString& descricao, int codigo = 0);
     QString descricao() const { return descricao_; }
+    int codigo() const { return codigo_; }
+    // Failures the program finds itself, classed as the engine's own would be.
+    static DbError inacessivel(const QString& descricao);
+    static DbError naoEhBanco(const QString& descricao);
+
+    // The file is not there or cannot be reached.
+    bool arquivoInacessivel() const;
+    // The file is no database, one keyed otherwise, or not one of this program.
+    bool semBanco() const;
 
 private:
     QString descricao_;
+    int codigo_;
 };
+
+// How long an open or a statement waits for a file another program is writing.
+int esperaOcupado();
+void definirEsperaOcupado(int milissegundos);  // tests shorten it
 
 class Statement;
 

@@ -1,11 +1,13 @@
 #include "editors/fluxos.h"
 
 #include <QLabel>
+#include <functional>
 #include <optional>
 
 #include "app/dialogs.h"
 #include "app/janelas.h"
 #include "data/banco.h"
+#include "data/gravacao.h"
 #include "data/sqlite.h"
 #include "editors/formulariosimples.h"
 #include "editors/frmcadagenda.h"
@@ -27,8 +29,6 @@ struct Fluxo {
     const char* acaoAdicionar;
     const char* janelaEditar;
     const char* acaoEditar;
-    const char* tabela;
-    const char* colunaChave;
     int colunaLista;       // list column holding the key
     int colunaPergunta;    // list column shown in the removal question
     const char* pergunta;  // followed by the shown column and " do banco de dados?"
@@ -38,24 +38,22 @@ struct Fluxo {
 
 constexpr Fluxo kFluxos[] = {
     {Categoria::Agenda, unica<frmcadagenda>, "Adicionar novo contato", "Adicionar Contato",
-     "Editar agenda de contato", "Editar contato", "agenda", "nome", 1, 1,
+     "Editar agenda de contato", "Editar contato", 1, 1,
      "Tem certeza que deseja remover o contato ", "Contato removido com sucesso do banco de dados!",
      false},
     {Categoria::Anotacoes, unica<frmcadanotacoes>, "Adicionar anotação", "Adicionar Anotação",
-     "Editar Anotação", "Editar Anotação", "anotacoes", "Titulo", 1, 1,
+     "Editar Anotação", "Editar Anotação", 1, 1,
      "Tem certeza que deseja remover a anotação de título ",
      "Anotação removida com sucesso do banco de dados!", false},
     {Categoria::Senhas, unica<frmcadsenhas>, "Adicionar senha/serial", "Adicionar senha/serial",
-     "Editar senha/serial", "Editar senha/serial", "senhas", "descricao", 1, 1,
-     "Tem certeza que deseja remover a senha ", "Senha removida com sucesso do banco de dados!",
-     false},
+     "Editar senha/serial", "Editar senha/serial", 1, 1, "Tem certeza que deseja remover a senha ",
+     "Senha removida com sucesso do banco de dados!", false},
     {Categoria::Uteis, unica<frmcadutil>, "Adicionar telefone útil", "Adicionar tel útil",
-     "Editar telefone útil", "Editar tel útil", "uteis", "descricao", 1, 1,
-     "Tem certeza que deseja remover o telefone ",
+     "Editar telefone útil", "Editar tel útil", 1, 1, "Tem certeza que deseja remover o telefone ",
      "Telefone removido com sucesso do banco de dados!", false},
     // Found by its number in the hidden column; asked about by its title.
     {Categoria::Compromisso, unica<frmcadcompromisso>, nullptr, "Adicionar Compromisso",
-     "Editar compromisso", "Editar Compromisso", "compromisso", "id", 0, 3,
+     "Editar compromisso", "Editar Compromisso", 0, 3,
      "Tem certeza que deseja remover o compromisso ",
      "Compromisso removido com sucesso do banco de dados!", true},
 };
@@ -83,24 +81,38 @@ FormularioCadastro* abrirFormulario(const Fluxo& f, const char* janela, const ch
     return form;
 }
 
-// The stored columns that hold a value in the first row (in storage order, the one the save
-// overwrites) whose key holds `chave` letter for letter. Nothing when no row holds the key
-// or the lookup fails: the edit flow passes over.
-QList<std::pair<QString, QString>> lerRegistro(const Fluxo& f, const QString& chave) {
-    QList<std::pair<QString, QString>> registro;
+// The record behind a row of the list: its rowid and its key as the list read it.
+gravacao::Alvo alvoDaLinha(const Principal& janela, const Fluxo& f, int linha) {
+    const Celulas& celulas = janela.celulas(f.categoria);
+    return {celulas.registro(linha), celulas.bruta(linha, f.colunaLista).toByteArray()};
+}
+
+void mostrarErro(const QString& descricao) {
+    dialogs::mensagem(dialogs::Icone::Critico, QStringLiteral("Erro"),
+                      QStringLiteral("Ocorreu o seguinte erro: ") + descricao);
+}
+
+// The row selected in the category's list; nullopt with none.
+std::optional<int> selecionada(const Principal* janela, Categoria categoria) {
+    const std::optional<int> linha = janela ? janela->linhaSelecionada(categoria) : std::nullopt;
+    return linha && *linha < janela->linhas(categoria) ? linha : std::nullopt;
+}
+
+// Runs a step on a record; a failure is told, and a record no longer in the file also has
+// the list read again, to show what the file holds.
+bool tentar(Principal* janela, const Fluxo& f, const std::function<void()>& passo) {
     try {
-        banco::abrirSeFechada();
-        db::Statement st = banco::conexao().banco().prepare(
-            QStringLiteral("SELECT * FROM [%1] WHERE %2 ORDER BY rowid")
-                .arg(t(f.tabela), banco::condicaoChave(t(f.colunaChave))));
-        st.bind({chave});
-        if (st.next())
-            for (int i = 0; i < st.columnCount(); ++i)
-                if (!st.isNull(i))
-                    registro.append({st.columnName(i), st.text(i)});
-    } catch (const db::DbError&) {
+        passo();
+        return true;
+    } catch (const gravacao::RegistroNaoEncontrado& e) {
+        mostrarErro(e.descricao());
+        if (f.abrirAntesDeRecarregar)
+            banco::abrirPadrao();
+        janela->recarregar(f.categoria);
+    } catch (const db::DbError& e) {
+        mostrarErro(e.descricao());
     }
-    return registro;
+    return false;
 }
 
 }  // namespace
@@ -113,48 +125,63 @@ void adicionar(Categoria categoria) {
 void editar(Categoria categoria) {
     const Fluxo& f = fluxo(categoria);
     Principal* janela = principal();
-    if (!janela || janela->linhas(categoria) == 0)
+    // Without a selected row there is nothing to edit; an open form keeps its mode.
+    const std::optional<int> linha = selecionada(janela, categoria);
+    if (!linha)
         return;
-    const std::optional<QString> chave = janela->celulaSelecionada(categoria, f.colunaLista);
-    const auto registro = chave ? lerRegistro(f, *chave) : QList<std::pair<QString, QString>>();
+    const gravacao::Alvo alvo = alvoDaLinha(*janela, f, *linha);
+    const QString colunaChave = t(categoria::colunaChave(categoria));
+    banco::abrirSeFechada();
+    if (!banco::conexao().aberta())
+        return;  // the open has told why
+    std::optional<QList<gravacao::Valor>> registro;
+    if (!tentar(janela, f, [&] {
+            registro = gravacao::ler(banco::conexao().banco(), t(categoria::tabela(categoria)),
+                                     colunaChave, alvo);
+            if (!registro)
+                throw gravacao::RegistroNaoEncontrado();
+        }))
+        return;
     FormularioCadastro* form = abrirFormulario(f, f.janelaEditar, f.acaoEditar);
-    for (const auto& [coluna, valor] : registro)
-        form->preencherColuna(coluna, valor);
-    // The key last: the save overwrites the row it names.
-    if (chave)
-        form->rotuloChave()->setText(*chave);
+    form->definirAlvo(alvo);
+    // Every field the record fills is set, so nothing of an earlier record stays.
+    QString chave;
+    for (const gravacao::Valor& v : *registro) {
+        form->preencherColuna(v.coluna, v.valor.toString());
+        if (v.coluna.compare(colunaChave, Qt::CaseInsensitive) == 0)
+            chave = v.valor.toString();
+    }
+    // The key last: the save overwrites the record it names.
+    form->rotuloChave()->setText(chave);
 }
 
 void remover(Categoria categoria) {
     const Fluxo& f = fluxo(categoria);
     Principal* janela = principal();
     banco::abrirPadrao();
-    try {
-        const std::optional<QString> chave =
-            janela ? janela->celulaSelecionada(categoria, f.colunaLista) : std::nullopt;
-        if (!chave)
+    bool confirmado = false;
+    const bool removido = tentar(janela, f, [&] {
+        const std::optional<int> linha = selecionada(janela, categoria);
+        if (!linha)
             throw db::DbError(QStringLiteral("Nenhum registro selecionado."));
-        const QString mostrada =
-            janela->celulaSelecionada(categoria, f.colunaPergunta).value_or(*chave);
-        if (dialogs::mensagem(dialogs::Icone::Pergunta, QStringLiteral("Confirmar?"),
+        const QString mostrada = janela->celulas(categoria).celula(*linha, f.colunaPergunta);
+        confirmado =
+            dialogs::mensagem(dialogs::Icone::Pergunta, QStringLiteral("Confirmar?"),
                               t(f.pergunta) + mostrada + QStringLiteral(" do banco de dados?"),
-                              dialogs::Botoes::SimNao) != dialogs::Resposta::Sim)
+                              dialogs::Botoes::SimNao) == dialogs::Resposta::Sim;
+        if (!confirmado)
             return;
-        // Every row holding the key goes; a connection the open could not make fails here.
-        banco::conexao().banco().exec(QStringLiteral("DELETE FROM [%1] WHERE %2")
-                                          .arg(t(f.tabela), banco::condicaoChave(t(f.colunaChave))),
-                                      {*chave});
-        banco::conexao().fechar();
-    } catch (const db::DbError& e) {
-        dialogs::mensagem(dialogs::Icone::Critico, QStringLiteral("Erro"),
-                          QStringLiteral("Ocorreu o seguinte erro: ") + e.descricao());
+        // A connection the open could not make fails here.
+        gravacao::remover(banco::conexao().banco(), t(categoria::tabela(categoria)),
+                          t(categoria::colunaChave(categoria)), alvoDaLinha(*janela, f, *linha));
+        banco::conexao().marcarFechada();
+    });
+    if (!removido || !confirmado)
         return;
-    }
     dialogs::mensagem(dialogs::Icone::Informacao, QStringLiteral("Info"), t(f.sucesso));
     if (f.abrirAntesDeRecarregar)
         banco::abrirPadrao();
-    if (janela)
-        janela->recarregar(categoria);
+    janela->recarregar(categoria);
 }
 
 }  // namespace editors

@@ -115,9 +115,9 @@ void FormularioCadastro::preencherCampo(const QString& controle, const QString& 
     if (auto* data = qobject_cast<CampoData*>(campo)) {
         data->definirData(regras::dataDoBanco(valor));
     } else if (auto* dataFixa = qobject_cast<QDateEdit*>(campo)) {
+        // A picker cannot be empty: a record without a date shows today, not the last one.
         const QDate d = regras::dataDoBanco(valor);
-        if (d.isValid())
-            dataFixa->setDate(d);
+        dataFixa->setDate(d.isValid() ? d : regras::hoje());
     } else if (auto* combo = qobject_cast<QComboBox*>(campo)) {
         combo->setEditText(valor);
     } else if (auto* linha = qobject_cast<QLineEdit*>(campo)) {
@@ -192,6 +192,14 @@ void FormularioCadastro::abrirConexao() {
     banco::abrirPadrao();
 }
 
+void FormularioCadastro::atualizarAlvo(db::Database& banco, Categoria categoria,
+                                       const QList<gravacao::Valor>& valores) const {
+    if (!alvo_)
+        throw gravacao::RegistroNaoEncontrado();
+    gravacao::atualizar(banco, QString::fromUtf8(categoria::tabela(categoria)),
+                        QString::fromUtf8(categoria::colunaChave(categoria)), *alvo_, valores);
+}
+
 void FormularioCadastro::gravar(Categoria recarga, const QString& introducaoErro,
                                 const std::function<void(db::Database&)>& escrever) {
     abrirConexao();
@@ -200,6 +208,9 @@ void FormularioCadastro::gravar(Categoria recarga, const QString& introducaoErro
     } catch (const db::DbError& e) {
         dialogs::mensagem(dialogs::Icone::Critico, QStringLiteral("Erro"),
                           introducaoErro + e.descricao());
+        if (dynamic_cast<const gravacao::RegistroNaoEncontrado*>(&e))
+            if (Principal* janela = principal())
+                janela->recarregar(recarga);
         return;
     }
     if (Principal* janela = principal())

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QWidget>
 #include <functional>
+#include <optional>
 
 #include "data/gravacao.h"
 #include "data/regras.h"
@@ -67,6 +68,8 @@ public:
     virtual void irParaPrimeiraPagina() {}
     // The hidden label that holds the key of the row being edited.
     virtual QLabel* rotuloChave() const = 0;
+    // The record an edit saves to, as the edit flow read it.
+    void definirAlvo(const gravacao::Alvo& alvo) { alvo_ = alvo; }
 
     // Runs the toolbar button with this key ("ok", "cancelar"); any other key does nothing.
     virtual void acionar(const QString& chave);
@@ -105,9 +108,13 @@ protected:
     QLabel* criarRotuloChave(const QString& objeto, const QString& legendaProjeto);
     // Opens the shared connection for a save.
     virtual void abrirConexao();
+    // Overwrites the record the edit flow opened, in the category's table.
+    void atualizarAlvo(db::Database& banco, Categoria categoria,
+                       const QList<gravacao::Valor>& valores) const;
     // One save: opens the shared connection, writes through `escrever`, then reloads the
     // category's list and closes. A failure shows "Erro" with `introducaoErro` and the
-    // engine's description, and leaves the window open with its input.
+    // engine's description, and leaves the window open with its input; when the record is
+    // gone the list is reloaded too, to show what the file holds.
     void gravar(Categoria recarga, const QString& introducaoErro,
                 const std::function<void(db::Database&)>& escrever);
 
@@ -120,6 +127,7 @@ private:
     QAction* acaoOk_ = nullptr;
     QVBoxLayout* corpo_ = nullptr;
     QFormLayout* campos_ = nullptr;
+    std::optional<gravacao::Alvo> alvo_;
 };
 
 }  // namespace editors

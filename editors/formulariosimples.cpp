@@ -16,47 +16,35 @@ constexpr CampoSimples kCamposAnotacoes[] = {
     {"txttitulo", "Titulo", Regra::AparadoSemApostrofos, false, "Título:"},
     {"txtanotacoes", "anotacoes", Regra::Preenchido, true, "Anotação:"},
 };
-constexpr DescricaoSimples kAnotacoes{"frmcadanotacoes",
-                                      "anotacoes",
-                                      "Anotações",
-                                      "ANOTAÇÕES",
-                                      "Utilize está tela para criar/editar suas anotações",
-                                      "Adicionar Anotação",
-                                      kCamposAnotacoes,
-                                      "lblanotacoes",
-                                      "O título da anotação deve ser digitado!",
-                                      Categoria::Anotacoes};
+constexpr DescricaoSimples kAnotacoes{
+    "frmcadanotacoes",    "Anotações",
+    "ANOTAÇÕES",          "Utilize está tela para criar/editar suas anotações",
+    "Adicionar Anotação", kCamposAnotacoes,
+    "lblanotacoes",       "O título da anotação deve ser digitado!",
+    Categoria::Anotacoes};
 
 constexpr CampoSimples kCamposSenhas[] = {
     {"txtdescricao", "descricao", Regra::SemApostrofos, false, "Descrição:"},
     {"txtsenha", "senha", Regra::Preenchido, false, "Senha/Serial:"},
     {"txtcomentario", "adicionais", Regra::Preenchido, true, "Comentários:"},
 };
-constexpr DescricaoSimples kSenhas{"frmcadsenhas",
-                                   "senhas",
-                                   "Senhas",
-                                   "SENHAS/SERIAIS",
-                                   "Utilize está tela para criar/editar senhas e/ou seriais ",
-                                   "Adicionar senha/serial",
-                                   kCamposSenhas,
-                                   "lbldescricao",
-                                   "A descrição da senha deve ser digitado!",
-                                   Categoria::Senhas};
+constexpr DescricaoSimples kSenhas{
+    "frmcadsenhas",           "Senhas",
+    "SENHAS/SERIAIS",         "Utilize está tela para criar/editar senhas e/ou seriais ",
+    "Adicionar senha/serial", kCamposSenhas,
+    "lbldescricao",           "A descrição da senha deve ser digitado!",
+    Categoria::Senhas};
 
 constexpr CampoSimples kCamposUteis[] = {
     {"txtdescricao", "descricao", Regra::Aparado, false, "Descrição:"},
     {"txttel", "telefone", Regra::Preenchido, false, "Telefone:"},
 };
-constexpr DescricaoSimples kUteis{"frmcadutil",
-                                  "uteis",
-                                  "Adicionar telefone útil",
-                                  "TELEFONE ÚTIL",
-                                  "Utilize está tela para criar/editar telefones úteis",
-                                  "Adicionar tel útil",
-                                  kCamposUteis,
-                                  "lbldescricao",
-                                  "A descricao do telefone deve ser digitado!",
-                                  Categoria::Uteis};
+constexpr DescricaoSimples kUteis{
+    "frmcadutil",         "Adicionar telefone útil",
+    "TELEFONE ÚTIL",      "Utilize está tela para criar/editar telefones úteis",
+    "Adicionar tel útil", kCamposUteis,
+    "lbldescricao",       "A descricao do telefone deve ser digitado!",
+    Categoria::Uteis};
 
 }  // namespace
 
@@ -79,16 +67,15 @@ void FormularioSimples::adicionar() {
                           d_.mensagemChaveVazia);
         return;
     }
-    gravar(d_.recarga, kErroIncluir,
-           [this](db::Database& b) { gravacao::inserir(b, d_.tabela, valores(d_.campos)); });
+    gravar(d_.categoria, kErroIncluir, [this](db::Database& b) {
+        gravacao::inserir(b, categoria::tabela(d_.categoria), valores(d_.campos));
+    });
 }
 
 void FormularioSimples::editar() {
-    // The row is the one the flow put in the hidden label, so the key itself may change.
-    gravar(d_.recarga, kErroIncluir, [this](db::Database& b) {
-        gravacao::atualizarPrimeira(b, d_.tabela, d_.campos.front().coluna, rotulo_->text(),
-                                    valores(d_.campos));
-    });
+    // The record is the one the flow opened, so the key itself may change.
+    gravar(d_.categoria, kErroIncluir,
+           [this](db::Database& b) { atualizarAlvo(b, d_.categoria, valores(d_.campos)); });
 }
 
 frmcadanotacoes::frmcadanotacoes(QWidget* parent) : FormularioSimples(kAnotacoes, parent) {}

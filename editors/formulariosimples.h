@@ -19,7 +19,6 @@ struct CampoSimples {
 // All that tells the note, password and useful-phone forms apart.
 struct DescricaoSimples {
     const char* objeto;
-    const char* tabela;
     const char* legendaJanela;  // at design; the flows set their own
     const char* tituloCabecalho;
     const char* linhaCabecalho;
@@ -27,7 +26,7 @@ struct DescricaoSimples {
     std::span<const CampoSimples> campos;  // the first is the key
     const char* rotuloChave;               // the hidden label holding the edit key
     const char* mensagemChaveVazia;
-    Categoria recarga;
+    Categoria categoria;  // its table, and the list reloaded after a save
 };
 
 // An entry form over one simple table, built from its description.

@@ -284,10 +284,8 @@ void frmcadagenda::adicionar() {
 }
 
 void frmcadagenda::editar() {
-    const QString chave = lblnome_->text();
-    gravar(Categoria::Agenda, kErroIncluir, [this, &chave](db::Database& banco) {
-        gravacao::atualizarPrimeira(banco, QStringLiteral("agenda"), QStringLiteral("nome"), chave,
-                                    valores(kColunas));
+    gravar(Categoria::Agenda, kErroIncluir, [this](db::Database& banco) {
+        atualizarAlvo(banco, Categoria::Agenda, valores(kColunas));
     });
 }
 

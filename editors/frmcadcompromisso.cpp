@@ -68,10 +68,7 @@ void frmcadcompromisso::adicionar() {
 void frmcadcompromisso::editar() {
     gravar(Categoria::Compromisso,
            QStringLiteral("Ocorreu o seguinte erro ao tentar editar os dados: "),
-           [this](db::Database& b) {
-               gravacao::atualizarPrimeira(b, QStringLiteral("compromisso"), QStringLiteral("id"),
-                                           lblid_->text(), valores(false));
-           });
+           [this](db::Database& b) { atualizarAlvo(b, Categoria::Compromisso, valores(false)); });
 }
 
 }  // namespace editors

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "data/categoria.h"
+#include "data/celulas.h"
 
 class QWidget;
 
@@ -13,13 +14,20 @@ namespace editors {
 class Principal {
 public:
     virtual ~Principal() = default;
-    // Number of rows in the category's list.
-    virtual int linhas(Categoria categoria) const = 0;
-    // Text of a cell of the selected row (column 0 is the hidden one); nullopt with no selection.
-    virtual std::optional<QString> celulaSelecionada(Categoria categoria, int coluna) const = 0;
+    // The rows of the category's list, with the record of each.
+    virtual const Celulas& celulas(Categoria categoria) const = 0;
+    // The selected row of the category's list; nullopt with no selection.
+    virtual std::optional<int> linhaSelecionada(Categoria categoria) const = 0;
     // The category's loader: carregaragenda, ..., or for appointments
     // carregarcompromisso("Select * from compromisso") on the connection as it stands.
     virtual void recarregar(Categoria categoria) = 0;
+
+    int linhas(Categoria categoria) const { return celulas(categoria).linhas(); }
+    // Text of a cell of the selected row (column 0 is the hidden one); nullopt with no selection.
+    std::optional<QString> celulaSelecionada(Categoria categoria, int coluna) const {
+        const std::optional<int> linha = linhaSelecionada(categoria);
+        return linha ? std::optional(celulas(categoria).celula(*linha, coluna)) : std::nullopt;
+    }
 };
 
 // The main window as the flows and entry forms reach it; nullptr before it exists.

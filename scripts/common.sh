@@ -9,6 +9,7 @@ PACOTES=(
     qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libqt6svg6
     libsqlcipher-dev sqlcipher
     fonts-liberation xvfb xauth at-spi2-core
+    adwaita-icon-theme desktop-file-utils
 )
 
 instalar_pacotes() {

@@ -352,12 +352,15 @@ void TstBackup::copiaEsperaOsEscritores() {
     }
     QCOMPARE(escrever(), QString());
     // The backup takes that lock: a writer half way through keeps it from copying.
+    const int espera = db::esperaOcupado();
+    db::definirEsperaOcupado(200);
     QProcess escritor;
     escritor.start("sqlcipher", {amb.arquivo()});
     escritor.write(QString("PRAGMA key='%1';\nBEGIN EXCLUSIVE;\nSELECT 1;\n").arg(kSenha).toUtf8());
     QVERIFY(escritor.waitForReadyRead());
     const QString copia = amb.pasta() + "/copia.mde";
     QVERIFY_THROWS_EXCEPTION(db::DbError, acesso::copiarBanco(amb.arquivo(), copia, kSenha));
+    db::definirEsperaOcupado(espera);
     QVERIFY(!QFile::exists(copia));
     escritor.closeWriteChannel();
     QVERIFY(escritor.waitForFinished());

@@ -8,7 +8,6 @@
 #include "ambiente_teste.h"
 #include "apoio.h"
 #include "app/frmprincipal.h"
-#include "app/inicio.h"
 #include "app/janelas.h"
 #include "data/banco.h"
 
@@ -25,8 +24,8 @@ void entrar(frmlogin& l, const QString& usuario, const QString& senha) {
     clicar(&l, "ok");
 }
 
-// Runs start-up as the program does, with `roteiro` acting in the running event loop;
-// the exit code, or 99 when the program did not end by itself.
+// Runs start-up as inicio::executar does, on the test's own folder, with `roteiro`
+// acting in the running event loop; the exit code, or 99 when the program did not end.
 int iniciarPrograma(const std::function<void(frmprincipal&, frmlogin&)>& roteiro) {
     QTimer::singleShot(0, [&] {
         auto* w = dynamic_cast<frmprincipal*>(editors::principal());
@@ -37,7 +36,11 @@ int iniciarPrograma(const std::function<void(frmprincipal&, frmlogin&)>& roteiro
     guarda.setSingleShot(true);
     QObject::connect(&guarda, &QTimer::timeout, [] { QCoreApplication::exit(99); });
     guarda.start(30000);
-    return inicio::executar(*qApp);
+    frmprincipal::pedidoDeLogin() = acesso::pedirLogin;
+    frmprincipal janela;
+    if (!janela.aguardaLogin())
+        janela.show();
+    return QApplication::exec();
 }
 
 bool algumaVisivel() {

@@ -84,7 +84,7 @@ const QStringList kMenuProjetado = {
     "2|mnufazerback|Realizar Backup",
     "2|mnurestback|Restaurar Backup",
     "1|mnuferramentas|Ferramentas",
-    "2|mnurede|Trabalhar em rede (off)",
+    "2|mnurede|Trabalhar em rede",
     "2|tttt|-",
     "2|mnunotepad|Bloco de notas",
     "2|mnucalc|Calculadora",
@@ -217,12 +217,19 @@ void TstComandos::siteEEmailDoContatoSelecionado() {
     lista->setCurrentIndex(lista->model()->index(0, 1));
     acionar(w, "mnusite");
     acionar(w, "mnuemail");
-    // Padded empty values reach the shell empty.
+    // An empty e-mail starts a message without an addressee; an empty site opens nothing.
     lista->setCurrentIndex(lista->model()->index(1, 1));
     acionar(w, "mnusite");
     acionar(w, "mnuemail");
     QCOMPARE(enderecos(dlg),
-             QStringList({"www.ana.com.br", "mailto:ana@exemplo.com.br", "", "mailto:"}));
+             QStringList({"http://www.ana.com.br", "mailto:ana@exemplo.com.br", "mailto:"}));
+    // Only web pages: a stored path to a program, or another scheme, is never handed on.
+    QCOMPARE(comandos::enderecoWeb(" HTTPS://Exemplo.com.br/a?b=1 "),
+             QString("HTTPS://Exemplo.com.br/a?b=1"));
+    QCOMPARE(comandos::enderecoWeb("http://x"), QString("http://x"));
+    for (const char* outro : {"/usr/bin/xterm", "file:///etc/passwd", "javascript:alert(1)",
+                              "exemplo.com.br", "smb://servidor/x", "C:\\Windows\\calc.exe", " "})
+        QCOMPARE(comandos::enderecoWeb(outro), QString());
 }
 
 void TstComandos::ferramentasPeloQueEstaInstalado() {

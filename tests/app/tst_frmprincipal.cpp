@@ -13,6 +13,7 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QToolBar>
+#include <QToolButton>
 #include <QTreeView>
 
 #include "ambiente_teste.h"
@@ -20,11 +21,15 @@
 #include "app/campodata.h"
 #include "app/comandos.h"
 #include "app/frmprincipal.h"
+#include "app/janelas.h"
 #include "app/listas.h"
 #include "app/modelolista.h"
+#include "data/avisos.h"
 #include "data/banco.h"
+#include "data/configuracoes.h"
 #include "data/regras.h"
 #include "dialogos_roteiro.h"
+#include "editors/frmcadagenda.h"
 #include "fluxos_gravados.h"
 
 namespace {
@@ -85,6 +90,8 @@ private slots:
     void intervaloDeDatasPedeAsDuas();
     void botoesDoMouseNasListas();
     void fluxosLeemALinhaSelecionada();
+    void mesmoNomeEditadoERemovidoUmAUm();
+    void listaEsvaziadaAntesDoAviso();
     void fecharEncerraTudo();
 };
 
@@ -472,6 +479,72 @@ void TstFrmprincipal::fluxosLeemALinhaSelecionada() {
     w.recarregar(Categoria::Compromisso);
     QCOMPARE(w.linhas(Categoria::Compromisso), 0);
     QCOMPARE(w.celulaSelecionada(Categoria::Compromisso, 0), std::nullopt);
+}
+
+void TstFrmprincipal::mesmoNomeEditadoERemovidoUmAUm() {
+    AmbienteTeste amb;
+    DialogosRoteiro dlg;
+    amb.executar(
+        "INSERT INTO agenda (nome, tel) VALUES ('Maria', '1 '), ('Maria', '2 '), "
+        "('Ana', '3 ')");
+    frmprincipal w;
+    QTreeView* v = w.lista(Categoria::Agenda);
+    // Each row carries its record, apart from the row number it shows.
+    const Celulas& c = w.celulas(Categoria::Agenda);
+    QCOMPARE(c.linha(1).mid(0, 4), QStringList({"2", "Maria", "", "1 "}));
+    QCOMPARE(QList<qint64>({c.registro(0), c.registro(1), c.registro(2)}),
+             QList<qint64>({3, 1, 2}));
+    QCOMPARE(w.modelo(Categoria::Agenda)->columnCount(), 13);
+
+    v->setCurrentIndex(v->model()->index(2, 1));
+    comandos::executar(*comandos::comando("mnueditartel"));
+    auto* form = janelas::seCarregada<editors::frmcadagenda>();
+    QVERIFY(form && form->isVisible());
+    QCOMPARE(form->findChild<QLineEdit*>("txttel")->text(), QString("2 "));
+    form->findChild<QLineEdit*>("txttel")->setText("22");
+    form->findChild<QToolButton*>("ok")->click();
+    QCOMPARE(amb.linhas("SELECT nome, tel FROM agenda ORDER BY rowid"),
+             QStringList({"Maria|1 ", "Maria|22 ", "Ana|3 "}));
+
+    // The row asked about is the one removed, alone.
+    v->setCurrentIndex(v->model()->index(1, 1));
+    QCOMPARE(w.celulaSelecionada(Categoria::Agenda, 3), std::optional<QString>("1 "));
+    dlg.respostas << dialogs::Resposta::Sim;
+    comandos::executar(*comandos::comando("mnuremovertel"));
+    QCOMPARE(dlg.ultimaMensagem().texto,
+             QString("Contato removido com sucesso do banco de dados!"));
+    QCOMPARE(amb.linhas("SELECT nome, tel FROM agenda ORDER BY rowid"),
+             QStringList({"Maria|22 ", "Ana|3 "}));
+    QCOMPARE(coluna(w, Categoria::Agenda, 3), QStringList({"3 ", "22 "}));
+
+    // Removed meanwhile by another program: nothing said to be removed, the list read again.
+    v->setCurrentIndex(v->model()->index(1, 1));
+    amb.executar("DELETE FROM agenda WHERE nome = 'Maria'");
+    dlg.respostas << dialogs::Resposta::Sim;
+    comandos::executar(*comandos::comando("mnuremovertel"));
+    QCOMPARE(dlg.ultimaMensagem().texto,
+             QString("Ocorreu o seguinte erro: O registro não foi encontrado no banco de dados."));
+    QCOMPARE(coluna(w, Categoria::Agenda, 1), QStringList({"Ana"}));
+    janelas::fecharTodas(&w);
+}
+
+void TstFrmprincipal::listaEsvaziadaAntesDoAviso() {
+    AmbienteTeste amb;
+    DialogosRoteiro dlg;
+    amb.executar("INSERT INTO anotacoes (Titulo) VALUES ('Lembrete')");
+    frmprincipal w;
+    QCOMPARE(w.linhas(Categoria::Anotacoes), 1);
+    configuracoes::gravar("RedeLocal", amb.pasta() + "/sumiu/dados.mde");
+    QList<int> linhasNoAviso;
+    avisos::definir(
+        [&](const QString&, const QString&) { linhasNoAviso << w.linhas(Categoria::Anotacoes); });
+    w.carregaranotacoes();
+    // The old rows are not shown under a message that says the file could not be read.
+    QCOMPARE(linhasNoAviso, QList<int>{0});
+    // The local file is read again at once.
+    QCOMPARE(w.linhas(Categoria::Anotacoes), 0);
+    w.carregaranotacoes();
+    QCOMPARE(w.linhas(Categoria::Anotacoes), 1);
 }
 
 void TstFrmprincipal::fecharEncerraTudo() {

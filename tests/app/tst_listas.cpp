@@ -11,7 +11,7 @@ namespace {
 
 using Linhas = std::vector<QStringList>;
 
-Linhas todas(const listas::Celulas& celulas) {
+Linhas todas(const Celulas& celulas) {
     Linhas r;
     for (int i = 0; i < celulas.linhas(); ++i)
         r.push_back(celulas.linha(i));
@@ -125,7 +125,7 @@ void TstListas::consultaQueNaoRodaDeixaListaVazia() {
     DialogosRoteiro dlg;
     contato(amb, "Ana", "1 ");
     // The appointment loader runs on the connection as it was left: closed here.
-    banco::conexao().fechar();
+    banco::conexao().marcarFechada();
     QVERIFY(lerTudo(Categoria::Agenda).empty());
     banco::abrirPadrao();
     QVERIFY(ler(Categoria::Agenda, "select * from agenda where (", {}).empty());

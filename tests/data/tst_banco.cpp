@@ -1,11 +1,15 @@
+#include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "ambiente_teste.h"
 #include "data/banco.h"
 #include "data/configuracoes.h"
+#include "data/schema.h"
 #include "data/sqlite.h"
 #include "dialogos_roteiro.h"
 
@@ -35,6 +39,10 @@ private slots:
     void executarsqlFechaOuMostraErro();
     void lerlogininiciaSoReclamaDaAbertura();
     void conexaoGuardadaSegueOArquivo();
+    void arquivoReescritoNoLugarEhRelido();
+    void arquivoOcupadoEsperaEMantemARede();
+    void bancoDeOutroProgramaVoltaAoLocal();
+    void arquivoDeReferenciaAbre();
     void shellDoSqlcipherLeEGrava();
 };
 
@@ -246,6 +254,136 @@ void TstBanco::conexaoGuardadaSegueOArquivo() {
     QVERIFY(st.next());
     QCOMPARE(st.text(0), QString("novo"));
     QVERIFY(dlg.chamadas.isEmpty());
+}
+
+void TstBanco::arquivoReescritoNoLugarEhRelido() {
+    AmbienteTeste amb;
+    DialogosRoteiro dlg;
+    banco::abrirPadrao();
+    banco::conexao().banco().exec("INSERT INTO uteis (descricao) VALUES ('velho')");
+    amb.soltar();
+    auto escreverPorCima = [&](const QString& origem) {
+        // Same file, same inode: only its bytes change, as a copy over a share does.
+        const QByteArray bytes = conteudo(origem);
+        QFile f(amb.arquivo());
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        QCOMPARE(f.write(bytes), bytes.size());
+    };
+    auto descricoes = [] {
+        banco::abrirPadrao();
+        db::Statement st = banco::conexao().banco().prepare("SELECT descricao FROM uteis");
+        QStringList r;
+        while (st.next())
+            r << st.text(0);
+        return r;
+    };
+    // Another database of the program, with a salt of its own.
+    const QString outro = amb.pasta() + "/outro.mde";
+    QVERIFY(schema::criarArquivo(outro, kSenha));
+    {
+        db::Database b;
+        b.open(outro, kSenha);
+        b.exec("INSERT INTO uteis (descricao) VALUES ('novo')");
+    }
+    escreverPorCima(outro);
+    QCOMPARE(descricoes(), QStringList{"novo"});
+    // A copy of the same file, changed elsewhere: same salt, other rows.
+    const QString copia = amb.pasta() + "/copia.mde";
+    QVERIFY(QFile::copy(amb.arquivo(), copia));
+    {
+        db::Database b;
+        b.open(copia, kSenha);
+        b.exec("UPDATE uteis SET descricao = 'mudado'");
+    }
+    escreverPorCima(copia);
+    QCOMPARE(descricoes(), QStringList{"mudado"});
+    QVERIFY(dlg.chamadas.isEmpty());
+}
+
+void TstBanco::arquivoOcupadoEsperaEMantemARede() {
+    if (QStandardPaths::findExecutable("sqlcipher").isEmpty())
+        QSKIP("sqlcipher shell not installed");
+    AmbienteTeste amb;
+    DialogosRoteiro dlg;
+    const QString rede = amb.pasta() + "/rede.mde";
+    QVERIFY(QFile::copy(amb.arquivo(), rede));
+    configuracoes::gravar("EmRede", "1");
+    configuracoes::gravar("RedeLocal", rede);
+    // Another program holds the write lock through the whole wait.
+    QProcess outro;
+    outro.start("sqlcipher", {rede});
+    QVERIFY(outro.waitForStarted());
+    outro.write(
+        QString("PRAGMA key='%1';\nBEGIN EXCLUSIVE;\nSELECT 'preso';\n").arg(kSenha).toUtf8());
+    QVERIFY(outro.waitForReadyRead());
+    QCOMPARE(outro.readAllStandardOutput(), QByteArray("preso\n"));
+
+    const int antes = db::esperaOcupado();
+    db::definirEsperaOcupado(400);
+    QElapsedTimer relogio;
+    relogio.start();
+    banco::abrirPadrao();
+    const qint64 esperou = relogio.elapsed();
+    db::definirEsperaOcupado(antes);
+    QVERIFY2(esperou >= 300, qPrintable(QString::number(esperou)));
+    QVERIFY(!banco::conexao().aberta());
+    QCOMPARE(dlg.mensagens().size(), 1);
+    QCOMPARE(dlg.ultimaMensagem().icone, Icone::Critico);
+    // Nothing was set back to local, so the message does not say it was.
+    QCOMPARE(dlg.ultimaMensagem().texto, kLead + "database is locked");
+    QCOMPARE(configuracoes::ler("EmRede"), QString("1"));
+    QCOMPARE(configuracoes::ler("RedeLocal"), rede);
+
+    outro.write("COMMIT;\n.quit\n");
+    outro.closeWriteChannel();
+    QVERIFY(outro.waitForFinished());
+    banco::abrirPadrao();
+    QVERIFY(banco::conexao().aberta());
+    QCOMPARE(banco::conexao().banco().path(), rede);
+    QCOMPARE(dlg.mensagens().size(), 1);
+}
+
+void TstBanco::bancoDeOutroProgramaVoltaAoLocal() {
+    AmbienteTeste amb;
+    DialogosRoteiro dlg;
+    // Keyed like ours, but holding none of our tables.
+    const QString estranho = amb.pasta() + "/estranho.mde";
+    {
+        db::Database b;
+        b.create(estranho, kSenha);
+        b.exec("CREATE TABLE outra (x)");
+    }
+    configuracoes::gravar("EmRede", "1");
+    configuracoes::gravar("RedeLocal", estranho);
+    banco::abrirPadrao();
+    QCOMPARE(dlg.ultimaMensagem().texto,
+             kLead + "o arquivo escolhido não é um banco de dados do Varnelo" + kTail);
+    QCOMPARE(configuracoes::ler("RedeLocal"), QString("SemRede"));
+    banco::abrirPadrao();
+    QCOMPARE(banco::conexao().banco().path(), amb.arquivo());
+}
+
+void TstBanco::arquivoDeReferenciaAbre() {
+    // Written once by this program and kept as it was: whatever SQLCipher a build links,
+    // the key settings must still read it.
+    const QString referencia = QFINDTESTDATA("arquivos/referencia.mde");
+    QVERIFY(!referencia.isEmpty());
+    QCOMPARE(QFileInfo(referencia).size() % 1024, 0);
+    QTemporaryDir pasta;
+    const QString copia = pasta.filePath("dados.mde");
+    QVERIFY(QFile::copy(referencia, copia));
+    QVERIFY(QFile::setPermissions(copia, QFile::ReadOwner | QFile::WriteOwner));
+    schema::verificarArquivo(copia, kSenha);
+    db::Database b;
+    b.open(copia, kSenha);
+    db::Statement st = b.prepare(
+        "SELECT nome, tel, cidade FROM agenda UNION ALL SELECT Titulo, anotacoes, '' FROM "
+        "anotacoes UNION ALL SELECT Titulo, Data, hora FROM compromisso");
+    QStringList lidas;
+    while (st.next())
+        lidas << st.text(0) + "|" + st.text(1) + "|" + st.text(2);
+    QCOMPARE(lidas, QStringList({"João d'Ávila|5555-1234 |São Paulo ", "Lembrete|Comprar pão |",
+                                 "Ceia|2026/12/24|20:00 "}));
 }
 
 void TstBanco::shellDoSqlcipherLeEGrava() {

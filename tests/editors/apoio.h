@@ -15,15 +15,32 @@ class PrincipalFalsa : public editors::Principal {
 public:
     PrincipalFalsa() { editors::definirPrincipal(this); }
     ~PrincipalFalsa() override { editors::definirPrincipal(nullptr); }
-    // Cells from column 0; `selecionada` -1 for no selection.
-    void definir(Categoria c, const QList<QStringList>& linhas, int selecionada = 0) {
-        linhas_[c] = linhas;
+    // Cells from column 0; `selecionada` -1 for no selection. Each row's record is its
+    // entry in `registros`, or else the number in its column 0 (the rowid of the n-th row
+    // added, or the appointment's id).
+    void definir(Categoria c, const QList<QStringList>& linhas, int selecionada = 0,
+                 const QList<qint64>& registros = {}) {
+        Celulas celulas(linhas.isEmpty() ? 0 : int(linhas.first().size()));
+        for (int i = 0; i < linhas.size(); ++i) {
+            celulas.novaLinha(i < registros.size() ? registros.at(i)
+                                                   : linhas.at(i).value(0).toLongLong());
+            for (const QString& t : linhas.at(i))
+                celulas.acrescentar(t.toUtf8());
+        }
+        definir(c, celulas, selecionada);
+    }
+    void definir(Categoria c, const Celulas& celulas, int selecionada) {
+        celulas_[c] = celulas;
         selecao_[c] = selecionada;
     }
-    int linhas(Categoria c) const override { return linhas_.value(c).size(); }
-    std::optional<QString> celulaSelecionada(Categoria c, int coluna) const override {
-        const QStringList linha = linhas_.value(c).value(selecao_.value(c, -1));
-        return coluna < linha.size() ? std::optional(linha.at(coluna)) : std::nullopt;
+    const Celulas& celulas(Categoria c) const override {
+        static const Celulas vazia;
+        const auto it = celulas_.constFind(c);
+        return it != celulas_.cend() ? *it : vazia;
+    }
+    std::optional<int> linhaSelecionada(Categoria c) const override {
+        const int s = selecao_.value(c, -1);
+        return s >= 0 && s < linhas(c) ? std::optional(s) : std::nullopt;
     }
     void recarregar(Categoria c) override {
         recargas << c;
@@ -33,7 +50,7 @@ public:
     QList<bool> abertaNaRecarga;
 
 private:
-    QMap<Categoria, QList<QStringList>> linhas_;
+    QMap<Categoria, Celulas> celulas_;
     QMap<Categoria, int> selecao_;
 };
 

@@ -34,8 +34,10 @@ struct Editor {
     }
     // Typed by the user (add) or filled as the edit flow does (edit).
     void por(const QString& nome, const QString& texto) const { f->preencherCampo(nome, texto); }
-    void editando(const QString& chave) const {
+    // As the edit flow leaves it: the record's rowid and key, and the key in the label.
+    void editando(const QString& chave, qint64 registro) const {
         f->definirLegendaAcao("Editar contato");
+        f->definirAlvo({registro, chave.toUtf8()});
         por("lblnome", chave);
     }
     void ok() const { w<QToolButton>("ok")->click(); }
@@ -67,7 +69,7 @@ private slots:
     void adicionarGravaAs23Colunas();
     void nomeVazio();
     void duplicidadeDoTelefone();
-    void editarPrimeiraDaChaveMantendoAFoto();
+    void editarORegistroEscolhidoMantendoAFoto();
     void escolherFoto();
     void falhaAoGravarMantemAJanela();
 };
@@ -213,7 +215,7 @@ void TstCadAgenda::nomeVazio() {
     }
     // Editing may empty the name: written as empty text, without a message.
     Editor e;
-    e.editando("Beltrano");
+    e.editando("Beltrano", 1);
     e.por("txttel", "123 ");
     e.ok();
     QCOMPARE(amb.linhas("SELECT nome, tel FROM agenda"), QStringList{"|123 "});
@@ -257,14 +259,14 @@ void TstCadAgenda::duplicidadeDoTelefone() {
     // Editing asks nothing.
     dlg.limpar();
     Editor e;
-    e.editando("Bia");
+    e.editando("Bia", 2);
     e.por("txtnome", "Bia");
     e.por("txttel", "5555-1234");
     e.ok();
     QVERIFY(e.fechou() && dlg.mensagens().isEmpty());
 }
 
-void TstCadAgenda::editarPrimeiraDaChaveMantendoAFoto() {
+void TstCadAgenda::editarORegistroEscolhidoMantendoAFoto() {
     AmbienteTeste amb;
     DialogosRoteiro dlg;
     PrincipalFalsa principal;
@@ -278,7 +280,7 @@ void TstCadAgenda::editarPrimeiraDaChaveMantendoAFoto() {
     for (const QString& local : {foto, sumida}) {
         const QString nome = local == foto ? "Ana" : "Bia";
         Editor e;
-        e.editando(nome);
+        e.editando(nome, local == foto ? 3 : 4);  // the second of the two "Ana"
         e.por("txtnome", nome);
         e.por("txttel", local == foto ? "10 " : "11 ");
         e.por("cbonascimento", local == foto ? "1975/12/31 " : " ");
@@ -290,8 +292,8 @@ void TstCadAgenda::editarPrimeiraDaChaveMantendoAFoto() {
         QVERIFY(e.fechou());
     }
     QCOMPARE(amb.linhas("SELECT nome, tel, nascimento, local FROM agenda ORDER BY rowid"),
-             QStringList({"ana|0 |<null>|nenhum", "Ana|10 |1975/12/31 |" + foto,
-                          "Ana|2 |<null>|" + foto, "Bia|11 | |" + sumida}));
+             QStringList({"ana|0 |<null>|nenhum", "Ana|1 |<null>|" + foto,
+                          "Ana|10 |1975/12/31 |" + foto, "Bia|11 | |" + sumida}));
     QCOMPARE(principal.recargas.size(), 2);
 }
 
@@ -333,17 +335,20 @@ void TstCadAgenda::falhaAoGravarMantemAJanela() {
     DialogosRoteiro dlg;
     PrincipalFalsa principal;
     Editor edicao;
-    edicao.editando("Ninguém");  // the row to overwrite is gone
+    guardar(amb, "Alguém", "1 ");
+    edicao.editando("Ninguém", 1);  // the record's key changed since it was read
     edicao.por("txtnome", "Alguém");
     edicao.ok();
     QCOMPARE(dlg.ultimaMensagem().icone, Icone::Critico);
     QCOMPARE(dlg.ultimaMensagem().titulo, QString("Erro"));
     QCOMPARE(dlg.ultimaMensagem().texto,
-             QString("Ocorreu o seguinte erro ao tentar incluír os dados: O registro a editar não "
-                     "foi encontrado no banco de dados."));
+             QString("Ocorreu o seguinte erro ao tentar incluír os dados: O registro não foi "
+                     "encontrado no banco de dados."));
     QVERIFY(!edicao.fechou() && edicao.f->isVisible());
     QCOMPARE(edicao.w<QLineEdit>("txtnome")->text(), QString("Alguém"));
-    QVERIFY(principal.recargas.isEmpty());
+    QCOMPARE(amb.linhas("SELECT nome, tel FROM agenda"), QStringList{"Alguém|1 "});
+    // The list shows again what the file holds.
+    QCOMPARE(principal.recargas, QList<Categoria>{Categoria::Agenda});
 }
 
 QTEST_MAIN(TstCadAgenda)

@@ -10,6 +10,7 @@
 #include "ambiente_teste.h"
 #include "apoio.h"
 #include "app/janelas.h"
+#include "app/listas.h"
 #include "data/configuracoes.h"
 #include "data/regras.h"
 #include "dialogos_roteiro.h"
@@ -45,10 +46,11 @@ private slots:
     }
     void familiaGuardaCadaColunaPelaSuaRegra();
     void chaveVaziaSoAvisa();
-    void edicaoPeloRotuloEFalhas();
+    void edicaoGravaNoRegistroAberto();
     void compromisso();
     void editarPreencheEReaproveitaOFormulario();
-    void chavesCasamLetraPorLetra();
+    void edicaoNuncaLevaDadosDeOutroRegistro();
+    void registroPelaIdentidadeEChave();
     void removerPerguntaConfirmaERecarrega();
     void removerSemSelecaoOuComFalha();
     void contatosNoMesmoEsquema();
@@ -128,38 +130,50 @@ void TstEditores::chaveVaziaSoAvisa() {
     QVERIFY(principal.recargas.isEmpty());
 }
 
-void TstEditores::edicaoPeloRotuloEFalhas() {
+void TstEditores::edicaoGravaNoRegistroAberto() {
     AmbienteTeste amb;
     DialogosRoteiro dlg;
     PrincipalFalsa principal;
     amb.executar("INSERT INTO anotacoes VALUES ('a%', ' '), ('ab', ' '), ('A%', ' '), ('a%', ' ')");
-    const auto salvar = [&](const QString& acao, const QString& rotulo, const QString& titulo) {
-        descartarFechadas();
-        auto* form = &janelas::unica<editors::frmcadanotacoes>();
-        janelas::mostrar(*form);
+    const QList<QStringList> lista{{"1", "a%"}, {"2", "A%"}, {"3", "a%"}, {"4", "ab"}};
+    const QList<qint64> registros{1, 3, 4, 2};
+    const auto salvar = [&](int linha, const QString& acao, const QString& titulo) {
+        principal.definir(Categoria::Anotacoes, lista, linha, registros);
+        editors::editar(Categoria::Anotacoes);
+        FormularioCadastro* form = aberto(Categoria::Anotacoes);
         form->definirLegendaAcao(acao);
-        form->rotuloChave()->setText(rotulo);
         escrever(form, "txttitulo", titulo);
         escrever(form, "txtanotacoes", "corpo");
         clicar(form, "ok");
+        descartarFechadas();
         return form;
     };
-    // The label names the row, so the key itself may change; any caption but the exact
-    // add caption edits; editing may empty the key without a word.
-    salvar("Editar Anotação", "a%", "  novo d'a ");
-    salvar("adicionar anotação", "A%", "  ");
+    // The second of two notes named "a%" is the one written; the key itself may change;
+    // any caption but the exact add caption edits; editing may empty the key.
+    salvar(2, "Editar Anotação", "  novo d'a ");
+    salvar(1, "adicionar anotação", "  ");
     QCOMPARE(amb.linhas("SELECT * FROM anotacoes ORDER BY rowid"),
-             QStringList({"novo da|corpo ", "ab| ", "|corpo ", "a%| "}));
+             QStringList({"a%| ", "ab| ", "|corpo ", "novo da|corpo "}));
     QVERIFY(dlg.mensagens().isEmpty());
 
-    FormularioCadastro* form = salvar("Editar Anotação", "AB", "x");  // no row holds "AB"
+    // Removed by another program while open: the save says so, keeps the input, and the
+    // list is read again.
+    principal.definir(Categoria::Anotacoes, lista, 3, registros);
+    editors::editar(Categoria::Anotacoes);
+    FormularioCadastro* form = aberto(Categoria::Anotacoes);
+    amb.executar("DELETE FROM anotacoes WHERE rowid = 2");
+    escrever(form, "txttitulo", "x");
+    principal.recargas.clear();
+    clicar(form, "ok");
     QCOMPARE(dlg.ultimaMensagem().icone, Icone::Critico);
     QCOMPARE(dlg.ultimaMensagem().titulo, QString("Erro"));
-    QVERIFY(dlg.ultimaMensagem().texto.startsWith(
-        "Ocorreu o seguinte erro ao tentar incluír os dados: O registro"));
+    QCOMPARE(dlg.ultimaMensagem().texto,
+             QString("Ocorreu o seguinte erro ao tentar incluír os dados: O registro não foi "
+                     "encontrado no banco de dados."));
     QVERIFY(form->isVisible());
     QCOMPARE(lido(form, "txttitulo"), QString("x"));
-    QCOMPARE(principal.recargas.size(), 2);
+    QCOMPARE(principal.recargas, QList<Categoria>{Categoria::Anotacoes});
+    QCOMPARE(amb.valor("SELECT count(*) FROM anotacoes"), QString("3"));
 }
 
 void TstEditores::compromisso() {
@@ -178,7 +192,7 @@ void TstEditores::compromisso() {
     escrever(form, "txthora", "10:00");
     escrever(form, "txtlocal", "");
     // Right after a login the shared connection is closed: the save opens it.
-    banco::conexao().fechar();
+    banco::conexao().marcarFechada();
     clicar(form, "ok");
     amb.executar(
         "INSERT INTO compromisso (Data, Titulo, local, descricao) VALUES "
@@ -224,7 +238,8 @@ void TstEditores::compromisso() {
         "Ocorreu o seguinte erro ao tentar cadastrar os dados: "));
     QVERIFY(form->isVisible());
     QCOMPARE(lido(form, "txttitulo"), QString("guardado"));
-    QCOMPARE(principal.recargas.size(), 2);
+    // Two saves, and the reload after the record that was not there.
+    QCOMPARE(principal.recargas.size(), 3);
 }
 
 void TstEditores::editarPreencheEReaproveitaOFormulario() {
@@ -259,52 +274,116 @@ void TstEditores::editarPreencheEReaproveitaOFormulario() {
     QCOMPARE(amb.linhas("SELECT * FROM senhas ORDER BY rowid"),
              QStringList({"  Banco A  |abc |conta ", "Banco B|abc |conta "}));
 
-    // A vanished row or no selection: the form opens in edit mode and keeps its input.
+    // A row gone from the file: said, the list read again, the form left as it was.
     descartarFechadas();
     editors::adicionar(Categoria::Senhas);
     form = janelas::seCarregada<editors::frmcadsenhas>();
     escrever(form, "txtsenha", "digitada");
+    principal.recargas.clear();
     principal.definir(Categoria::Senhas, {{"1", "sumiu"}});
     editors::editar(Categoria::Senhas);
-    principal.definir(Categoria::Senhas, {{"1", "sumiu"}}, -1);
-    editors::editar(Categoria::Senhas);
-    QCOMPARE(form->legendaAcao(), QString("Editar senha/serial"));
+    QCOMPARE(dlg.ultimaMensagem().texto,
+             QString("Ocorreu o seguinte erro: O registro não foi encontrado no banco de dados."));
+    QCOMPARE(principal.recargas, QList<Categoria>{Categoria::Senhas});
+    QCOMPARE(form->legendaAcao(), QString("Adicionar senha/serial"));
     QCOMPARE(lido(form, "txtsenha"), QString("digitada"));
-    QVERIFY(dlg.mensagens().isEmpty());
 }
 
-void TstEditores::chavesCasamLetraPorLetra() {
+void TstEditores::edicaoNuncaLevaDadosDeOutroRegistro() {
     AmbienteTeste amb;
     DialogosRoteiro dlg;
     PrincipalFalsa principal;
-    const QStringList chaves{"a%", "ab", "A%", "a_c", "abc", "Ação", "Acao", "ana", "Ana", "d'A"};
+    amb.executar("INSERT INTO senhas VALUES ('Banco X', 'segredo ', 'conta ')");
+    // Written by another tool: no password, no comment.
+    amb.executar("INSERT INTO senhas (descricao) VALUES ('Banco B')");
+    const QList<QStringList> lista{{"1", "Banco X"}, {"2", "Banco B"}};
+    principal.definir(Categoria::Senhas, lista, 0);
+    editors::editar(Categoria::Senhas);
+    principal.definir(Categoria::Senhas, lista, 1);
+    editors::editar(Categoria::Senhas);
+    auto* form = janelas::seCarregada<editors::frmcadsenhas>();
+    QCOMPARE(lido(form, "txtsenha") + lido(form, "txtcomentario"), QString());
+    clicar(form, "ok");
+    QCOMPARE(amb.linhas("SELECT * FROM senhas ORDER BY rowid"),
+             QStringList({"Banco X|segredo |conta ", "Banco B| | "}));
+
+    // Edit X, then add Y; with no row selected any more, Editar leaves the form adding.
+    descartarFechadas();
+    principal.definir(Categoria::Senhas, lista, 0);
+    editors::editar(Categoria::Senhas);
+    editors::adicionar(Categoria::Senhas);
+    form = janelas::seCarregada<editors::frmcadsenhas>();
+    escrever(form, "txtdescricao", "Banco Y");
+    escrever(form, "txtsenha", "outra");
+    principal.definir(Categoria::Senhas, lista, -1);
+    editors::editar(Categoria::Senhas);
+    QCOMPARE(form->legendaAcao(), QString("Adicionar senha/serial"));
+    clicar(form, "ok");
+    QCOMPARE(amb.linhas("SELECT * FROM senhas ORDER BY rowid"),
+             QStringList({"Banco X|segredo |conta ", "Banco B| | ", "Banco Y|outra |conta "}));
+    QVERIFY(dlg.mensagens().isEmpty());
+}
+
+void TstEditores::registroPelaIdentidadeEChave() {
+    AmbienteTeste amb;
+    DialogosRoteiro dlg;
+    PrincipalFalsa principal;
+    const QStringList chaves{"a%", "ab", "A%", "a_c", "Ação", "Acao", "d'A", "ab"};
     QList<QStringList> lista;
     for (const QString& c : chaves) {
-        amb.executar("INSERT INTO uteis VALUES (?, ?)", {c, "tel " + c});
+        amb.executar("INSERT INTO uteis VALUES (?, ?)", {c, QString("tel %1").arg(lista.size())});
         lista << QStringList{QString::number(lista.size() + 1), c};
     }
-    amb.executar("INSERT INTO uteis VALUES ('ab', 'segunda')");
     for (int i = 0; i < chaves.size(); ++i) {
         principal.definir(Categoria::Uteis, lista, i);
         editors::editar(Categoria::Uteis);
-        QCOMPARE(lido(janelas::seCarregada<editors::frmcadutil>(), "txttel"), "tel " + chaves[i]);
+        QCOMPARE(lido(janelas::seCarregada<editors::frmcadutil>(), "txttel"),
+                 QString("tel %1").arg(i));
     }
-    // The first of two rows sharing a key is the one edited.
-    principal.definir(Categoria::Uteis, lista, 1);
+    // Of two rows sharing a key, the one chosen is written and removed.
+    principal.definir(Categoria::Uteis, lista, 7);
     editors::editar(Categoria::Uteis);
     auto* form = janelas::seCarregada<editors::frmcadutil>();
     escrever(form, "txttel", "mudou");
     clicar(form, "ok");
-    QCOMPARE(amb.linhas("SELECT descricao FROM uteis WHERE telefone = 'mudou '"),
-             QStringList{"ab"});
+    QCOMPARE(amb.linhas("SELECT rowid FROM uteis WHERE telefone = 'mudou '"), QStringList{"8"});
+    dlg.respostas << Resposta::Sim;
+    editors::remover(Categoria::Uteis);
+    QCOMPARE(dlg.ultimaMensagem().texto,
+             QString("Telefone removido com sucesso do banco de dados!"));
+    QCOMPARE(amb.linhas("SELECT telefone FROM uteis WHERE descricao = 'ab'"), QStringList{"tel 1"});
 
-    for (const char* removida : {"a%", "a_c", "Ação", "ana", "d'A", "ab"}) {
-        principal.definir(Categoria::Uteis, {{"1", QString::fromUtf8(removida)}});
-        dlg.respostas.enqueue(Resposta::Sim);
+    // Gone, or renamed by another program meanwhile: nothing removed, said, list read again.
+    amb.executar("DELETE FROM uteis WHERE rowid = 1");
+    amb.executar("UPDATE uteis SET descricao = 'Ação!' WHERE rowid = 5");
+    for (int linha : {0, 4}) {
+        principal.recargas.clear();
+        principal.definir(Categoria::Uteis, lista, linha);
+        dlg.respostas << Resposta::Sim;
         editors::remover(Categoria::Uteis);
+        QCOMPARE(dlg.ultimaMensagem().icone, Icone::Critico);
+        QCOMPARE(dlg.ultimaMensagem().texto,
+                 QString("Ocorreu o seguinte erro: O registro não foi encontrado no banco de "
+                         "dados."));
+        QCOMPARE(principal.recargas, QList<Categoria>{Categoria::Uteis});
     }
-    QCOMPARE(amb.linhas("SELECT descricao FROM uteis ORDER BY rowid"),
-             QStringList({"A%", "abc", "Acao", "Ana"}));
+    QCOMPARE(amb.valor("SELECT count(*) FROM uteis"), QString("6"));
+
+    // A key another tool stored as bytes that are no UTF-8 is still removed, alone.
+    amb.executar("INSERT INTO uteis VALUES (CAST(X'4361666599' AS TEXT), 'x')");
+    banco::abrirPadrao();
+    const Celulas lida =
+        listas::ler(Categoria::Uteis, QString::fromUtf8(listas::lista(Categoria::Uteis).consulta));
+    const qint64 registro = amb.valor("SELECT max(rowid) FROM uteis").toLongLong();
+    int estranha = 0;
+    while (estranha < lida.linhas() && lida.registro(estranha) != registro)
+        ++estranha;
+    principal.definir(Categoria::Uteis, lida, estranha);
+    dlg.respostas << Resposta::Sim;
+    editors::remover(Categoria::Uteis);
+    QCOMPARE(dlg.ultimaMensagem().icone, Icone::Informacao);
+    QCOMPARE(amb.linhas("SELECT rowid FROM uteis ORDER BY rowid"),
+             QStringList({"2", "3", "4", "5", "6", "7"}));
 }
 
 void TstEditores::removerPerguntaConfirmaERecarrega() {

@@ -1,0 +1,148 @@
+#include "app/frmrede.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "app/acessivel.h"
+#include "app/cabecalho.h"
+#include "app/dialogs.h"
+#include "app/foco.h"
+#include "app/frmprincipal.h"
+#include "data/banco.h"
+#include "data/configuracoes.h"
+#include "data/schema.h"
+#include "data/sqlite.h"
+
+namespace {
+
+const QString kEmRede = QStringLiteral("EmRede");
+const QString kRedeLocal = QStringLiteral("RedeLocal");
+const QString kSemRede = QStringLiteral("SemRede");
+
+}  // namespace
+
+frmrede::frmrede(QWidget* parent) : QWidget(parent, Qt::Window) {
+    setObjectName(QStringLiteral("frmrede"));
+    setWindowTitle(QStringLiteral("Trabalhar em rede"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    // Only the main window keeps the program running.
+    setAttribute(Qt::WA_QuitOnClose, false);
+
+    auto* raiz = new QVBoxLayout(this);
+    raiz->setContentsMargins(0, 0, 0, 0);
+
+    raiz->addWidget(cabecalho(
+        QStringLiteral("TRABALHAR EM REDE"),
+        QStringLiteral("Utilize está tela para configurar o programa para trabalhar em rede"),
+        this));
+
+    chkrede_ = new QCheckBox(QStringLiteral("Trabalhar em rede"), this);
+    chkrede_->setObjectName(QStringLiteral("chkrede"));
+    txtbd_ = new QLineEdit(QStringLiteral("\\dados.mde"), this);
+    txtbd_->setObjectName(QStringLiteral("txtbd"));
+    txtbd_->setMinimumWidth(360);
+    foco::destacar(txtbd_);
+    cmdlocal_ = new QPushButton(QStringLiteral(". . ."), this);
+    cmdlocal_->setObjectName(QStringLiteral("cmdlocal"));
+    cmdlocal_->setAccessibleName(QStringLiteral("Procurar banco de dados"));
+    cmdlocal_->setToolTip(cmdlocal_->accessibleName());
+    cmdtestabd_ = new QPushButton(QStringLiteral("Testar local"), this);
+    cmdtestabd_->setObjectName(QStringLiteral("cmdtestabd"));
+
+    auto* grade = new QGridLayout;
+    grade->setContentsMargins(12, 8, 12, 12);
+    grade->addWidget(chkrede_, 0, 0, 1, 2);
+    grade->addWidget(acessivel::rotular(QStringLiteral("Local do Banco de dados:"), txtbd_, this),
+                     1, 0, 1, 2);
+    grade->addWidget(txtbd_, 2, 0);
+    grade->addWidget(cmdlocal_, 2, 1);
+    grade->addWidget(cmdtestabd_, 3, 0, 1, 2, Qt::AlignRight);
+    grade->setColumnStretch(0, 1);
+    raiz->addLayout(grade);
+    raiz->addStretch(1);
+
+    connect(chkrede_, &QCheckBox::clicked, this, &frmrede::marcar);
+    connect(cmdlocal_, &QPushButton::clicked, this, &frmrede::procurar);
+    connect(cmdtestabd_, &QPushButton::clicked, this, &frmrede::testar);
+
+    carregar();
+}
+
+QString frmrede::caminhoLocal() {
+    return QDir::toNativeSeparators(configuracoes::naPastaPrograma(QStringLiteral("\\dados.mde")));
+}
+
+void frmrede::carregar() {
+    // Shows the saved state and writes nothing.
+    const bool emRede = configuracoes::ler(kEmRede, QStringLiteral("0")).toInt() == 1;
+    chkrede_->setChecked(emRede);
+    habilitar(emRede);
+    const QString caminho = configuracoes::ler(kRedeLocal, kSemRede);
+    txtbd_->setText(caminho != kSemRede ? caminho : caminhoLocal());
+}
+
+void frmrede::habilitar(bool emRede) {
+    txtbd_->setEnabled(emRede);
+    cmdlocal_->setEnabled(emRede);
+}
+
+void frmrede::marcar(bool emRede) {
+    if (emRede) {
+        configuracoes::gravar(kEmRede, QStringLiteral("1"));
+        configuracoes::gravar(kRedeLocal, txtbd_->text());
+    } else {
+        configuracoes::gravar(kEmRede, QStringLiteral("0"));
+        configuracoes::gravar(kRedeLocal, kSemRede);
+        txtbd_->setText(caminhoLocal());
+    }
+    habilitar(emRede);
+}
+
+void frmrede::procurar() {
+    const QFileInfo atual(QDir::fromNativeSeparators(txtbd_->text()));
+    const QString escolhido = dialogs::atual().abrirArquivo(
+        QStringLiteral("Abrir Banco de dados em rede"),
+        QStringLiteral("Arquivos de Banco de dados do software|*.mde"),
+        atual.absoluteDir().exists() ? QDir::toNativeSeparators(atual.absolutePath()) : QString());
+    if (escolhido.isEmpty())
+        return;
+    txtbd_->setText(QDir::toNativeSeparators(escolhido));
+    configuracoes::gravar(kRedeLocal, txtbd_->text());
+}
+
+void frmrede::testar() {
+    // Reads only: a path to nothing, or to a file that is not ours, stays as it was.
+    try {
+        schema::verificarArquivo(QDir::fromNativeSeparators(txtbd_->text()),
+                                 QString::fromUtf8(banco::kSenhaBanco));
+    } catch (const db::DbError&) {
+        dialogs::mensagem(
+            dialogs::Icone::Critico, QStringLiteral("Erro"),
+            QStringLiteral("Não foi possível conectar-se ao banco de dados da rede!"));
+        return;
+    }
+    dialogs::mensagem(dialogs::Icone::Informacao, QStringLiteral("Teste de banco de dados"),
+                      QStringLiteral("Teste relizado com sucesso!"));
+}
+
+void frmrede::closeEvent(QCloseEvent* ev) {
+    QWidget::closeEvent(ev);
+    // A main window that is going away, or waits for the login, has nothing to show.
+    auto* principal = dynamic_cast<frmprincipal*>(editors::principal());
+    if (!principal || !principal->isVisible())
+        return;
+    principal->carregaragenda();
+    principal->carregaranotacoes();
+    banco::abrirSeFechada();
+    principal->carregarcompromisso(QStringLiteral("Select * from compromisso"));
+    principal->carregarfiltro();
+    principal->carregarsenhas();
+    principal->carregaruteis();
+}

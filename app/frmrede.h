@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QWidget>
+
+class QCheckBox;
+class QLineEdit;
+class QPushButton;
+
+// Chooses the database file: the local one beside the program, or one on a network
+// path. Only a click on the box or a chosen file changes a setting; closing the
+// window reloads the main window's lists from the file now chosen.
+class frmrede : public QWidget {
+    Q_OBJECT
+public:
+    explicit frmrede(QWidget* parent = nullptr);
+
+    // The local file's full path as the user reads it.
+    static QString caminhoLocal();
+
+protected:
+    void closeEvent(QCloseEvent* ev) override;
+
+private:
+    void carregar();
+    void marcar(bool emRede);
+    void procurar();
+    void testar();
+    void habilitar(bool emRede);
+
+    QCheckBox* chkrede_ = nullptr;
+    QLineEdit* txtbd_ = nullptr;
+    QPushButton* cmdlocal_ = nullptr;
+    QPushButton* cmdtestabd_ = nullptr;
+};

@@ -1,0 +1,294 @@
+#include <QAction>
+#include <QCheckBox>
+#include <QCryptographicHash>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include "ambiente_teste.h"
+#include "app/frmprincipal.h"
+#include "app/frmrede.h"
+#include "app/janelas.h"
+#include "app/modelolista.h"
+#include "data/banco.h"
+#include "data/configuracoes.h"
+#include "data/schema.h"
+#include "data/sqlite.h"
+#include "dialogos_roteiro.h"
+
+namespace {
+
+const QString kSenha = QString::fromUtf8(banco::kSenhaBanco);
+
+// The settings file as it stands; empty when there is none.
+QByteArray gravadas(const AmbienteTeste& amb) {
+    QFile f(amb.pasta() + "/config/Varnelo/Varnelo.ini");
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// "EmRede|RedeLocal", "-" for a missing key.
+QString salvas() {
+    return configuracoes::ler("EmRede", "-") + "|" + configuracoes::ler("RedeLocal", "-");
+}
+
+template <class T = QWidget>
+T* controle(const char* nome) {
+    return janelas::unica<frmrede>().findChild<T*>(nome);
+}
+
+// What the window shows: "[x] path" or "[ ] path", then whether path and browse are enabled.
+QString tela() {
+    return QString("[%1] %2 %3")
+        .arg(controle<QCheckBox>("chkrede")->isChecked() ? "x" : " ",
+             controle<QLineEdit>("txtbd")->text(),
+             controle("txtbd")->isEnabled() && controle("cmdlocal")->isEnabled() ? "on" : "off");
+}
+
+void clicar(const char* nome) {
+    controle<QAbstractButton>(nome)->click();
+}
+
+void fechar() {
+    if (frmrede* j = janelas::seCarregada<frmrede>())
+        j->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// Every file of the folder with a digest of its bytes, hidden ones included.
+QStringList retrato(const QString& pasta) {
+    QStringList r;
+    for (const QFileInfo& i : QDir(pasta).entryInfoList(QDir::AllEntries | QDir::Hidden |
+                                                        QDir::System | QDir::NoDotAndDotDot)) {
+        QFile f(i.filePath());
+        f.open(QIODevice::ReadOnly);
+        r << i.fileName() + QCryptographicHash::hash(f.readAll(), QCryptographicHash::Md5).toHex();
+    }
+    return r;
+}
+
+// One row in each list's table, named after the file it lives in.
+void preencher(const QString& arquivo, const QString& nome) {
+    db::Database b;
+    b.open(arquivo, kSenha);
+    for (const char* tabela : {"agenda (nome", "anotacoes (Titulo", "senhas (descricao",
+                               "uteis (descricao", "compromisso (Data, Titulo"})
+        b.exec(QString("INSERT INTO %1) VALUES (%2?)")
+                   .arg(tabela, QString(tabela).contains("Data") ? "'2030/01/02', " : ""),
+               {nome});
+}
+
+// The key column of every list, in the order of the five tabs.
+QStringList chaves(const frmprincipal& w) {
+    QStringList r;
+    for (Categoria c : {Categoria::Agenda, Categoria::Compromisso, Categoria::Senhas,
+                        Categoria::Uteis, Categoria::Anotacoes}) {
+        QStringList l;
+        for (int i = 0; i < w.modelo(c)->rowCount(); ++i)
+            l << w.modelo(c)->celula(i, c == Categoria::Compromisso ? 3 : 1).trimmed();
+        r << l.join(",");
+    }
+    return r;
+}
+
+}  // namespace
+
+class TstFrmrede : public QObject {
+    Q_OBJECT
+private slots:
+    void cleanup() { fechar(); }
+    void carregarMostraENaoGrava();
+    void caixaEProcurarGravamDigitarNao();
+    void testeNaoCriaNemGrava();
+    void fecharRecarregaDoArquivoEscolhido();
+    void redeSumidaVoltaAoLocalAoFechar();
+};
+
+void TstFrmrede::carregarMostraENaoGrava() {
+    AmbienteTeste amb;
+    DialogosRoteiro dlg;
+    frmrede& j = janelas::unica<frmrede>();
+    QCOMPARE(j.windowTitle(), QString("Trabalhar em rede"));
+    QCOMPARE(controle<QLabel>("lbltitulo")->text(), QString("TRABALHAR EM REDE"));
+    QCOMPARE(controle<QLabel>("lbllinha")->text(),
+             QString("Utilize está tela para configurar o programa para trabalhar em rede"));
+    QCOMPARE(controle<QCheckBox>("chkrede")->text(), QString("Trabalhar em rede"));
+    QCOMPARE(controle<QPushButton>("cmdlocal")->text(), QString(". . ."));
+    QCOMPARE(controle("cmdlocal")->accessibleName(), QString("Procurar banco de dados"));
+    QCOMPARE(controle<QPushButton>("cmdtestabd")->text(), QString("Testar local"));
+    QStringList rotulos;
+    for (QLabel* l : j.findChildren<QLabel*>())
+        if (l->buddy())
+            rotulos << l->text() + ">" + l->buddy()->objectName();
+    QCOMPARE(rotulos, QStringList("Local do Banco de dados:>txtbd"));
+    QCOMPARE(controle("txtbd")->accessibleName(), QString("Local do Banco de dados"));
+
+    // No settings: the local file, greyed out, and still no settings file after.
+    const QString local = QDir::toNativeSeparators(amb.arquivo());
+    QCOMPARE(tela(), "[ ] " + local + " off");
+    QCOMPARE(gravadas(amb), QByteArray());
+    fechar();
+
+    configuracoes::gravar("EmRede", "1");
+    configuracoes::gravar("RedeLocal", "/mnt/servidor/dados.mde");
+    const QByteArray antes = gravadas(amb);
+    QCOMPARE(tela(), QString("[x] /mnt/servidor/dados.mde on"));
+    fechar();
+    configuracoes::gravar("RedeLocal", "SemRede");
+    QCOMPARE(tela(), "[x] " + local + " on");
+    QVERIFY(gravadas(amb) != antes);
+    QVERIFY(dlg.mensagens().isEmpty());
+}
+
+void TstFrmrede::caixaEProcurarGravamDigitarNao() {
+    AmbienteTeste amb;
+    DialogosRoteiro dlg;
+    const QString local = QDir::toNativeSeparators(amb.arquivo());
+    // Ticking without browsing saves the path shown, the local one here.
+    clicar("chkrede");
+    QCOMPARE(salvas(), "1|" + local);
+    QCOMPARE(tela(), "[x] " + local + " on");
+
+    // Browsing saves the chosen path only, and cancelling nothing. "01" would be
+    // written back as "1".
+    configuracoes::gravar("EmRede", "01");
+    dlg.arquivos << ""
+                 << "/srv/compartilhado/escritório d'água.mde";
+    clicar("cmdlocal");
+    QCOMPARE(salvas(), "01|" + local);
+    QCOMPARE(tela(), "[x] " + local + " on");
+    clicar("cmdlocal");
+    QCOMPARE(salvas(), QString("01|/srv/compartilhado/escritório d'água.mde"));
+    QCOMPARE(tela(), QString("[x] /srv/compartilhado/escritório d'água.mde on"));
+    const DialogosRoteiro::Chamada c = dlg.chamadas.first();
+    QCOMPARE(c.tipo + "|" + c.titulo + "|" + c.texto,
+             QString("abrir|Abrir Banco de dados em rede|"
+                     "Arquivos de Banco de dados do software|*.mde"));
+    // The dialog starts in the folder of the file shown.
+    QCOMPARE(c.argumentos, QStringList(QDir::toNativeSeparators(amb.pasta())));
+
+    const QByteArray antes = gravadas(amb);
+    QTest::keyClicks(controle("txtbd"), "/outro");
+    QCOMPARE(gravadas(amb), antes);
+
+    clicar("chkrede");
+    QCOMPARE(salvas(), QString("0|SemRede"));
+    QCOMPARE(tela(), "[ ] " + local + " off");
+    QCOMPARE(configuracoes::ler("BackupID", "-"), QString("-"));
+    QCOMPARE(dlg.chamadas.size(), 2);
+}
+
+void TstFrmrede::testeNaoCriaNemGrava() {
+    AmbienteTeste amb;
+    DialogosRoteiro dlg;
+    const QString rede = amb.pasta() + "/rede/";
+    QVERIFY(QDir().mkpath(rede));
+    schema::criarArquivo(rede + "bom.mde", kSenha);
+    {
+        db::Database b;
+        b.create(rede + "chave.mde", "outra senha qualquer");
+        b.exec("CREATE TABLE agenda (nome TEXT)");
+        b.close();
+        b.create(rede + "alheio.mde", kSenha);
+        b.exec("CREATE TABLE agenda (nome TEXT)");
+    }
+    QFile texto(rede + "texto.mde");
+    QVERIFY(texto.open(QIODevice::WriteOnly) && texto.write("Isto não é um banco.\n") > 0);
+    texto.close();
+    configuracoes::gravar("EmRede", "1");
+    const QByteArray config = gravadas(amb);
+    const QStringList antes = retrato(rede);
+
+    const QString sucesso = "Informacao|Teste de banco de dados|Teste relizado com sucesso!";
+    const QString falha = "Critico|Erro|Não foi possível conectar-se ao banco de dados da rede!";
+    const std::pair<const char*, QString> casos[] = {
+        {"bom.mde", sucesso}, {"falta.mde", falha},  {"sem/pasta/dados.mde", falha},
+        {"chave.mde", falha}, {"alheio.mde", falha}, {"texto.mde", falha}};
+    for (const auto& [arquivo, esperado] : casos) {
+        dlg.limpar();
+        controle<QLineEdit>("txtbd")->setText(QDir::toNativeSeparators(rede + arquivo));
+        clicar("cmdtestabd");
+        QCOMPARE(dlg.mensagens().size(), 1);
+        const DialogosRoteiro::Chamada m = dlg.ultimaMensagem();
+        const char* icone = m.icone == dialogs::Icone::Informacao ? "Informacao"
+                            : m.icone == dialogs::Icone::Critico  ? "Critico"
+                                                                  : "?";
+        QCOMPARE(QString("%1|%2|%3").arg(icone, m.titulo, m.texto), esperado);
+    }
+    // The box cleared, the test still uses the path typed, and saves nothing.
+    controle<QCheckBox>("chkrede")->setChecked(false);
+    controle<QLineEdit>("txtbd")->setText(rede + "bom.mde");
+    clicar("cmdtestabd");
+    QCOMPARE(dlg.ultimaMensagem().texto, QString("Teste relizado com sucesso!"));
+    QCOMPARE(gravadas(amb), config);
+    QCOMPARE(retrato(rede), antes);
+}
+
+void TstFrmrede::fecharRecarregaDoArquivoEscolhido() {
+    AmbienteTeste amb;
+    DialogosRoteiro dlg;
+    preencher(amb.arquivo(), "Local");
+    const QString outro = amb.pasta() + "/servidor/dados.mde";
+    QVERIFY(QDir().mkpath(amb.pasta() + "/servidor"));
+    schema::criarArquivo(outro, kSenha);
+    preencher(outro, "Servidor");
+
+    frmprincipal w;
+    w.show();
+    QCOMPARE(chaves(w), QStringList(5, "Local"));
+    // A search typed on the contact tab stays in force through the reload.
+    w.findChild<QLineEdit*>("txtfiltro")->setText("Serv");
+
+    w.findChild<QAction*>("mnurede")->trigger();
+    frmrede* j = janelas::seCarregada<frmrede>();
+    w.findChild<QAction*>("mnurede")->trigger();
+    QCOMPARE(janelas::seCarregada<frmrede>(), j);
+    QVERIFY(j->isVisible() && !j->isModal() && w.isEnabled());
+
+    clicar("chkrede");
+    dlg.arquivos << outro;
+    clicar("cmdlocal");
+    QCOMPARE(chaves(w), QStringList({""}) + QStringList(4, "Local"));
+    fechar();
+    QCOMPARE(chaves(w), QStringList(5, "Servidor"));
+    QCOMPARE(banco::conexao().banco().path(), QFileInfo(outro).absoluteFilePath());
+
+    // Back to the local file.
+    clicar("chkrede");
+    fechar();
+    w.findChild<QLineEdit*>("txtfiltro")->clear();
+    QCOMPARE(chaves(w), QStringList(5, "Local"));
+    QVERIFY(dlg.mensagens().isEmpty());
+}
+
+void TstFrmrede::redeSumidaVoltaAoLocalAoFechar() {
+    AmbienteTeste amb;
+    DialogosRoteiro dlg;
+    preencher(amb.arquivo(), "Local");
+    frmprincipal w;
+    w.show();
+    clicar("chkrede");
+    dlg.arquivos << amb.pasta() + "/sumiu/dados.mde" << amb.pasta() + "/sumiu/dados.mde";
+    clicar("cmdlocal");
+    fechar();
+    // The first reload says so once and goes back to the local file; the rest follow it.
+    QCOMPARE(dlg.mensagens().size(), 1);
+    QVERIFY(dlg.ultimaMensagem().texto.startsWith(
+        "Ocorreu o seguinte erro ao tentar abrir o banco de dados: "));
+    QCOMPARE(salvas(), QString("0|SemRede"));
+    QCOMPARE(chaves(w).mid(1), QStringList(4, "Local"));
+    QVERIFY(!QFileInfo::exists(amb.pasta() + "/sumiu"));
+
+    // Closing along with the main window reloads nothing, so says nothing.
+    dlg.limpar();
+    clicar("chkrede");
+    clicar("cmdlocal");
+    w.close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!janelas::seCarregada<frmrede>());
+    QVERIFY(dlg.mensagens().isEmpty());
+}
+
+QTEST_MAIN(TstFrmrede)
+#include "tst_frmrede.moc"
