@@ -11,6 +11,7 @@
 #include "access/backup.h"
 #include "access/frmadmlogin.h"
 #include "app/dialogs.h"
+#include "app/frmprincipal.h"
 #include "app/frmrede.h"
 #include "app/icones.h"
 #include "app/janelas.h"
@@ -46,8 +47,8 @@ constexpr Comando kMenu[] = {
     {4, "mnuetiquetas", "Etiquetas", Acao::Etiquetas, 0, nao},
     {4, "mnuimprimirtel", "lista", Acao::Diretorio, 0, nao},
     {3, "mnusalvar1", "Salvar lista", Acao::Nenhuma, 0, sim},
-    {4, "mnuhtmltel", "HTML", Acao::SalvarHtml, kAg, nao},
-    {4, "mnutxttel", " TXT", Acao::SalvarTxt, kAg, nao},
+    {4, "mnuhtmltel", "HTML", Acao::SalvarHtml, kAg, sim},
+    {4, "mnutxttel", " TXT", Acao::SalvarTxt, kAg, sim},
     {3, "ag2", "-", Acao::Nenhuma, 0, sim},
     {3, "mnusite", "Acessar site", Acao::AcessarSite, 0, sim},
     {3, "mnuemail", "Enviar e-mail", Acao::EnviarEmail, 0, sim},
@@ -57,32 +58,32 @@ constexpr Comando kMenu[] = {
     {3, "mnurecomp", "Remover", Acao::Remover, kCo, sim},
     {3, "sav", "-", Acao::Nenhuma, 0, sim},
     {3, "mnucomplista", "Imprimir Lista", Acao::ImprimirLista, kCo, nao},
-    {3, "mnuhtmlcomp", "Salvar lista em HTML", Acao::SalvarHtml, kCo, nao},
-    {3, "mnutxtcomp", "Salvar lista em TXT", Acao::SalvarTxt, kCo, nao},
+    {3, "mnuhtmlcomp", "Salvar lista em HTML", Acao::SalvarHtml, kCo, sim},
+    {3, "mnutxtcomp", "Salvar lista em TXT", Acao::SalvarTxt, kCo, sim},
     {2, "mnuanotacoes", "Anotações", Acao::Nenhuma, 0, sim},
     {3, "mnuadicionaran", "Adicionar", Acao::Adicionar, kAn, sim},
     {3, "mnueditaran", "Editar", Acao::Editar, kAn, sim},
     {3, "mnuremoveran", "Remover", Acao::Remover, kAn, sim},
     {3, "an", "-", Acao::Nenhuma, 0, sim},
     {3, "mnuimprimiran", "Imprimir lista", Acao::ImprimirLista, kAn, nao},
-    {3, "mnuhtmlan", "Salvar lista em HTML", Acao::SalvarHtml, kAn, nao},
-    {3, "mnutxtan", "Salvar lista em TXT", Acao::SalvarTxt, kAn, nao},
+    {3, "mnuhtmlan", "Salvar lista em HTML", Acao::SalvarHtml, kAn, sim},
+    {3, "mnutxtan", "Salvar lista em TXT", Acao::SalvarTxt, kAn, sim},
     {2, "mnusenhas", "Senhas e Seriais", Acao::Nenhuma, 0, sim},
     {3, "mnuadicionars", "Adicionar", Acao::Adicionar, kSn, sim},
     {3, "mnueditars", "Editar", Acao::Editar, kSn, sim},
     {3, "mnuremovers", "Remover", Acao::Remover, kSn, sim},
     {3, "sn", "-", Acao::Nenhuma, 0, sim},
     {3, "mnuimprimirsn", "Imprimir lista", Acao::ImprimirLista, kSn, nao},
-    {3, "mnuhtmlsn", "Salvar lista em HTML", Acao::SalvarHtml, kSn, nao},
-    {3, "mnutxtsn", "Salvar lista em TXT", Acao::SalvarTxt, kSn, nao},
+    {3, "mnuhtmlsn", "Salvar lista em HTML", Acao::SalvarHtml, kSn, sim},
+    {3, "mnutxtsn", "Salvar lista em TXT", Acao::SalvarTxt, kSn, sim},
     {2, "mnuuteis", "Telefones úteis", Acao::Nenhuma, 0, sim},
     {3, "mnuadicionaru", "Adicionar", Acao::Adicionar, kUt, sim},
     {3, "mnueditaru", "Editar", Acao::Editar, kUt, sim},
     {3, "mnuremoveru", "Remover", Acao::Remover, kUt, sim},
     {3, "ut", "-", Acao::Nenhuma, 0, sim},
     {3, "mnuimprimirut", "Imprimir lista", Acao::ImprimirLista, kUt, nao},
-    {3, "mnuhtmlut", "Salvar lista em HTML", Acao::SalvarHtml, kUt, nao},
-    {3, "mnutxtut", "Salvar lista em TXT", Acao::SalvarTxt, kUt, nao},
+    {3, "mnuhtmlut", "Salvar lista em HTML", Acao::SalvarHtml, kUt, sim},
+    {3, "mnutxtut", "Salvar lista em TXT", Acao::SalvarTxt, kUt, sim},
     {1, "mnulogin", "Login de usuário", Acao::Nenhuma, 0, sim},
     {2, "mnuadmlogin", "Alterar login", Acao::AlterarLogin, 0, sim},
     {1, "mnubackup", "Backup", Acao::Nenhuma, 0, sim},
@@ -129,6 +130,15 @@ const std::initializer_list<const char*> kFerramentas[] = {
     {"gnome-calculator", "kcalc", "galculator", "mate-calc", "qalculate-gtk", "xcalc"},
     {"vlc", "totem", "celluloid", "mpv", "smplayer", "parole", "haruna"},
     {"pavucontrol", "pavucontrol-qt", "mate-volume-control", "kmix", "alsamixergui"},
+};
+
+// The main window's members that save a list, in the order of the categories.
+constexpr void (frmprincipal::*kSalvar[][2])() = {
+    {&frmprincipal::htmlagenda, &frmprincipal::txtagenda},
+    {&frmprincipal::htmlcompromisso, &frmprincipal::txtcompromisso},
+    {&frmprincipal::htmlsenhas, &frmprincipal::txtsenhas},
+    {&frmprincipal::htmluteis, &frmprincipal::txtuteis},
+    {&frmprincipal::htmlanotacoes, &frmprincipal::txtanotacoes},
 };
 
 // The selected contact's cell, without its blanks; nullopt with no contact selected.
@@ -202,6 +212,11 @@ void executar(const Comando& c) {
             break;
         case Acao::Remover:
             fluxos().remover(categoria);
+            break;
+        case Acao::SalvarHtml:
+        case Acao::SalvarTxt:
+            if (auto* janela = dynamic_cast<frmprincipal*>(editors::principal()))
+                (janela->*kSalvar[c.argumento][c.acao == Acao::SalvarTxt])();
             break;
         case Acao::AcessarSite:
             // A stored site may come from a shared file: only a web page is ever opened.

@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "editors/principal.h"
+#include "export/exportacao.h"
 
 class CaixaEscolha;
 class CampoData;
@@ -31,6 +32,18 @@ public:
     void carregarfiltro();
     void AjustarTela();
 
+    // Save what a list shows as a page or a text table.
+    void htmlanotacoes() { exportacao::salvarLista(*this, Categoria::Anotacoes, kHtml); }
+    void txtanotacoes() { exportacao::salvarLista(*this, Categoria::Anotacoes, kTxt); }
+    void htmlsenhas() { exportacao::salvarLista(*this, Categoria::Senhas, kHtml); }
+    void txtsenhas() { exportacao::salvarLista(*this, Categoria::Senhas, kTxt); }
+    void htmluteis() { exportacao::salvarLista(*this, Categoria::Uteis, kHtml); }
+    void txtuteis() { exportacao::salvarLista(*this, Categoria::Uteis, kTxt); }
+    void htmlagenda() { exportacao::salvarLista(*this, Categoria::Agenda, kHtml); }
+    void txtagenda() { exportacao::salvarLista(*this, Categoria::Agenda, kTxt); }
+    void htmlcompromisso() { exportacao::salvarLista(*this, Categoria::Compromisso, kHtml); }
+    void txtcompromisso() { exportacao::salvarLista(*this, Categoria::Compromisso, kTxt); }
+
     // The login at start. When the switch is on, start-up hands the window to this
     // hook, which hides it and shows the login window; the login shows it again.
     // Until the login window exists the hook is empty and the window just shows.
@@ -52,6 +65,7 @@ protected:
     bool eventFilter(QObject* obj, QEvent* ev) override;
 
 private:
+    static constexpr auto kHtml = exportacao::Formato::Html, kTxt = exportacao::Formato::Txt;
     void montarAbas();
     QWidget* painelContato();
     QWidget* painelCompromisso();

@@ -8,6 +8,10 @@ QDate& diaFixo() {
     static QDate dia;
     return dia;
 }
+QDateTime& momentoFixo() {
+    static QDateTime momento;
+    return momento;
+}
 }  // namespace
 
 QString aparado(const QString& texto) {
@@ -81,6 +85,14 @@ QDate hoje() {
 
 void fixarHoje(const QDate& dia) {
     diaFixo() = dia;
+}
+
+QDateTime agora() {
+    return momentoFixo().isValid() ? momentoFixo() : QDateTime::currentDateTime();
+}
+
+void fixarAgora(const QDateTime& momento) {
+    momentoFixo() = momento;
 }
 
 }  // namespace regras

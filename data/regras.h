@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDate>
+#include <QDateTime>
 #include <QString>
 
 // How values are written to and read from the columns.
@@ -34,5 +35,8 @@ QDate dataDigitada(const QString& texto);
 // Today, fixable by tests.
 QDate hoje();
 void fixarHoje(const QDate& dia);  // an invalid date follows the clock again
+// This moment, fixable by tests.
+QDateTime agora();
+void fixarAgora(const QDateTime& momento);  // an invalid one follows the clock again
 
 }  // namespace regras
