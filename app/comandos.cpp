@@ -8,6 +8,8 @@
 #include <QToolButton>
 #include <QVector>
 
+#include "access/backup.h"
+#include "access/frmadmlogin.h"
 #include "app/dialogs.h"
 #include "app/frmprincipal.h"
 #include "app/frmrede.h"
@@ -84,10 +86,10 @@ constexpr Comando kMenu[] = {
     {3, "mnuhtmlut", "Salvar lista em HTML", Acao::SalvarHtml, kUt, sim},
     {3, "mnutxtut", "Salvar lista em TXT", Acao::SalvarTxt, kUt, sim},
     {1, "mnulogin", "Login de usuário", Acao::Nenhuma, 0, sim},
-    {2, "mnuadmlogin", "Alterar login", Acao::AlterarLogin, 0, nao},
+    {2, "mnuadmlogin", "Alterar login", Acao::AlterarLogin, 0, sim},
     {1, "mnubackup", "Backup", Acao::Nenhuma, 0, sim},
-    {2, "mnufazerback", "Realizar Backup", Acao::FazerBackup, 0, nao},
-    {2, "mnurestback", "Restaurar Backup", Acao::RestaurarBackup, 0, nao},
+    {2, "mnufazerback", "Realizar Backup", Acao::FazerBackup, 0, sim},
+    {2, "mnurestback", "Restaurar Backup", Acao::RestaurarBackup, 0, sim},
     {1, "mnuferramentas", "Ferramentas", Acao::Nenhuma, 0, sim},
     {2, "mnurede", "Trabalhar em rede", Acao::Rede, 0, sim},
     {2, "tttt", "-", Acao::Nenhuma, 0, sim},
@@ -249,6 +251,15 @@ void executar(const Comando& c) {
                 dialogs::atual().iniciarPrograma(programa, {});
             break;
         }
+        case Acao::AlterarLogin:
+            acesso::abrirAdmLogin();
+            break;
+        case Acao::FazerBackup:
+            acesso::realizarBackup();
+            break;
+        case Acao::RestaurarBackup:
+            acesso::restaurarBackup();
+            break;
         default:
             // The rest comes with the work it starts.
             break;

@@ -8,6 +8,7 @@
 #include <QStandardPaths>
 #include <QTranslator>
 
+#include "access/frmlogin.h"
 #include "app/dialogs.h"
 #include "app/frmprincipal.h"
 #include "app/icones.h"
@@ -58,6 +59,7 @@ int executar(QApplication& app) {
     prepararPastaDados(QCoreApplication::applicationDirPath(),
                        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
                            QStringLiteral("/Varnelo"));
+    frmprincipal::pedidoDeLogin() = acesso::pedirLogin;
     frmprincipal janela;
     if (!janela.aguardaLogin())
         janela.show();

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+
+#include "data/sqlite.h"
+
+// The database file copied out and put back whole. Every failure throws DbError
+// with the reason; the database file is then as it was.
+namespace acesso {
+
+// Why a restore refuses the file chosen.
+inline const QString kNaoEBanco =
+    QStringLiteral("o arquivo escolhido não é um banco de dados do Varnelo");
+inline const QString kMesmoArquivo =
+    QStringLiteral("o arquivo escolhido é o próprio banco de dados em uso");
+
+// A lock on a database file, held by a connection of its own until destroyed.
+// Leitura keeps writers from changing the file; Exclusiva keeps everyone out.
+class TravaBanco {
+public:
+    enum class Modo { Leitura, Exclusiva };
+    TravaBanco(const QString& caminho, const QString& senha, Modo modo);
+    ~TravaBanco();
+    TravaBanco(const TravaBanco&) = delete;
+    TravaBanco& operator=(const TravaBanco&) = delete;
+
+private:
+    db::Database banco_;
+};
+
+// Copies the database file to `destino` byte for byte, as it stands between two
+// writes. A file of that name is replaced only by a whole copy.
+void copiarBanco(const QString& banco, const QString& destino, const QString& senha);
+
+// Puts a copy of `origem` in the place of the database file once it proves to be a
+// database of this program, keeping the file it replaces as anterior(banco).
+void restaurarBanco(const QString& origem, const QString& banco, const QString& senha);
+
+// Where a restore keeps the file it replaced: one copy, replaced by the next restore.
+QString anterior(const QString& banco);
+
+}  // namespace acesso

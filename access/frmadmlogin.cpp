@@ -1,0 +1,86 @@
+#include "access/frmadmlogin.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QLineEdit>
+
+#include "access/login.h"
+#include "app/dialogs.h"
+#include "app/janelas.h"
+#include "data/banco.h"
+#include "data/regras.h"
+#include "data/sqlite.h"
+
+namespace acesso {
+namespace {
+
+QString senhaBanco() {
+    return QString::fromUtf8(banco::kSenhaBanco);
+}
+
+void erro(const QString& texto) {
+    dialogs::mensagem(dialogs::Icone::Critico, QStringLiteral("Erro"), texto);
+}
+
+}  // namespace
+
+frmAdmLogin::frmAdmLogin(QWidget* parent)
+    : JanelaAcesso(QStringLiteral("frmAdmLogin"), QStringLiteral("Administração de login"),
+                   QStringLiteral("SALVAR"), parent) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    setAttribute(Qt::WA_QuitOnClose, false);
+    connect(qApp, &QCoreApplication::aboutToQuit, this, &QWidget::close);
+    txtEmail_ = caixa(QStringLiteral("txtEmail"), QStringLiteral("E-mail:"), true);
+    chkUsuario_ =
+        new QCheckBox(QStringLiteral("&Ativar login de usuario ao iniciar o software"), this);
+    chkUsuario_->setObjectName(QStringLiteral("chkUsuario"));
+    adicionarLinha(chkUsuario_);
+    fecharOrdem();
+    carregar();
+}
+
+void frmAdmLogin::carregar() {
+    // The switch is the one start-up reads; it also opens the connection the row is read on.
+    chkUsuario_->setChecked(banco::lerlogininicia(banco::arquivobanco, senhaBanco(),
+                                                  banco::tipobanco) == QLatin1String("1"));
+    try {
+        db::Statement st =
+            banco::conexao().banco().prepare(QStringLiteral("SELECT * FROM login WHERE ID = ?"));
+        st.bind({1});
+        if (!st.next())
+            return;
+        txtusuario_->setText(st.text(QStringLiteral("login")));
+        txtsenha_->setText(st.text(QStringLiteral("senha")));
+        txtEmail_->setText(st.text(QStringLiteral("email")));
+        chkUsuario_->setChecked(st.text(QStringLiteral("login_inicia")) == QLatin1String("1"));
+    } catch (const db::DbError&) {
+        // What could not be read stays empty.
+    }
+}
+
+void frmAdmLogin::salvarlogin() {
+    const QString usuario = txtusuario_->text();
+    const QString senha = txtsenha_->text();
+    const QString email = txtEmail_->text();
+    const bool inicia = chkUsuario_->isChecked();
+    if (inicia && (regras::aparado(email).isEmpty() || usuario.isEmpty() || senha.isEmpty())) {
+        erro(QStringLiteral("Todos os dados devem ser informados"));
+        return;
+    }
+    // A login the login window would refuse locks everybody out at the next start.
+    if (temRecusado(usuario) || temRecusado(senha)) {
+        erro(QStringLiteral("Usuário e senha não podem conter os caracteres ' * % = - # ;"));
+        return;
+    }
+    banco::executarsql(QStringLiteral("UPDATE login SET login = ?, senha = ?, email = ?, "
+                                      "login_inicia = ? WHERE ID = 1"),
+                       {usuario, senha, email, inicia ? QStringLiteral("1") : QStringLiteral("0")},
+                       banco::arquivobanco, senhaBanco(), banco::tipobanco);
+    close();
+}
+
+void abrirAdmLogin() {
+    janelas::mostrar(janelas::unica<frmAdmLogin>());
+}
+
+}  // namespace acesso

@@ -1,0 +1,67 @@
+#include "access/frmlogin.h"
+
+#include <QCloseEvent>
+#include <QLineEdit>
+
+#include "access/login.h"
+#include "app/dialogs.h"
+#include "app/frmprincipal.h"
+#include "app/janelas.h"
+#include "data/banco.h"
+#include "data/sqlite.h"
+
+namespace acesso {
+
+frmlogin::frmlogin(QWidget* parent)
+    : JanelaAcesso(QStringLiteral("frmlogin"), QStringLiteral("Sistema de Autenticação"),
+                   QStringLiteral("ENTRAR ..."), parent) {
+    // The program ends through the login's own buttons, not through Qt's last-window rule.
+    setAttribute(Qt::WA_QuitOnClose, false);
+    fecharOrdem();
+}
+
+void frmlogin::verificarlogin() {
+    SempreNoTopo(QStringLiteral("desativo"), this);
+    // The main window is hidden; the messages of the check belong to this one.
+    dialogs::definirJanelaPai(this);
+    const QString usuario = txtusuario_->text();
+    const QString senha = txtsenha_->text();
+    bool confere = false;
+    if (!temRecusado(usuario) && !temRecusado(senha)) {
+        banco::abrirPadrao();
+        try {
+            confere = loginConfere(banco::conexao().banco(), usuario, senha);
+        } catch (const db::DbError&) {
+            // A file that cannot be read never lets anyone in.
+        }
+    }
+    if (confere) {
+        aceito_ = true;
+        if (principal_)
+            janelas::mostrar(*principal_);
+        hide();
+        banco::conexao().marcarFechada();
+    } else {
+        dialogs::mensagem(dialogs::Icone::Critico, QStringLiteral("Login"),
+                          QStringLiteral("Usuário e ou senha inválido, por favor verifique os "
+                                         "dados digitados!"));
+    }
+    dialogs::definirJanelaPai(principal_);
+    SempreNoTopo(QStringLiteral("ativo"), this);
+}
+
+void frmlogin::closeEvent(QCloseEvent* ev) {
+    // Closing the login that waits ends the program; once passed it just goes.
+    ev->accept();
+    if (!aceito_)
+        encerrarPrograma();
+}
+
+void pedirLogin(frmprincipal& principal) {
+    principal.hide();
+    frmlogin& login = janelas::unica<frmlogin>();
+    login.definirPrincipal(&principal);
+    janelas::mostrar(login);
+}
+
+}  // namespace acesso

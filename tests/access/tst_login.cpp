@@ -1,0 +1,226 @@
+#include <QApplication>
+#include <QFile>
+#include <QTest>
+#include <QTimer>
+#include <cstdio>
+
+#include "access/frmlogin.h"
+#include "ambiente_teste.h"
+#include "apoio.h"
+#include "app/frmprincipal.h"
+#include "app/janelas.h"
+#include "data/banco.h"
+
+using acesso::frmlogin;
+
+namespace {
+
+const QString kRecusa =
+    "critico|Login|Usuário e ou senha inválido, por favor verifique os dados digitados!";
+
+void entrar(frmlogin& l, const QString& usuario, const QString& senha) {
+    l.findChild<QLineEdit*>("txtusuario")->setText(usuario);
+    l.findChild<QLineEdit*>("txtsenha")->setText(senha);
+    clicar(&l, "ok");
+}
+
+// Runs start-up as inicio::executar does, on the test's own folder, with `roteiro`
+// acting in the running event loop; the exit code, or 99 when the program did not end.
+int iniciarPrograma(const std::function<void(frmprincipal&, frmlogin&)>& roteiro) {
+    QTimer::singleShot(0, [&] {
+        auto* w = dynamic_cast<frmprincipal*>(editors::principal());
+        if (frmlogin* l = janelas::seCarregada<frmlogin>(); w && l)
+            roteiro(*w, *l);
+    });
+    QTimer guarda;
+    guarda.setSingleShot(true);
+    QObject::connect(&guarda, &QTimer::timeout, [] { QCoreApplication::exit(99); });
+    guarda.start(30000);
+    frmprincipal::pedidoDeLogin() = acesso::pedirLogin;
+    frmprincipal janela;
+    if (!janela.aguardaLogin())
+        janela.show();
+    return QApplication::exec();
+}
+
+bool algumaVisivel() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible())
+            return true;
+    return false;
+}
+
+// A login window in front of a stand-in main window, on a fresh file.
+struct Cena {
+    Cena() { l.definirPrincipal(&principal); }
+    AmbienteTeste amb;
+    DialogosRoteiro dlg;
+    QWidget principal;
+    frmlogin l;
+};
+
+}  // namespace
+
+class TstLogin : public QObject {
+    Q_OBJECT
+private slots:
+    void cleanup() {
+        delete janelas::seCarregada<frmlogin>();
+        frmprincipal::pedidoDeLogin() = nullptr;
+    }
+    void inicioPedeOLoginAteAcertar();
+    void cancelarOuFecharEncerram_data();
+    void cancelarOuFecharEncerram();
+    void caracteresRecusadosAntesDeLerOBanco_data();
+    void caracteresRecusadosAntesDeLerOBanco();
+    void vazioSoQuandoGuardadoVazioENuncaSemOBanco();
+    void enterMudaOFocoECoresDasCaixas();
+    void sempreNoTopoNaoMoveNemRedimensiona();
+};
+
+void TstLogin::inicioPedeOLoginAteAcertar() {
+    AmbienteTeste amb;
+    DialogosRoteiro dlg;
+    amb.executar("UPDATE login SET login = 'Usuário', senha = 'Segredo', login_inicia = '1'");
+    amb.executar("INSERT INTO anotacoes (Titulo) VALUES ('Lembrete')");
+    QStringList visto;
+    auto estado = [&](frmprincipal& w, frmlogin& l) {
+        visto << QString("principal %1, login %2, topo %3, notas %4, conexao %5")
+                     .arg(w.isVisible())
+                     .arg(l.isVisible())
+                     .arg(l.windowFlags().testFlag(Qt::WindowStaysOnTopHint))
+                     .arg(w.linhas(Categoria::Anotacoes))
+                     .arg(banco::conexao().aberta());
+    };
+    const int saida = iniciarPrograma([&](frmprincipal& w, frmlogin& l) {
+        QCOMPARE(l.windowTitle(), QString("Login do usuário"));
+        QCOMPARE(l.findChild<QLabel*>("lbltitulo")->text(), QString("Sistema de Autenticação"));
+        QCOMPARE(controles(&l), QStringList({"txtusuario:Usuário:", "txtsenha:Senha:::#", "-",
+                                             "ok:ENTRAR ...", "-", "cancelar:CANCELAR"}));
+        estado(w, l);
+        for (const char* errada : {"segredo", "Segredo ", "x"})
+            entrar(l, "Usuário", errada);
+        estado(w, l);
+        entrar(l, "USUÁRIO", "Segredo");
+        estado(w, l);
+        w.close();
+    });
+    QCOMPARE(saida, 0);
+    QCOMPARE(visto, QStringList({"principal 0, login 1, topo 0, notas 1, conexao 1",
+                                 "principal 0, login 1, topo 1, notas 1, conexao 1",
+                                 "principal 1, login 0, topo 1, notas 1, conexao 0"}));
+    QCOMPARE(chamadas(dlg), QStringList({kRecusa, kRecusa, kRecusa}));
+    QVERIFY(!algumaVisivel());
+}
+
+void TstLogin::cancelarOuFecharEncerram_data() {
+    QTest::addColumn<bool>("cancelar");
+    QTest::newRow("CANCELAR") << true;
+    QTest::newRow("caixa de fechar") << false;
+}
+
+void TstLogin::cancelarOuFecharEncerram() {
+    QFETCH(bool, cancelar);
+    AmbienteTeste amb;
+    DialogosRoteiro dlg;
+    amb.executar("UPDATE login SET login_inicia = '1'");
+    bool pedido = false;
+    const int saida = iniciarPrograma([&](frmprincipal& w, frmlogin& l) {
+        pedido = l.isVisible() && !w.isVisible();
+        if (cancelar)
+            clicar(&l, "cancelar");
+        else
+            l.close();
+    });
+    QCOMPARE(saida, 0);
+    QVERIFY(pedido);
+    QVERIFY(!algumaVisivel());
+    QVERIFY(dlg.chamadas.isEmpty());
+}
+
+void TstLogin::caracteresRecusadosAntesDeLerOBanco_data() {
+    QTest::addColumn<QString>("caractere");
+    for (const char* c = acesso::kRecusados; *c; ++c)
+        QTest::newRow(QByteArray(1, *c).constData()) << QString(QChar(*c));
+}
+
+void TstLogin::caracteresRecusadosAntesDeLerOBanco() {
+    QFETCH(QString, caractere);
+    Cena c;
+    // Refused even when the stored login holds that very character.
+    const QString usuario = "a" + caractere + "b";
+    c.amb.executar("UPDATE login SET login = ?, senha = ?", {usuario, usuario});
+    banco::liberarConexoes();
+    entrar(c.l, usuario, "ab");
+    entrar(c.l, "ab", usuario);
+    QVERIFY(!banco::conexao().aberta());
+    QCOMPARE(chamadas(c.dlg), QStringList({kRecusa, kRecusa}));
+    QVERIFY(!c.principal.isVisible());
+}
+
+void TstLogin::vazioSoQuandoGuardadoVazioENuncaSemOBanco() {
+    Cena c;
+    entrar(c.l, "", "");
+    // A stored blank is no empty password: both are compared as typed.
+    c.amb.executar("UPDATE login SET login = 'admin', senha = ' '");
+    entrar(c.l, "admin", "");
+    QCOMPARE(chamadas(c.dlg), QStringList({kRecusa, kRecusa}));
+    c.amb.executar("UPDATE login SET login = '', senha = NULL");
+    // A file that cannot be read lets nobody in, after the opening's own message.
+    c.amb.soltar();
+    banco::liberarConexoes();
+    const QByteArray arquivo = QFile::encodeName(c.amb.arquivo());
+    QCOMPARE(std::rename(arquivo, arquivo + ".fora"), 0);
+    entrar(c.l, "", "");
+    QCOMPARE(c.dlg.mensagens().size(), 4);
+    QVERIFY(c.dlg.mensagens().at(2).texto.startsWith("Ocorreu o seguinte erro ao tentar abrir"));
+    QCOMPARE(chamadas(c.dlg).last(), kRecusa);
+    QCOMPARE(std::rename(arquivo + ".fora", arquivo), 0);
+    entrar(c.l, "", "");
+    QCOMPARE(c.dlg.mensagens().size(), 4);
+    QVERIFY(c.principal.isVisible());
+    QVERIFY(!c.l.isVisible());
+}
+
+void TstLogin::enterMudaOFocoECoresDasCaixas() {
+    Cena c;
+    c.l.show();
+    QVERIFY(QTest::qWaitForWindowActive(&c.l));
+    auto* usuario = c.l.findChild<QLineEdit*>("txtusuario");
+    auto* senha = c.l.findChild<QLineEdit*>("txtsenha");
+    auto foco = [&] {
+        return QStringList{QApplication::focusWidget()->objectName(),
+                           usuario->palette().color(QPalette::Base).name(),
+                           senha->palette().color(QPalette::Base).name()};
+    };
+    QCOMPARE(foco(), QStringList({"txtusuario", "#ffffc0", "#ffffff"}));
+    QTest::keyClicks(usuario, "admin");
+    QTest::keyClick(usuario, Qt::Key_Return);
+    QCOMPARE(foco(), QStringList({"txtsenha", "#ffffff", "#ffffc0"}));
+    QTest::keyClicks(senha, "admin");
+    QTest::keyClick(senha, Qt::Key_Enter);
+    // Enter never submits from a box: the focus went on to "ENTRAR ...", where it does.
+    QCOMPARE(foco(), QStringList({"ok", "#ffffff", "#ffffff"}));
+    QVERIFY(!c.principal.isVisible());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QVERIFY(c.principal.isVisible());
+    QVERIFY(c.dlg.chamadas.isEmpty());
+}
+
+void TstLogin::sempreNoTopoNaoMoveNemRedimensiona() {
+    QWidget w;
+    w.setGeometry(100, 120, 300, 200);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    for (const char* palavra : {"ativo", "outra", "desativo", "Ativo"}) {
+        const bool esperado = QString(palavra) == "ativo" || QString(palavra) == "outra";
+        acesso::SempreNoTopo(palavra, &w);
+        QCOMPARE(w.windowFlags().testFlag(Qt::WindowStaysOnTopHint), esperado);
+        QCOMPARE(w.windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint), esperado);
+        QVERIFY(w.isVisible());
+        QCOMPARE(w.geometry(), QRect(100, 120, 300, 200));
+    }
+}
+
+QTEST_MAIN(TstLogin)
+#include "tst_login.moc"
