@@ -35,78 +35,76 @@ constexpr int ferr(Ferramenta f) {
 constexpr int kAg = cat(Categoria::Agenda), kCo = cat(Categoria::Compromisso),
               kAn = cat(Categoria::Anotacoes), kSn = cat(Categoria::Senhas),
               kUt = cat(Categoria::Uteis);
-constexpr bool sim = true, nao = false;  // built now / comes with its own work
 
 constexpr Comando kMenu[] = {
-    {1, "mnu1", "Menu Principal", Acao::Nenhuma, 0, sim},
-    {2, "mnuvarnelo", "Agenda de telefones", Acao::Nenhuma, 0, sim},
-    {3, "mnuadicionartel", "Adicionar", Acao::Adicionar, kAg, sim},
-    {3, "mnueditartel", "Editar", Acao::Editar, kAg, sim},
-    {3, "mnuremovertel", "Remover", Acao::Remover, kAg, sim},
-    {3, "ag", "-", Acao::Nenhuma, 0, sim},
-    {3, "mnuimprimir1", "Imprimir", Acao::Nenhuma, 0, sim},
-    {4, "mnuetiquetas", "Etiquetas", Acao::Etiquetas, 0, sim},
-    {4, "mnuimprimirtel", "lista", Acao::Diretorio, 0, sim},
-    {3, "mnusalvar1", "Salvar lista", Acao::Nenhuma, 0, sim},
-    {4, "mnuhtmltel", "HTML", Acao::SalvarHtml, kAg, sim},
-    {4, "mnutxttel", " TXT", Acao::SalvarTxt, kAg, sim},
-    {3, "ag2", "-", Acao::Nenhuma, 0, sim},
-    {3, "mnusite", "Acessar site", Acao::AcessarSite, 0, sim},
-    {3, "mnuemail", "Enviar e-mail", Acao::EnviarEmail, 0, sim},
-    {2, "mnucompromisso", "Compromissos", Acao::Nenhuma, 0, sim},
-    {3, "mnuadcomp", "Adicionar", Acao::Adicionar, kCo, sim},
-    {3, "mnuedcomp", "Editar", Acao::Editar, kCo, sim},
-    {3, "mnurecomp", "Remover", Acao::Remover, kCo, sim},
-    {3, "sav", "-", Acao::Nenhuma, 0, sim},
-    {3, "mnucomplista", "Imprimir Lista", Acao::ImprimirLista, kCo, sim},
-    {3, "mnuhtmlcomp", "Salvar lista em HTML", Acao::SalvarHtml, kCo, sim},
-    {3, "mnutxtcomp", "Salvar lista em TXT", Acao::SalvarTxt, kCo, sim},
-    {2, "mnuanotacoes", "Anotações", Acao::Nenhuma, 0, sim},
-    {3, "mnuadicionaran", "Adicionar", Acao::Adicionar, kAn, sim},
-    {3, "mnueditaran", "Editar", Acao::Editar, kAn, sim},
-    {3, "mnuremoveran", "Remover", Acao::Remover, kAn, sim},
-    {3, "an", "-", Acao::Nenhuma, 0, sim},
-    {3, "mnuimprimiran", "Imprimir lista", Acao::ImprimirLista, kAn, sim},
-    {3, "mnuhtmlan", "Salvar lista em HTML", Acao::SalvarHtml, kAn, sim},
-    {3, "mnutxtan", "Salvar lista em TXT", Acao::SalvarTxt, kAn, sim},
-    {2, "mnusenhas", "Senhas e Seriais", Acao::Nenhuma, 0, sim},
-    {3, "mnuadicionars", "Adicionar", Acao::Adicionar, kSn, sim},
-    {3, "mnueditars", "Editar", Acao::Editar, kSn, sim},
-    {3, "mnuremovers", "Remover", Acao::Remover, kSn, sim},
-    {3, "sn", "-", Acao::Nenhuma, 0, sim},
-    {3, "mnuimprimirsn", "Imprimir lista", Acao::ImprimirLista, kSn, sim},
-    {3, "mnuhtmlsn", "Salvar lista em HTML", Acao::SalvarHtml, kSn, sim},
-    {3, "mnutxtsn", "Salvar lista em TXT", Acao::SalvarTxt, kSn, sim},
-    {2, "mnuuteis", "Telefones úteis", Acao::Nenhuma, 0, sim},
-    {3, "mnuadicionaru", "Adicionar", Acao::Adicionar, kUt, sim},
-    {3, "mnueditaru", "Editar", Acao::Editar, kUt, sim},
-    {3, "mnuremoveru", "Remover", Acao::Remover, kUt, sim},
-    {3, "ut", "-", Acao::Nenhuma, 0, sim},
-    {3, "mnuimprimirut", "Imprimir lista", Acao::ImprimirLista, kUt, sim},
-    {3, "mnuhtmlut", "Salvar lista em HTML", Acao::SalvarHtml, kUt, sim},
-    {3, "mnutxtut", "Salvar lista em TXT", Acao::SalvarTxt, kUt, sim},
-    {1, "mnulogin", "Login de usuário", Acao::Nenhuma, 0, sim},
-    {2, "mnuadmlogin", "Alterar login", Acao::AlterarLogin, 0, sim},
-    {1, "mnubackup", "Backup", Acao::Nenhuma, 0, sim},
-    {2, "mnufazerback", "Realizar Backup", Acao::FazerBackup, 0, sim},
-    {2, "mnurestback", "Restaurar Backup", Acao::RestaurarBackup, 0, sim},
-    {1, "mnuferramentas", "Ferramentas", Acao::Nenhuma, 0, sim},
-    {2, "mnurede", "Trabalhar em rede", Acao::Rede, 0, sim},
-    {2, "tttt", "-", Acao::Nenhuma, 0, sim},
-    {2, "mnunotepad", "Bloco de notas", Acao::Ferramenta, ferr(Ferramenta::BlocoDeNotas), sim},
-    {2, "mnucalc", "Calculadora", Acao::Ferramenta, ferr(Ferramenta::Calculadora), sim},
-    {2, "mnuwmp", "Windows Media Player", Acao::Ferramenta, ferr(Ferramenta::Midia), sim},
-    {2, "mnuvolume", "Controle de volume", Acao::Ferramenta, ferr(Ferramenta::Volume), sim},
-    {1, "mnusobre", "Sobre", Acao::Nenhuma, 0, sim},
-    {2, "mnusofwtare", "O software", Acao::Pagina, pag(Pagina::Produto), sim},
-    {2, "mnumanual", "Manual On-line", Acao::Pagina, pag(Pagina::Manual), sim},
-    {2, "afsaf", "-", Acao::Nenhuma, 0, sim},
-    {2, "mnusuporte", "Suporte Técnico", Acao::Pagina, pag(Pagina::Suporte), sim},
-    {2, "mnucontato", "Fale conosco", Acao::Pagina, pag(Pagina::Contato), sim},
-    {2, "mnunewsletter", "Boletim de notícias (Newsletter)", Acao::Pagina, pag(Pagina::Boletim),
-     sim},
-    {2, "ss", "-", Acao::Nenhuma, 0, sim},
-    {2, "mnuvisitesite", "Visite nosso site", Acao::Pagina, pag(Pagina::Inicio), sim},
+    {1, "mnu1", "Menu Principal", Acao::Nenhuma, 0},
+    {2, "mnuvarnelo", "Agenda de telefones", Acao::Nenhuma, 0},
+    {3, "mnuadicionartel", "Adicionar", Acao::Adicionar, kAg},
+    {3, "mnueditartel", "Editar", Acao::Editar, kAg},
+    {3, "mnuremovertel", "Remover", Acao::Remover, kAg},
+    {3, "ag", "-", Acao::Nenhuma, 0},
+    {3, "mnuimprimir1", "Imprimir", Acao::Nenhuma, 0},
+    {4, "mnuetiquetas", "Etiquetas", Acao::Etiquetas, 0},
+    {4, "mnuimprimirtel", "lista", Acao::Diretorio, 0},
+    {3, "mnusalvar1", "Salvar lista", Acao::Nenhuma, 0},
+    {4, "mnuhtmltel", "HTML", Acao::SalvarHtml, kAg},
+    {4, "mnutxttel", " TXT", Acao::SalvarTxt, kAg},
+    {3, "ag2", "-", Acao::Nenhuma, 0},
+    {3, "mnusite", "Acessar site", Acao::AcessarSite, 0},
+    {3, "mnuemail", "Enviar e-mail", Acao::EnviarEmail, 0},
+    {2, "mnucompromisso", "Compromissos", Acao::Nenhuma, 0},
+    {3, "mnuadcomp", "Adicionar", Acao::Adicionar, kCo},
+    {3, "mnuedcomp", "Editar", Acao::Editar, kCo},
+    {3, "mnurecomp", "Remover", Acao::Remover, kCo},
+    {3, "sav", "-", Acao::Nenhuma, 0},
+    {3, "mnucomplista", "Imprimir Lista", Acao::ImprimirLista, kCo},
+    {3, "mnuhtmlcomp", "Salvar lista em HTML", Acao::SalvarHtml, kCo},
+    {3, "mnutxtcomp", "Salvar lista em TXT", Acao::SalvarTxt, kCo},
+    {2, "mnuanotacoes", "Anotações", Acao::Nenhuma, 0},
+    {3, "mnuadicionaran", "Adicionar", Acao::Adicionar, kAn},
+    {3, "mnueditaran", "Editar", Acao::Editar, kAn},
+    {3, "mnuremoveran", "Remover", Acao::Remover, kAn},
+    {3, "an", "-", Acao::Nenhuma, 0},
+    {3, "mnuimprimiran", "Imprimir lista", Acao::ImprimirLista, kAn},
+    {3, "mnuhtmlan", "Salvar lista em HTML", Acao::SalvarHtml, kAn},
+    {3, "mnutxtan", "Salvar lista em TXT", Acao::SalvarTxt, kAn},
+    {2, "mnusenhas", "Senhas e Seriais", Acao::Nenhuma, 0},
+    {3, "mnuadicionars", "Adicionar", Acao::Adicionar, kSn},
+    {3, "mnueditars", "Editar", Acao::Editar, kSn},
+    {3, "mnuremovers", "Remover", Acao::Remover, kSn},
+    {3, "sn", "-", Acao::Nenhuma, 0},
+    {3, "mnuimprimirsn", "Imprimir lista", Acao::ImprimirLista, kSn},
+    {3, "mnuhtmlsn", "Salvar lista em HTML", Acao::SalvarHtml, kSn},
+    {3, "mnutxtsn", "Salvar lista em TXT", Acao::SalvarTxt, kSn},
+    {2, "mnuuteis", "Telefones úteis", Acao::Nenhuma, 0},
+    {3, "mnuadicionaru", "Adicionar", Acao::Adicionar, kUt},
+    {3, "mnueditaru", "Editar", Acao::Editar, kUt},
+    {3, "mnuremoveru", "Remover", Acao::Remover, kUt},
+    {3, "ut", "-", Acao::Nenhuma, 0},
+    {3, "mnuimprimirut", "Imprimir lista", Acao::ImprimirLista, kUt},
+    {3, "mnuhtmlut", "Salvar lista em HTML", Acao::SalvarHtml, kUt},
+    {3, "mnutxtut", "Salvar lista em TXT", Acao::SalvarTxt, kUt},
+    {1, "mnulogin", "Login de usuário", Acao::Nenhuma, 0},
+    {2, "mnuadmlogin", "Alterar login", Acao::AlterarLogin, 0},
+    {1, "mnubackup", "Backup", Acao::Nenhuma, 0},
+    {2, "mnufazerback", "Realizar Backup", Acao::FazerBackup, 0},
+    {2, "mnurestback", "Restaurar Backup", Acao::RestaurarBackup, 0},
+    {1, "mnuferramentas", "Ferramentas", Acao::Nenhuma, 0},
+    {2, "mnurede", "Trabalhar em rede", Acao::Rede, 0},
+    {2, "tttt", "-", Acao::Nenhuma, 0},
+    {2, "mnunotepad", "Bloco de notas", Acao::Ferramenta, ferr(Ferramenta::BlocoDeNotas)},
+    {2, "mnucalc", "Calculadora", Acao::Ferramenta, ferr(Ferramenta::Calculadora)},
+    {2, "mnuwmp", "Windows Media Player", Acao::Ferramenta, ferr(Ferramenta::Midia)},
+    {2, "mnuvolume", "Controle de volume", Acao::Ferramenta, ferr(Ferramenta::Volume)},
+    {1, "mnusobre", "Sobre", Acao::Nenhuma, 0},
+    {2, "mnusofwtare", "O software", Acao::Pagina, pag(Pagina::Produto)},
+    {2, "mnumanual", "Manual On-line", Acao::Pagina, pag(Pagina::Manual)},
+    {2, "afsaf", "-", Acao::Nenhuma, 0},
+    {2, "mnusuporte", "Suporte Técnico", Acao::Pagina, pag(Pagina::Suporte)},
+    {2, "mnucontato", "Fale conosco", Acao::Pagina, pag(Pagina::Contato)},
+    {2, "mnunewsletter", "Boletim de notícias (Newsletter)", Acao::Pagina, pag(Pagina::Boletim)},
+    {2, "ss", "-", Acao::Nenhuma, 0},
+    {2, "mnuvisitesite", "Visite nosso site", Acao::Pagina, pag(Pagina::Inicio)},
 };
 
 constexpr Botao kBarra[] = {
@@ -201,8 +199,6 @@ Fluxos& fluxos() {
 }
 
 void executar(const Comando& c) {
-    if (!c.ativo)
-        return;
     const auto categoria = static_cast<Categoria>(c.argumento);
     switch (c.acao) {
         case Acao::Adicionar:
@@ -298,7 +294,6 @@ void montarMenus(QMenuBar* barraMenus) {
             QObject::connect(acao, &QAction::triggered, acao, [&c] { executar(c); });
         }
         acao->setObjectName(nome);
-        acao->setEnabled(c.ativo);
     }
 }
 
@@ -313,8 +308,6 @@ void montarBarra(QToolBar* barraFerramentas) {
         const QString legenda = QString::fromUtf8(b.legenda);
         QAction* acao = barraFerramentas->addAction(icones::barra(QLatin1String(b.icone)), legenda);
         acao->setObjectName(chave);
-        const Comando* alvo = comando(QLatin1String(b.comando));
-        acao->setEnabled(alvo && alvo->ativo);
         if (QWidget* botao = barraFerramentas->widgetForAction(acao))
             botao->setObjectName(chave);
         QObject::connect(acao, &QAction::triggered, acao, [chave] { acionarBotao(chave); });

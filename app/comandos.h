@@ -10,7 +10,7 @@ class QMenuBar;
 class QToolBar;
 
 // The command surface of the main window as one table: the menu bar, the toolbar,
-// and what every entry does. An entry whose work is not built yet is disabled.
+// and what every entry does.
 namespace comandos {
 
 enum class Acao {
@@ -42,7 +42,6 @@ struct Comando {
     const char* legenda;  // "-" is a separator
     Acao acao;
     int argumento;
-    bool ativo;
 };
 
 // The toolbar's buttons in order.
@@ -68,7 +67,7 @@ QString atribuicao();
 // The first program found on the path that stands for the tool here; empty when none is.
 QString programaDisponivel(Ferramenta ferramenta);
 
-// Does what an entry does. A disabled entry does nothing.
+// Does what an entry does.
 void executar(const Comando& comando);
 // A toolbar click, dispatched on the button's key; any other key does nothing.
 void acionarBotao(const QString& chave);

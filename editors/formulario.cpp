@@ -5,7 +5,6 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QFormLayout>
-#include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -14,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "app/acessivel.h"
+#include "app/cabecalho.h"
 #include "app/campodata.h"
 #include "app/dialogs.h"
 #include "data/banco.h"
@@ -38,23 +38,7 @@ FormularioCadastro::FormularioCadastro(const QString& objeto, const QString& leg
     raiz->setContentsMargins(0, 0, 0, 0);
     raiz->setSpacing(0);
 
-    auto* cabecalho = new QFrame(this);
-    cabecalho->setObjectName(QStringLiteral("cabecalho"));
-    cabecalho->setAutoFillBackground(true);
-    cabecalho->setBackgroundRole(QPalette::Base);
-    cabecalho->setFrameShape(QFrame::StyledPanel);
-    auto* linhas = new QVBoxLayout(cabecalho);
-    auto* titulo = new QLabel(tituloCabecalho, cabecalho);
-    titulo->setObjectName(QStringLiteral("lbltitulo"));
-    QFont fonte = titulo->font();
-    fonte.setBold(true);
-    fonte.setPointSizeF(fonte.pointSizeF() * 1.3);
-    titulo->setFont(fonte);
-    auto* linha = new QLabel(linhaCabecalho, cabecalho);
-    linha->setObjectName(QStringLiteral("lbllinha"));
-    linhas->addWidget(titulo);
-    linhas->addWidget(linha);
-    raiz->addWidget(cabecalho);
+    raiz->addWidget(cabecalho(tituloCabecalho, linhaCabecalho, this));
 
     barra_ = new QToolBar(this);
     barra_->setObjectName(QStringLiteral("tbropcoes"));
