@@ -10,6 +10,7 @@
 #include <optional>
 #include <system_error>
 
+#include "data/erros.h"
 #include "data/schema.h"
 
 #ifdef Q_OS_UNIX
@@ -25,7 +26,7 @@ namespace fs = std::filesystem;
 namespace {
 
 [[noreturn]] void falhar(const QString& motivo) {
-    throw db::DbError(motivo);
+    throw db::DbError(erros::doSistema(motivo));
 }
 
 fs::path caminho(const QString& arquivo) {

@@ -7,6 +7,7 @@
 #include <QSaveFile>
 
 #include "app/dialogs.h"
+#include "data/erros.h"
 #include "reports/relatorio.h"
 
 namespace relatorios {
@@ -106,7 +107,7 @@ bool gravarPdf(Relatorio& relatorio, const QString& arquivo) {
     // A full disk shows in the flush; commit alone may still report success.
     if (pintado && arquivoPdf.flush() && arquivoPdf.commit())
         return true;
-    const QString motivo = arquivoPdf.errorString();
+    const QString motivo = erros::doSistema(arquivoPdf.errorString());
     arquivoPdf.cancelWriting();
     dialogs::mensagem(dialogs::Icone::Critico, QStringLiteral("Salvar PDF"),
                       QStringLiteral("Não foi possível gravar o arquivo ") +

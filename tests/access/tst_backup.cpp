@@ -306,14 +306,14 @@ void TstBackup::discoCheioOuPastaImutavelDeixamOBancoInteiro() {
 
     dlg.arquivos << grande;
     menu(w, "mnurestback");
-    QCOMPARE(chamadas(dlg).last(), kErro + "No space left on device");
+    QCOMPARE(chamadas(dlg).last(), kErro + "não há espaço livre no disco");
     QCOMPARE(conteudo(rede), antes);
     QCOMPARE(arquivosNaPasta(disco), QStringList{"dados.mde"});
     // Nor does a backup onto the full disk leave half a file.
     dlg.arquivos << disco + "/copia.mde";
     gravar(disco + "/enchimento", QByteArray(8192, 'x'));
     menu(w, "mnufazerback");
-    QCOMPARE(chamadas(dlg).last(), kErro + "No space left on device");
+    QCOMPARE(chamadas(dlg).last(), kErro + "não há espaço livre no disco");
     QCOMPARE(arquivosNaPasta(disco), QStringList({"dados.mde", "enchimento"}));
 
     // A folder nobody may write to: no temporary file, no replacement.
@@ -325,7 +325,7 @@ void TstBackup::discoCheioOuPastaImutavelDeixamOBancoInteiro() {
     AoSair liberar{[&] { QProcess::execute("chattr", {"-i", disco}); }};
     dlg.arquivos << grande;
     menu(w, "mnurestback");
-    QCOMPARE(chamadas(dlg).last(), kErro + "Operation not permitted");
+    QCOMPARE(chamadas(dlg).last(), kErro + "o arquivo ou a pasta não permite gravação");
     QCOMPARE(conteudo(rede), antes);
     QCOMPARE(arquivosNaPasta(disco), QStringList{"dados.mde"});
     QCOMPARE(w.linhas(Categoria::Agenda), 0);
