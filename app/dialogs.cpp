@@ -166,7 +166,12 @@ QString filtroQt(const QString& filtro) {
     for (int i = 0; i + 1 < partes.size(); i += 2) {
         QString padroes = partes.at(i + 1);
         padroes.replace(QLatin1Char(';'), QLatin1Char(' '));
-        saida << QStringLiteral("%1 (%2)").arg(partes.at(i), padroes);
+        const QString descricao = partes.at(i);
+        // "Arquivos HTML(*.html)" already names its patterns as Qt reads them.
+        if (descricao.endsWith(QLatin1Char('(') + padroes + QLatin1Char(')')))
+            saida << descricao;
+        else
+            saida << QStringLiteral("%1 (%2)").arg(descricao, padroes);
     }
     return saida.join(QStringLiteral(";;"));
 }

@@ -126,6 +126,7 @@ private slots:
     void paginasDoSite();
     void siteEEmailDoContatoSelecionado();
     void ferramentasPeloQueEstaInstalado();
+    void filtrosDosDialogosComoOQtLe();
 };
 
 void TstComandos::menuComoProjetado() {
@@ -247,6 +248,14 @@ void TstComandos::ferramentasPeloQueEstaInstalado() {
     qputenv("PATH", caminho);
     // The first stand-in found is started; a tool with none installed does nothing.
     QCOMPARE(enderecos(dlg, "programa"), QStringList({bin.filePath("kcalc"), bin.filePath("mpv")}));
+}
+
+void TstComandos::filtrosDosDialogosComoOQtLe() {
+    // A description that already shows its patterns is not given them twice.
+    QCOMPARE(dialogs::filtroQt("Arquivo de banco de dados(*.mde)|*.mde"),
+             QString("Arquivo de banco de dados(*.mde)"));
+    QCOMPARE(dialogs::filtroQt("Arquivos de imagens|*.bmp;*.jpg|Todos|*"),
+             QString("Arquivos de imagens (*.bmp *.jpg);;Todos (*)"));
 }
 
 QTEST_MAIN(TstComandos)
