@@ -6,6 +6,7 @@
 #include <QStandardPaths>
 #include <QToolBar>
 #include <QToolButton>
+#include <QUrl>
 #include <QVector>
 
 #include "access/backup.h"
@@ -222,8 +223,11 @@ void executar(const Comando& c) {
                 dialogs::atual().abrirEndereco(url);
             break;
         case Acao::EnviarEmail:
+            // Only the address: a "?" stored with it must not add headers or attachments.
             if (const std::optional<QString> email = celulaDoContato(11))
-                dialogs::atual().abrirEndereco(QStringLiteral("mailto:") + *email);
+                dialogs::atual().abrirEndereco(
+                    QStringLiteral("mailto:") +
+                    QString::fromLatin1(QUrl::toPercentEncoding(*email, "@!$&'*+=,;:")));
             break;
         case Acao::Pagina:
             dialogs::atual().abrirEndereco(endereco(static_cast<Pagina>(c.argumento)));

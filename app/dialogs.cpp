@@ -34,6 +34,8 @@ public:
                       Botoes botoes) override {
         QMessageBox caixa(pai());
         caixa.setWindowTitle(titulo);
+        // Stored text (a name, a path) is shown as typed, never read as markup.
+        caixa.setTextFormat(Qt::PlainText);
         caixa.setText(texto);
         switch (icone) {
             case Icone::Critico:

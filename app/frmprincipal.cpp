@@ -218,8 +218,11 @@ void frmprincipal::iniciar() {
     banco::tipobanco = QStringLiteral("access");
     banco::arquivobanco = QStringLiteral("\\dados.mde");
     const QString senha = QString::fromUtf8(banco::kSenhaBanco);
-    if (banco::lerlogininicia(banco::arquivobanco, senha, banco::tipobanco) == QLatin1String("1") &&
-        pedidoDeLogin()) {
+    // A file that could not be read may well ask for the login: it is asked.
+    bool ilegivel = false;
+    const QString inicia =
+        banco::lerlogininicia(banco::arquivobanco, senha, banco::tipobanco, &ilegivel);
+    if ((inicia == QLatin1String("1") || ilegivel) && pedidoDeLogin()) {
         aguardaLogin_ = true;
         pedidoDeLogin()(*this);
     }

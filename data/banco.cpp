@@ -55,6 +55,10 @@ bool Conexao::mesmoArquivo(const QString& caminho, const QString& senha) const {
     return !identidade.isEmpty() && identidade == identidade_ && lerSal(caminho) == sal_;
 }
 
+bool Conexao::aindaOMesmo() const {
+    return mesmoArquivo(banco_.path(), chaveUsada_);
+}
+
 void Conexao::abrir(const QString& caminho, const QString& senha) {
     try {
         abrirArquivo(caminho, senha);
@@ -149,19 +153,29 @@ void abrirPadrao() {
 }
 
 void abrirSeFechada() {
-    if (!conexao().aberta())
+    if (!conexao().aberta() || !conexao().aindaOMesmo())
         abrirPadrao();
 }
 
-QString lerlogininicia(const QString&, const QString&, const QString& tipo) {
+QString lerlogininicia(const QString&, const QString&, const QString& tipo, bool* ilegivel) {
+    if (ilegivel)
+        *ilegivel = false;
     // Always the program's own file and key, whatever the caller passes.
+    const QString antes = caminhoBanco(arquivobanco);
     abrirbanco(arquivobanco, QString::fromUtf8(kSenhaBanco), tipo);
+    // A network file that failed has set the settings back to the local file, whose switch
+    // is the one that counts now.
+    if (!conexao().aberta() && caminhoBanco(arquivobanco) != antes)
+        abrirbanco(arquivobanco, QString::fromUtf8(kSenhaBanco), tipo);
     try {
         db::Statement st = conexao().banco().prepare(
             QStringLiteral("SELECT [login_inicia] FROM login where id=1"));
         if (st.next())
             return st.text(QStringLiteral("login_inicia"));
-    } catch (const db::DbError&) {
+    } catch (const db::DbError& e) {
+        // A missing file, or one that is no database, holds nothing to protect.
+        if (ilegivel)
+            *ilegivel = e.ilegivel();
     }
     return {};
 }

@@ -29,6 +29,9 @@ public:
     // Opens on the file, reusing the kept handle while it still reads the same database;
     // throws DbError when the file cannot be opened or is not a database of this program.
     void abrir(const QString& caminho, const QString& senha);
+    // Whether the file on disk is still the database the handle holds (not replaced or
+    // written over by another since it was opened).
+    bool aindaOMesmo() const;
     // Ends the operation; the handle stays for the next open of the same file.
     void marcarFechada();
     // Closes the handle for real, so that the file can be copied or replaced.
@@ -56,8 +59,11 @@ QString caminhoBanco(const QString& arquivo);
 void abrirbanco(const QString& arquivo, const QString& senha, const QString& tipo);
 
 // The login_inicia value of the login row, or empty text. Only the open itself may
-// complain, through abrirbanco; a missing row or column is passed over.
-QString lerlogininicia(const QString& arquivo, const QString& senha, const QString& tipo);
+// complain, through abrirbanco; a missing row or column is passed over. When the file is
+// there but could not be read (busy, failing), `ilegivel` is set, so that start-up can ask
+// for the login rather than let anyone in.
+QString lerlogininicia(const QString& arquivo, const QString& senha, const QString& tipo,
+                       bool* ilegivel = nullptr);
 
 // Runs one statement that returns no rows, then closes the connection.
 void executarsql(const QString& sql, const QVariantList& parametros, const QString& arquivo,
@@ -71,7 +77,8 @@ QString condicaoChave(const QString& coluna);
 
 // Shorthand for abrirbanco with the module-level texts and the constant.
 void abrirPadrao();
-// The connection as the last operation left it, opened first only when it is closed.
+// The connection as the last operation left it, opened first only when it is closed or
+// its file has been replaced since.
 void abrirSeFechada();
 
 }  // namespace banco

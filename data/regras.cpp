@@ -88,7 +88,9 @@ void fixarHoje(const QDate& dia) {
 }
 
 QDateTime agora() {
-    return momentoFixo().isValid() ? momentoFixo() : QDateTime::currentDateTime();
+    if (momentoFixo().isValid())
+        return momentoFixo();
+    return QDateTime(hoje(), QTime::currentTime());
 }
 
 void fixarAgora(const QDateTime& momento) {

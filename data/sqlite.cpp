@@ -97,6 +97,18 @@ DbError DbError::naoEhBanco(const QString& descricao) {
     return DbError(descricao, SQLITE_NOTADB);
 }
 
+bool DbError::ilegivel() const {
+    switch (codigo_ & 0xff) {
+        case SQLITE_BUSY:
+        case SQLITE_LOCKED:
+        case SQLITE_IOERR:
+        case SQLITE_CORRUPT:
+            return true;
+        default:
+            return false;
+    }
+}
+
 bool DbError::semBanco() const {
     return (codigo_ & 0xff) == SQLITE_NOTADB;
 }

@@ -27,6 +27,8 @@ public:
     bool arquivoInacessivel() const;
     // The file is no database, one keyed otherwise, or not one of this program.
     bool semBanco() const;
+    // The file is there but could not be read now: busy, damaged, or the disk failing.
+    bool ilegivel() const;
 
 private:
     QString descricao_;

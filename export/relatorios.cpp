@@ -35,6 +35,15 @@ QString celula(const QAbstractItemModel& lista, int linha, int coluna) {
     return lista.data(lista.index(linha, coluna)).toString();
 }
 
+// A cell as one line of the text table: its line breaks become blanks.
+QString celulaEmLinha(const QAbstractItemModel& lista, int linha, int coluna) {
+    QString s = celula(lista, linha, coluna);
+    s.replace(QLatin1StringView("\r\n"), QLatin1StringView(" "));
+    s.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    s.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    return s;
+}
+
 QString cabecalho(const QAbstractItemModel& lista, int coluna) {
     return lista.headerData(coluna, Qt::Horizontal).toString();
 }
@@ -128,7 +137,7 @@ bool c_relatorios::Exportar_listaparaTXT(Saida& ArquivoTemp, const QAbstractItem
         larguras_[std::size_t(c)] = comprimento(cabecalho(ListView, c));
     for (int r = 0; r < linhas; ++r) {
         for (int c = 0; c < colunas; ++c) {
-            const qsizetype n = comprimento(celula(ListView, r, c));
+            const qsizetype n = comprimento(celulaEmLinha(ListView, r, c));
             qsizetype& largura = larguras_[std::size_t(c)];
             // A cell at the cap sets the width to it, even under a longer title.
             if (n >= teto(c))
@@ -152,7 +161,7 @@ bool c_relatorios::Exportar_listaparaTXT(Saida& ArquivoTemp, const QAbstractItem
     Avanco avanco(barra_, linhas);
     for (int r = 0; r < linhas; ++r) {
         for (int c = 0; c < colunas; ++c) {
-            const QString s = celula(ListView, r, c);
+            const QString s = celulaEmLinha(ListView, r, c);
             // The first column is never cut; a text wider than its column is written
             // whole, so an export loses no text.
             if (c > 0 && !s.isEmpty() && comprimento(s) >= maxLetra_)
@@ -241,6 +250,12 @@ void acrescentarHtml(QString& destino, QStringView texto) {
                 break;
             case '\'':
                 destino += QLatin1StringView("&#39;");
+                break;
+            // A comment of several lines keeps its breaks, and its row stays one line.
+            case '\n':
+                destino += QLatin1StringView("<br>");
+                break;
+            case '\r':
                 break;
             default:
                 destino += c;

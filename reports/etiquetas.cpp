@@ -62,7 +62,8 @@ bool Geometria::cabe() const {
 }
 
 int Geometria::brancos(int linhaInicio, int colunaInicio) const {
-    const int linha = std::max(1, linhaInicio);
+    // The start is a label of the first sheet: a row past its last is its last row.
+    const int linha = std::clamp(linhaInicio, 1, std::max(1, linhasPorPagina()));
     const int coluna = std::clamp(colunaInicio, 1, colunas_);
     return (linha - 1) * colunas_ + (coluna - 1);
 }

@@ -37,6 +37,12 @@ void FonteConsulta::proximo() {
     }
 }
 
+void FonteConsulta::terminar() {
+    // A statement left on a row keeps the file locked against other writers.
+    st_.reset();
+    temLinha_ = false;
+}
+
 QString FonteConsulta::valor(const QString& coluna) {
     if (!temLinha_)
         return {};

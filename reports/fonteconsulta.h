@@ -20,6 +20,7 @@ public:
     void proximo() override;
     // The current row's column (any case); empty text past the end or for no such column.
     QString valor(const QString& coluna) override;
+    void terminar() override;
     bool fim() const { return !temLinha_; }
 
 private:

@@ -31,11 +31,6 @@ constexpr Mensagem kMensagens[] = {
     {ErroEmAndamento, "Já existe um relatório em andamento"},
 };
 
-QDateTime& momentoFixo() {
-    static QDateTime m;
-    return m;
-}
-
 // One metrics object per font in use; a run uses a handful.
 const QFontMetricsF& medidas(const Fonte& fonte) {
     // Never destroyed: fonts must not outlive the application at exit.
@@ -133,16 +128,6 @@ QFont qfont(const Fonte& fonte) {
     f.setStrikeOut(fonte.riscado);
     f.setHintingPreference(QFont::PreferNoHinting);
     return f;
-}
-
-QDateTime agora() {
-    if (momentoFixo().isValid())
-        return momentoFixo();
-    return QDateTime(regras::hoje(), QTime::currentTime());
-}
-
-void fixarAgora(const QDateTime& momento) {
-    momentoFixo() = momento;
 }
 
 QString aplicarFormato(const QString& valor, const QString& formato) {
@@ -356,7 +341,7 @@ void Relatorio::erro(int offset) {
 }
 
 std::optional<Paginacao> Relatorio::paginar() {
-    momento_ = agora();
+    momento_ = regras::agora();
     paginaAtual_ = 1;
     paginas_ = 0;
     const double larguraPapel = tamanhoPapel().width(), alturaPapel = tamanhoPapel().height();
@@ -426,10 +411,18 @@ std::optional<Paginacao> Relatorio::paginar() {
     return p;
 }
 
+void Relatorio::soltarDados() {
+    if (fonte)
+        fonte->terminar();
+    eventos_->fimDosDados();
+}
+
 bool Relatorio::emitir(Destino& destino) {
     const std::optional<Paginacao> p = paginar();
     if (p)
         emitir(destino, *p);
+    else
+        soltarDados();
     return p.has_value();
 }
 
@@ -454,6 +447,7 @@ void Relatorio::emitir(Destino& destino, const Paginacao& paginacao) {
                      });
     }
     destino.terminar();
+    soltarDados();
 }
 
 QString Relatorio::textoDoCampo(const Campo& c) {

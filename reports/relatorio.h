@@ -123,6 +123,9 @@ public:
     virtual void valorCampo(const QString& /*campo*/, QString& /*valor*/) {}
     // Raised before each band is printed; the window may recolour bands.
     virtual void inicioBanda(TipoBanda /*tipo*/) {}
+    // The pass is over: a window reading its own rows lets go of them (and of the file's
+    // read lock, which would hold off other programs' writes while a preview is open).
+    virtual void fimDosDados() {}
     // The base plus an offset of Erro. The default shows its message.
     virtual void erro(int numero) { mostrarErro(numero); }
 };
@@ -136,6 +139,8 @@ public:
     virtual void inicio() = 0;     // to the first row
     virtual void proximo() = 0;
     virtual QString valor(const QString& coluna) = 0;  // empty for no such column
+    // The pass is over: what it holds of the file (a read lock) is let go.
+    virtual void terminar() {}
 };
 
 // A band where it lands: twips from the paper's top left corner, after scaling.
@@ -224,8 +229,6 @@ public:
 };
 
 // A fixed date and time for the formulas and the issue line; tests set it.
-QDateTime agora();
-void fixarAgora(const QDateTime& momento);  // invalid follows the clock again
 
 // Applies a "#" format to a value made of digits (separators " -./" allowed and dropped);
 // anything else is returned as it is.
@@ -281,6 +284,8 @@ public:
     // First pass: raises start 0, checks the report and works out its pages.
     // On a fault raises the error event and returns nothing.
     std::optional<Paginacao> paginar();
+    // Lets go of the rows a pass left open, and with them the file's read lock.
+    void soltarDados();
     // Second pass: prints every page to `destino`. False when the report did not run.
     bool emitir(Destino& destino);
     // The second pass right after paginar() gave `paginacao`, with the data still rewound.

@@ -65,6 +65,11 @@ bool rlt_Etiquetas::preparar() {
     if (!banco::conexao().aberta())
         return false;
     const etiquetas::Geometria geometria(configuracao());
+    // No whole label between the margins (a width of 0, say) prints nothing.
+    if (!geometria.cabe()) {
+        rel_.erro(relatorios::ErroSemEspaco);
+        return false;
+    }
 
     // The engine's label layout: one label a detail band, the columns side by side.
     Banda& det = rel_.banda(TipoBanda::Detalhe);

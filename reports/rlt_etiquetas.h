@@ -30,6 +30,7 @@ public:
     void inicio(int numero) override;
     void proximoRegistro() override;
     void valorCampo(const QString& campo, QString& valor) override;
+    void fimDosDados() override { contatos_.terminar(); }
 
 protected:
     bool preparar() override;

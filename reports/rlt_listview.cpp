@@ -1,5 +1,7 @@
 #include "reports/rlt_listview.h"
 
+#include "data/regras.h"
+
 #include <QHeaderView>
 #include <QTreeView>
 #include <cmath>
@@ -193,7 +195,7 @@ void rlt_ListView::inicio(int numero) {
     linhaRodape_->x2 = disponivel;
     for (const char* nome : {"lblsumario1", "lblsumario2"})
         rel_.campo(QString::fromUtf8(nome))->largura = disponivel;
-    const QDateTime momento = agora();
+    const QDateTime momento = regras::agora();
     emissao_->legenda =
         QStringLiteral("Emitido em ") + momento.date().toString(QStringLiteral("dd/MM/yyyy")) +
         QStringLiteral(" às ") + momento.time().toString(QStringLiteral("hh:mm:ss"));

@@ -75,13 +75,16 @@ bool emAndamento = false;
 
 bool pintar(Relatorio& relatorio, QPagedPaintDevice& dispositivo) {
     const std::optional<Paginacao> p = relatorio.paginar();
-    if (!p)
+    if (!p) {
+        relatorio.soltarDados();
         return false;
+    }
     if (auto* impressora = dynamic_cast<QPrinter*>(&dispositivo))
         impressora->setFullPage(true);
     dispositivo.setPageLayout(relatorio.layoutPagina());
     QPainter pintor;
     if (!pintor.begin(&dispositivo)) {
+        relatorio.soltarDados();
         relatorio.erro(ErroSemImpressora);
         return false;
     }
@@ -132,7 +135,9 @@ bool executar(Relatorio& relatorio) {
         return false;
     }
     // Checked before any window opens, so a report that cannot run shows no empty preview.
-    if (!relatorio.paginar())
+    const bool pode = relatorio.paginar().has_value();
+    relatorio.soltarDados();
+    if (!pode)
         return false;
     emAndamento = true;
     QPrinter impressora(QPrinter::HighResolution);

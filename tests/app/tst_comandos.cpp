@@ -218,6 +218,13 @@ void TstComandos::siteEEmailDoContatoSelecionado() {
     acionar(w, "mnuemail");
     QCOMPARE(enderecos(dlg),
              QStringList({"http://www.ana.com.br", "mailto:ana@exemplo.com.br", "mailto:"}));
+    // A stored address that would add headers or attachments is handed on as an address.
+    amb.executar("UPDATE agenda SET email = 'x@y?attach=/etc/passwd&cc=z ' WHERE nome = 'Bia'");
+    w.carregaragenda();
+    lista->setCurrentIndex(lista->model()->index(1, 1));
+    dlg.limpar();
+    acionar(w, "mnuemail");
+    QCOMPARE(enderecos(dlg), QStringList{"mailto:x@y%3Fattach=%2Fetc%2Fpasswd&cc=z"});
     // Only web pages: a stored path to a program, or another scheme, is never handed on.
     QCOMPARE(comandos::enderecoWeb(" HTTPS://Exemplo.com.br/a?b=1 "),
              QString("HTTPS://Exemplo.com.br/a?b=1"));

@@ -28,6 +28,7 @@
 #include "data/banco.h"
 #include "data/configuracoes.h"
 #include "data/regras.h"
+#include "data/sqlite.h"
 #include "dialogos_roteiro.h"
 #include "editors/frmcadagenda.h"
 #include "fluxos_gravados.h"
@@ -251,6 +252,23 @@ void TstFrmprincipal::loginLigadoEntregaAJanela() {
     amb.executar("UPDATE login SET login_inicia = '0'");
     frmprincipal sem;
     QCOMPARE(pedidos, 1);
+
+    // A file busy at start cannot tell whether a login is due: it is asked, never skipped,
+    // though the other program is done by the time the lists load.
+    amb.executar("UPDATE login SET login_inicia = '1'");
+    amb.soltar();
+    banco::liberarConexoes();
+    const int espera = db::esperaOcupado();
+    db::definirEsperaOcupado(100);
+    auto outro = std::make_unique<db::Database>();
+    outro->open(amb.arquivo(), QString::fromUtf8(banco::kSenhaBanco));
+    outro->execScript("BEGIN EXCLUSIVE;");
+    avisos::definir([&](const QString&, const QString&) { outro.reset(); });
+    frmprincipal ocupado;
+    avisos::definir({});
+    db::definirEsperaOcupado(espera);
+    QCOMPARE(pedidos, 2);
+    QVERIFY(ocupado.aguardaLogin());
 }
 
 void TstFrmprincipal::listasDividemALarguraEmQualquerTamanho() {

@@ -15,6 +15,7 @@
 #include "app/listas.h"
 #include "data/configuracoes.h"
 #include "data/regras.h"
+#include "data/schema.h"
 #include "dialogos_roteiro.h"
 #include "editors/fluxos.h"
 #include "editors/formulariosimples.h"
@@ -57,6 +58,7 @@ private slots:
     void removerSemSelecaoOuComFalha();
     void contatosNoMesmoEsquema();
     void gravarComArquivoOcupadoDizPorque();
+    void compromissoVaiParaOArquivoQueEstaLa();
     void fecharAPrincipalEncerraSemDeixarJanelas();
 };
 
@@ -548,6 +550,24 @@ void TstEditores::gravarComArquivoOcupadoDizPorque() {
     QCOMPARE(lido(form, "txtdescricao"), QString("Farmácia"));
     clicar(form, "ok");
     QCOMPARE(amb.linhas("SELECT descricao FROM uteis"), QStringList{"Farmácia"});
+}
+
+void TstEditores::compromissoVaiParaOArquivoQueEstaLa() {
+    AmbienteTeste amb;
+    DialogosRoteiro dlg;
+    PrincipalFalsa principal;
+    banco::abrirPadrao();  // left open by the lists, as the appointment form expects
+    amb.soltar();
+    // Another program puts a restored copy in the file's place.
+    const QString copia = amb.pasta() + "/copia.mde";
+    QVERIFY(schema::criarArquivo(copia, QString::fromUtf8(banco::kSenhaBanco)));
+    QVERIFY(QFile::rename(amb.arquivo(), amb.pasta() + "/antigo.mde"));
+    QVERIFY(QFile::rename(copia, amb.arquivo()));
+    editors::adicionar(Categoria::Compromisso);
+    escrever(aberto(Categoria::Compromisso), "txttitulo", "Dentista");
+    clicar(aberto(Categoria::Compromisso), "ok");
+    QVERIFY(dlg.mensagens().isEmpty());
+    QCOMPARE(amb.linhas("SELECT Titulo FROM compromisso"), QStringList{"Dentista"});
 }
 
 void TstEditores::fecharAPrincipalEncerraSemDeixarJanelas() {

@@ -98,6 +98,7 @@ private slots:
     void cleanup() { regras::fixarAgora({}); }
     void paginaDaAgendaByteAByte();
     void textoDasAnotacoesByteAByte();
+    void comentarioDeVariasLinhasFicaNaSuaLinha();
     void dezEntradasComSeusTitulos();
     void cancelarNadaEscreve();
     void destinoSemEscritaMantemOArquivo();
@@ -196,6 +197,23 @@ void TstExportacao::textoDasAnotacoesByteAByte() {
     // Answering No opens nothing.
     QCOMPARE(dlg.chamadas.size(), 2);
     QCOMPARE(dlg.ultimaMensagem().texto, kPergunta);
+}
+
+void TstExportacao::comentarioDeVariasLinhasFicaNaSuaLinha() {
+    AmbienteTeste amb;
+    DialogosRoteiro dlg;
+    amb.executar("INSERT INTO senhas VALUES ('Banco', '1 ', 'conta 1' || char(13, 10) || 'ag 2 ')");
+    frmprincipal w;
+    const QString txt = amb.pasta() + "/senhas.txt", html = amb.pasta() + "/senhas.html";
+    salvar(w, "mnusenhas", "mnutxtsn", dlg, txt);
+    salvar(w, "mnusenhas", "mnuhtmlsn", dlg, html);
+    // One line a row, every line ended by CR LF; the page keeps the break as a break.
+    const QByteArray texto = ler(txt);
+    QCOMPARE(texto.count('\n'), texto.count("\r\n"));
+    QVERIFY(texto.contains("1   Banco                   1             conta 1 ag 2   \r\n"));
+    const QByteArray pagina = ler(html);
+    QCOMPARE(pagina.count('\n'), pagina.count("\r\n"));
+    QVERIFY(pagina.contains("<td nowrap>conta 1<br>ag 2 &nbsp;</td>"));
 }
 
 void TstExportacao::dezEntradasComSeusTitulos() {

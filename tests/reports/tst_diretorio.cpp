@@ -1,6 +1,7 @@
 #include <QAction>
 #include <QFile>
 #include <QLineEdit>
+#include <QPrinter>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -9,7 +10,9 @@
 #include "apoio_relatorios.h"
 #include "app/frmprincipal.h"
 #include "app/modelolista.h"
+#include "data/banco.h"
 #include "data/regras.h"
+#include "data/sqlite.h"
 #include "dialogos_roteiro.h"
 #include "reports/rlt_agenda.h"
 
@@ -31,12 +34,13 @@ void inserirContatos(AmbienteTeste& amb, int quantos) {
 class TstDiretorio : public QObject {
     Q_OBJECT
 private slots:
-    void init() { fixarAgora(QDateTime(QDate(2024, 2, 29), QTime(23, 59, 58))); }
-    void cleanup() { fixarAgora({}); }
+    void init() { regras::fixarAgora(QDateTime(QDate(2024, 2, 29), QTime(23, 59, 58))); }
+    void cleanup() { regras::fixarAgora({}); }
     void todosOsContatosPorNome();
     void sombreamentoRecomecaEmCadaPagina();
     void diretorioVazio();
     void diretorioPeloMenuEmPdf();
+    void previaAbertaNaoPrendeOArquivo();
 };
 
 void TstDiretorio::todosOsContatosPorNome() {
@@ -145,6 +149,31 @@ void TstDiretorio::diretorioPeloMenuEmPdf() {
     }
     QCOMPARE(contato, 60);
     QVERIFY(paginas[1].contains("Visite nosso site: https://www.varnelo.example/"));
+}
+
+void TstDiretorio::previaAbertaNaoPrendeOArquivo() {
+    AmbienteTeste amb;
+    DialogosRoteiro dlg;
+    inserirContatos(amb, 3);
+    amb.soltar();
+    frmprincipal w;
+    // While the preview is on screen, another program saves to the same file.
+    QString falha = "no preview";
+    dlg.aoVisualizar = [&](QPrinter*) {
+        const int antes = db::esperaOcupado();
+        db::definirEsperaOcupado(200);
+        try {
+            db::Database outro;
+            outro.open(amb.arquivo(), QString::fromUtf8(banco::kSenhaBanco));
+            outro.exec("INSERT INTO uteis VALUES ('Outro', '1 ')");
+            falha.clear();
+        } catch (const db::DbError& e) {
+            falha = e.descricao();
+        }
+        db::definirEsperaOcupado(antes);
+    };
+    w.findChild<QAction*>("mnuimprimirtel")->trigger();
+    QCOMPARE(falha, QString());
 }
 
 QTEST_MAIN(TstDiretorio)

@@ -224,6 +224,11 @@ void TstEtiquetas::geometriaQueNaoCabe() {
     QCOMPARE(tentar([](rlt_Etiquetas& r) { r.Altura = 240; }), semEspaco);
     QCOMPARE(tentar([](rlt_Etiquetas& r) { r.Colunas = 3; }), semEspaco);
     QCOMPARE(tentar([](rlt_Etiquetas& r) { r.Largura = 0; }), semEspaco);
+    QCOMPARE(tentar([](rlt_Etiquetas& r) {
+                 r.Largura = 0;
+                 r.Colunas = 1;
+             }),
+             semEspaco);
     QCOMPARE(tentar([](rlt_Etiquetas& r) { r.Altura = 0; }), semEspaco);
     QCOMPARE(tentar([](rlt_Etiquetas& r) { r.MargemSuperior = -1; }), semEspaco);
     QCOMPARE(dlg.ultimaMensagem().titulo, QString("Impressão"));

@@ -57,11 +57,11 @@ class TstListasImpressas : public QObject {
 private slots:
     void init() {
         regras::fixarHoje(QDate(2024, 7, 9));
-        fixarAgora(QDateTime(QDate(2024, 7, 9), QTime(8, 5, 3)));
+        regras::fixarAgora(QDateTime(QDate(2024, 7, 9), QTime(8, 5, 3)));
     }
     void cleanup() {
         regras::fixarHoje({});
-        fixarAgora({});
+        regras::fixarAgora({});
     }
     void colunasLadoALado();
     void larguraDaTelaEmTwips();

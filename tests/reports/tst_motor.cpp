@@ -4,6 +4,7 @@
 #include <QTest>
 
 #include "apoio_relatorios.h"
+#include "data/regras.h"
 #include "dialogos_roteiro.h"
 #include "reports/relatorio.h"
 #include "reports/saida.h"
@@ -63,7 +64,7 @@ QString colocacao(const Colocacao& c) {
 class TstMotor : public QObject {
     Q_OBJECT
 private slots:
-    void cleanup() { fixarAgora({}); }
+    void cleanup() { regras::fixarAgora({}); }
     void paginasDoModelo();
     void eventosNaOrdemDaImpressao();
     void formulasEmTodasAsPaginas();
@@ -151,7 +152,7 @@ void TstMotor::eventosNaOrdemDaImpressao() {
 }
 
 void TstMotor::formulasEmTodasAsPaginas() {
-    fixarAgora(QDateTime(QDate(2024, 3, 5), QTime(14, 7, 9)));
+    regras::fixarAgora(QDateTime(QDate(2024, 3, 5), QTime(14, 7, 9)));
     Relatorio r;
     montar(r, 40);
     Campo& f = r.adicionarCampo(TipoBanda::Rodape, "rpfRod");
