@@ -184,6 +184,10 @@ void restaurarBanco(const QString& origem, const QString& banco, const QString& 
     sincronizar(novo);
     novo.close();
     verificar(novo.fileName(), senha);
+    // The restored file is shared as the one it replaces was, not private as a temporary.
+    novo.setPermissions(QFileInfo::exists(banco) ? QFile::permissions(banco)
+                                                 : QFile::ReadOwner | QFile::WriteOwner |
+                                                       QFile::ReadGroup | QFile::ReadOther);
 
     QFile atual(banco);
     std::optional<TravaBanco> trava;

@@ -27,9 +27,6 @@ void erro(const QString& texto) {
 frmAdmLogin::frmAdmLogin(QWidget* parent)
     : JanelaAcesso(QStringLiteral("frmAdmLogin"), QStringLiteral("Administração de login"),
                    QStringLiteral("SALVAR"), parent) {
-    setAttribute(Qt::WA_DeleteOnClose);
-    setAttribute(Qt::WA_QuitOnClose, false);
-    connect(qApp, &QCoreApplication::aboutToQuit, this, &QWidget::close);
     txtEmail_ = caixa(QStringLiteral("txtEmail"), QStringLiteral("E-mail:"), true);
     chkUsuario_ =
         new QCheckBox(QStringLiteral("&Ativar login de usuario ao iniciar o software"), this);

@@ -16,7 +16,6 @@ frmlogin::frmlogin(QWidget* parent)
     : JanelaAcesso(QStringLiteral("frmlogin"), QStringLiteral("Sistema de Autenticação"),
                    QStringLiteral("ENTRAR ..."), parent) {
     // The program ends through the login's own buttons, not through Qt's last-window rule.
-    setAttribute(Qt::WA_QuitOnClose, false);
     fecharOrdem();
 }
 

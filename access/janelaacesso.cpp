@@ -51,10 +51,7 @@ void pintar(QLineEdit* caixa, const QColor& cor) {
 
 JanelaAcesso::JanelaAcesso(const QString& objeto, const QString& titulo, const QString& legendaOk,
                            QWidget* parent)
-    : QWidget(parent, Qt::Window) {
-    setObjectName(objeto);
-    setWindowTitle(QStringLiteral("Login do usuário"));
-
+    : JanelaAuxiliar(objeto, QStringLiteral("Login do usuário"), parent) {
     auto* raiz = new QVBoxLayout(this);
     raiz->setContentsMargins(0, 0, 0, 0);
     raiz->setSpacing(0);
@@ -81,9 +78,8 @@ JanelaAcesso::JanelaAcesso(const QString& objeto, const QString& titulo, const Q
     barra_->addSeparator();
     botao(QStringLiteral("cancelar"), QStringLiteral("CANCELAR"));
     acessivel::nomearBarra(barra_);
-    // Flat toolbar buttons show no focus of their own; the keyboard user needs to see it.
-    barra_->setStyleSheet(
-        QStringLiteral("QToolButton:focus { border: 1px solid palette(highlight); }"));
+    // Reached with Tab, so the keyboard alone can log in; Enter presses a button.
+    acessivel::botoesPeloTeclado(barra_);
     raiz->addWidget(barra_);
 
     auto* area = new QWidget(this);
@@ -102,12 +98,8 @@ void JanelaAcesso::botao(const QString& chave, const QString& legenda) {
     // A toolbar would drop the trailing "..." of "ENTRAR ...".
     acao->setIconText(legenda);
     connect(acao, &QAction::triggered, this, [this, chave] { acionar(chave); });
-    if (QWidget* b = barra_->widgetForAction(acao)) {
+    if (QWidget* b = barra_->widgetForAction(acao))
         b->setObjectName(chave);
-        // Reached with Tab, so the keyboard alone can log in; Enter presses it.
-        b->setFocusPolicy(Qt::TabFocus);
-        b->installEventFilter(this);
-    }
 }
 
 void JanelaAcesso::acionar(const QString& chave) {
@@ -153,13 +145,6 @@ void JanelaAcesso::colorir(QLineEdit* focada) {
 }
 
 bool JanelaAcesso::eventFilter(QObject* obj, QEvent* ev) {
-    if (auto* b = qobject_cast<QToolButton*>(obj)) {
-        if (ehEnter(ev)) {
-            b->click();
-            return true;
-        }
-        return false;
-    }
     if (ehEnter(ev)) {
         focusNextChild();
         return true;
@@ -170,7 +155,7 @@ bool JanelaAcesso::eventFilter(QObject* obj, QEvent* ev) {
         else if (ev->type() == QEvent::FocusOut)
             colorir(nullptr);
     }
-    return QWidget::eventFilter(obj, ev);
+    return JanelaAuxiliar::eventFilter(obj, ev);
 }
 
 }  // namespace acesso

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QWidget>
+#include "app/janelas.h"
 
 class QFormLayout;
 class QLineEdit;
@@ -13,7 +13,7 @@ namespace acesso {
 // the user name and password boxes with their focus colours, the toolbar `tbropcoes`
 // with the action button (key "ok") and "CANCELAR" (key "cancelar"), and Enter,
 // which moves the focus on and never submits from a text box.
-class JanelaAcesso : public QWidget {
+class JanelaAcesso : public janelas::JanelaAuxiliar {
     Q_OBJECT
 public:
     JanelaAcesso(const QString& objeto, const QString& titulo, const QString& legendaOk,

@@ -3,6 +3,7 @@
 #include <QCalendarWidget>
 #include <QComboBox>
 #include <QDateTimeEdit>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QToolBar>
@@ -37,6 +38,42 @@ void nomearBarra(QToolBar* barra) {
     barra->setAccessibleName(barra->windowTitle());
     for (auto* botao : barra->findChildren<QToolButton*>(QStringLiteral("qt_toolbar_ext_button")))
         botao->setAccessibleName(QStringLiteral("Mais botões"));
+}
+
+namespace {
+
+// Enter on a toolbar button presses it.
+class EnterPressiona : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* obj, QEvent* ev) override {
+        if (ev->type() == QEvent::KeyPress) {
+            const int tecla = static_cast<QKeyEvent*>(ev)->key();
+            if (tecla == Qt::Key_Return || tecla == Qt::Key_Enter) {
+                static_cast<QToolButton*>(obj)->click();
+                return true;
+            }
+        }
+        return false;
+    }
+};
+
+}  // namespace
+
+void botoesPeloTeclado(QToolBar* barra) {
+    auto* filtro = new EnterPressiona(barra);
+    for (auto* botao : barra->findChildren<QToolButton*>()) {
+        if (botao->objectName() == QLatin1String("qt_toolbar_ext_button"))
+            continue;
+        botao->setFocusPolicy(Qt::TabFocus);
+        botao->installEventFilter(filtro);
+    }
+    // Flat toolbar buttons show no focus of their own.
+    barra->setStyleSheet(barra->styleSheet() +
+                         QStringLiteral("QToolButton:focus { border: 1px solid "
+                                        "palette(highlight); }"));
 }
 
 void nomearCalendario(QDateTimeEdit* campo) {

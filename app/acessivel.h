@@ -20,6 +20,10 @@ QLabel* rotular(const QString& legenda, QWidget* campo, QWidget* pai = nullptr);
 // Names the toolbar and the button Qt adds when its buttons do not fit.
 void nomearBarra(QToolBar* barra);
 
+// Lets the keyboard reach the toolbar's buttons: Tab stops on them, a frame shows which one
+// has the focus, and Enter presses it as Space does.
+void botoesPeloTeclado(QToolBar* barra);
+
 // Names the controls of a date picker's calendar, which Qt leaves without names.
 void nomearCalendario(QDateTimeEdit* campo);
 

@@ -58,6 +58,13 @@ void CampoData::keyPressEvent(QKeyEvent* ev) {
     QDateEdit::keyPressEvent(ev);
 }
 
+bool CampoData::focusNextPrevChild(bool proximo) {
+    // An empty picker has no day, month or year to move through: Tab leaves it.
+    if (vazio())
+        return QWidget::focusNextPrevChild(proximo);
+    return QDateEdit::focusNextPrevChild(proximo);
+}
+
 void CampoData::mousePressEvent(QMouseEvent* ev) {
     // The calendar of an empty picker opens on today rather than on 1752.
     if (vazio())

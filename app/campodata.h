@@ -22,6 +22,7 @@ signals:
 protected:
     void keyPressEvent(QKeyEvent* ev) override;
     void mousePressEvent(QMouseEvent* ev) override;
+    bool focusNextPrevChild(bool proximo) override;
 
 private:
     static QDate sentinela();

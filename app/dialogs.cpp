@@ -5,6 +5,7 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QKeySequence>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPrintDialog>
@@ -12,9 +13,12 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QScreen>
+#include <QStyle>
 #include <QToolBar>
+#include <QToolButton>
 #include <QUrl>
 
+#include "app/acessivel.h"
 #include "data/avisos.h"
 
 namespace dialogs {
@@ -22,10 +26,13 @@ namespace {
 
 QPointer<QWidget> janelaPai;
 
+// The window the user is working in, so that it, not the main window, has the focus back
+// when the box or dialog closes; the main window when none is active.
 QWidget* pai() {
-    if (janelaPai)
-        return janelaPai;
-    return QApplication::activeWindow();
+    QWidget* ativa = QApplication::activeWindow();
+    if (ativa && ativa->isVisible() && ativa->windowType() != Qt::Popup)
+        return ativa;
+    return janelaPai;
 }
 
 class DialogosQt : public Dialogos {
@@ -123,14 +130,24 @@ public:
                          [&pintar](QPrinter* p) { pintar(p); });
         if (auto* barra = dialogo.findChild<QToolBar*>()) {
             barra->addSeparator();
-            QAction* pdf = barra->addAction(QIcon::fromTheme(QStringLiteral("document-save-as")),
-                                            QStringLiteral("Salvar PDF"));
+            QAction* pdf = barra->addAction(
+                QIcon::fromTheme(QStringLiteral("document-save-as"),
+                                 dialogo.style()->standardIcon(QStyle::SP_DialogSaveButton)),
+                QStringLiteral("Salvar PDF"));
             pdf->setObjectName(QStringLiteral("salvarpdf"));
-            if (QWidget* botao = barra->widgetForAction(pdf)) {
+            pdf->setShortcut(QKeySequence::Save);
+            if (auto* botao = qobject_cast<QToolButton*>(barra->widgetForAction(pdf))) {
                 botao->setObjectName(QStringLiteral("salvarpdf"));
                 botao->setAccessibleName(pdf->text());
+                botao->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
             }
             QObject::connect(pdf, &QAction::triggered, &dialogo, [&salvarPdf] { salvarPdf(); });
+            // Qt's print button answers Ctrl+P too; every button is reached with Tab.
+            const QString imprimir = QCoreApplication::translate("QPrintPreviewDialog", "Print");
+            for (QAction* a : barra->actions())
+                if (a->text() == imprimir)
+                    a->setShortcut(QKeySequence::Print);
+            acessivel::botoesPeloTeclado(barra);
         }
         // A page is read at a glance only when the window is large.
         if (const QScreen* tela = dialogo.screen())

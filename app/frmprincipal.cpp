@@ -13,6 +13,7 @@
 #include <QMouseEvent>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QToolBar>
@@ -85,6 +86,12 @@ frmprincipal::frmprincipal(QWidget* parent) : QMainWindow(parent) {
     // The design's inner area of 13260 x 9720 twips (1440 to the inch), under the menu bar.
     const int menu = menuBar()->isNativeMenuBar() ? 0 : menuBar()->sizeHint().height();
     resize(int(13260 / 1440.0 * logicalDpiX()), int(9720 / 1440.0 * logicalDpiY()) + menu);
+    // In the middle of the screen, also when it is first shown after the login.
+    if (const QScreen* tela = screen()) {
+        const QRect area = tela->availableGeometry();
+        const QPoint meio = area.center() - rect().center();
+        move(std::max(meio.x(), area.left()), std::max(meio.y(), area.top()));
+    }
 
     iniciar();
 }
@@ -326,9 +333,10 @@ bool frmprincipal::eventFilter(QObject* obj, QEvent* ev) {
                     comandos::fluxos().editar(c);
                 break;
             case QEvent::ContextMenu:
-                // The menu key opens the same menu, under the current row.
+                // The menu key opens the same menu, under the current row, which it chooses.
                 if (!area &&
                     static_cast<QContextMenuEvent*>(ev)->reason() == QContextMenuEvent::Keyboard) {
+                    escolherLinhaAtual(vista);
                     const QRect linha = vista->visualRect(vista->currentIndex());
                     menu()->popup(vista->viewport()->mapToGlobal(
                         linha.isValid() ? linha.bottomLeft() : QPoint()));
@@ -339,6 +347,7 @@ bool frmprincipal::eventFilter(QObject* obj, QEvent* ev) {
                 // Enter edits, as a double-click does.
                 if (const int tecla = static_cast<QKeyEvent*>(ev)->key();
                     !area && (tecla == Qt::Key_Return || tecla == Qt::Key_Enter)) {
+                    escolherLinhaAtual(vista);
                     comandos::fluxos().editar(c);
                     return true;
                 }
@@ -349,6 +358,14 @@ bool frmprincipal::eventFilter(QObject* obj, QEvent* ev) {
         break;
     }
     return QMainWindow::eventFilter(obj, ev);
+}
+
+void frmprincipal::escolherLinhaAtual(QTreeView* vista) {
+    // A keyboard user acts on the row under the frame: it becomes the chosen one.
+    const QModelIndex atual = vista->currentIndex();
+    if (atual.isValid() && !vista->selectionModel()->isRowSelected(atual.row()))
+        vista->selectionModel()->select(
+            atual, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
 
 QTreeView* frmprincipal::lista(Categoria c) const {
@@ -364,13 +381,12 @@ const Celulas& frmprincipal::celulas(Categoria c) const {
 }
 
 std::optional<int> frmprincipal::linhaSelecionada(Categoria c) const {
-    const QModelIndexList selecionados = lista(c)->selectionModel()->selectedIndexes();
-    // A keyboard user who tabbed into the list stands on a row without selecting it.
-    const QModelIndex atual =
-        selecionados.isEmpty() ? lista(c)->currentIndex() : selecionados.first();
-    if (!atual.isValid())
+    // Only a row the user chose counts: after a reload nothing is chosen, even where the
+    // list, taking the focus, has put its frame on the first row.
+    const QModelIndexList selecionados = lista(c)->selectionModel()->selectedRows();
+    if (selecionados.isEmpty())
         return std::nullopt;
-    return atual.row();
+    return selecionados.first().row();
 }
 
 void frmprincipal::recarregar(Categoria c) {

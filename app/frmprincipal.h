@@ -74,6 +74,7 @@ private:
     void iniciar();
     void carregar(Categoria categoria, const QString& sql, const QVariantList& params, bool abrir);
     void filtrarDatas();
+    static void escolherLinhaAtual(QTreeView* vista);
     void mostrarTudo();
 
     QTabWidget* xtab_ = nullptr;

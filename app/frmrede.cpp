@@ -28,13 +28,8 @@ const QString kSemRede = QStringLiteral("SemRede");
 
 }  // namespace
 
-frmrede::frmrede(QWidget* parent) : QWidget(parent, Qt::Window) {
-    setObjectName(QStringLiteral("frmrede"));
-    setWindowTitle(QStringLiteral("Trabalhar em rede"));
-    setAttribute(Qt::WA_DeleteOnClose);
-    // Only the main window keeps the program running.
-    setAttribute(Qt::WA_QuitOnClose, false);
-
+frmrede::frmrede(QWidget* parent)
+    : JanelaAuxiliar(QStringLiteral("frmrede"), QStringLiteral("Trabalhar em rede"), parent) {
     auto* raiz = new QVBoxLayout(this);
     raiz->setContentsMargins(0, 0, 0, 0);
 
@@ -68,11 +63,13 @@ frmrede::frmrede(QWidget* parent) : QWidget(parent, Qt::Window) {
     raiz->addLayout(grade);
     raiz->addStretch(1);
 
-    connect(chkrede_, &QCheckBox::clicked, this, &frmrede::marcar);
     connect(cmdlocal_, &QPushButton::clicked, this, &frmrede::procurar);
     connect(cmdtestabd_, &QPushButton::clicked, this, &frmrede::testar);
 
     carregar();
+    // After the saved state is shown, which writes nothing; any way the box is switched
+    // (mouse, Space, a screen reader's action) saves.
+    connect(chkrede_, &QCheckBox::toggled, this, &frmrede::marcar);
 }
 
 QString frmrede::caminhoLocal() {
@@ -133,7 +130,7 @@ void frmrede::testar() {
 }
 
 void frmrede::closeEvent(QCloseEvent* ev) {
-    QWidget::closeEvent(ev);
+    JanelaAuxiliar::closeEvent(ev);
     // A main window that is going away, or waits for the login, has nothing to show.
     auto* principal = dynamic_cast<frmprincipal*>(editors::principal());
     if (!principal || !principal->isVisible())

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/janelas.h"
+
 #include <QWidget>
 
 class QCheckBox;
@@ -9,7 +11,7 @@ class QPushButton;
 // Chooses the database file: the local one beside the program, or one on a network
 // path. Only a click on the box or a chosen file changes a setting; closing the
 // window reloads the main window's lists from the file now chosen.
-class frmrede : public QWidget {
+class frmrede : public janelas::JanelaAuxiliar {
     Q_OBJECT
 public:
     explicit frmrede(QWidget* parent = nullptr);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDialog>
 #include <QPointer>
 #include <QWidget>
 
@@ -37,5 +38,20 @@ inline void mostrar(QWidget& janela) {
 
 // Closes and destroys every top-level window but `exceto`; the program ends with the main window.
 void fecharTodas(QWidget* exceto = nullptr);
+
+// A window beside the main one (an entry form, a settings window): a dialog to screen
+// readers, closed by Esc as by its close box, with Enter pressing the focused button. It
+// never blocks the main window, is destroyed when it closes, and never keeps the program
+// running on its own.
+class JanelaAuxiliar : public QDialog {
+    Q_OBJECT
+public:
+    JanelaAuxiliar(const QString& objeto, const QString& titulo, QWidget* parent = nullptr);
+    // Esc closes the window as its close box does, through closeEvent.
+    void reject() override { close(); }
+
+protected:
+    void closeEvent(QCloseEvent* ev) override;
+};
 
 }  // namespace janelas

@@ -71,8 +71,9 @@ QString doBanco(int codigo, int numeroSistema) {
 }
 
 QString doSistema(const QString& texto) {
+    // As the C library words it, or as Qt does (and translates) for the commonest ones.
     for (int numero : {ENOENT, ENOTDIR, EACCES, EPERM, EROFS, ENOSPC, EDQUOT, EIO, EBUSY, ETXTBSY})
-        if (texto == textoDoSistema(numero))
+        if (texto == textoDoSistema(numero) || texto == qt_error_string(numero))
             return doNumero(numero);
     return texto;
 }

@@ -26,14 +26,7 @@ FormularioCadastro::FormularioCadastro(const QString& objeto, const QString& leg
                                        const QString& tituloCabecalho,
                                        const QString& linhaCabecalho,
                                        const QString& legendaAdicionar, QWidget* parent)
-    : QWidget(parent, Qt::Window), legendaAdicionar_(legendaAdicionar) {
-    setObjectName(objeto);
-    setWindowTitle(legendaJanela);
-    setAttribute(Qt::WA_DeleteOnClose);
-    // Only the main window keeps the program running; an open form never does.
-    setAttribute(Qt::WA_QuitOnClose, false);
-    connect(qApp, &QCoreApplication::aboutToQuit, this, &QWidget::close);
-
+    : JanelaAuxiliar(objeto, legendaJanela, parent), legendaAdicionar_(legendaAdicionar) {
     auto* raiz = new QVBoxLayout(this);
     raiz->setContentsMargins(0, 0, 0, 0);
     raiz->setSpacing(0);
@@ -48,6 +41,7 @@ FormularioCadastro::FormularioCadastro(const QString& objeto, const QString& leg
     barra_->addSeparator();
     criarBotao(QStringLiteral("cancelar"), QStringLiteral("Cancelar"));
     acessivel::nomearBarra(barra_);
+    acessivel::botoesPeloTeclado(barra_);
     raiz->addWidget(barra_);
 
     auto* area = new QWidget(this);

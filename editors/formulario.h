@@ -5,6 +5,7 @@
 #include <functional>
 #include <optional>
 
+#include "app/janelas.h"
 #include "data/gravacao.h"
 #include "data/regras.h"
 #include "editors/principal.h"
@@ -39,7 +40,7 @@ struct ColunaGravada {
 // action button (key "ok") and the cancel button (key "cancelar"), and the mode,
 // which is nothing but the action button's caption. Each form is one window,
 // destroyed when it closes, so the next opening starts from its design state.
-class FormularioCadastro : public QWidget {
+class FormularioCadastro : public janelas::JanelaAuxiliar {
     Q_OBJECT
 public:
     FormularioCadastro(const QString& objeto, const QString& legendaJanela,

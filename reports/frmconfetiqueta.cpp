@@ -17,11 +17,9 @@
 
 using namespace etiquetas;
 
-frmConfEtiqueta::frmConfEtiqueta(QWidget* parent) : QWidget(parent) {
-    setObjectName(QStringLiteral("frmConfEtiqueta"));
-    setWindowTitle(QStringLiteral("Configurar etiquetas"));
-    setAttribute(Qt::WA_DeleteOnClose);
-
+frmConfEtiqueta::frmConfEtiqueta(QWidget* parent)
+    : JanelaAuxiliar(QStringLiteral("frmConfEtiqueta"), QStringLiteral("Configurar etiquetas"),
+                     parent) {
     cmbModelo_ = new QComboBox(this);
     cmbModelo_->setObjectName(QStringLiteral("cmbModelo"));
     for (const Modelo& m : modelos())
@@ -107,7 +105,7 @@ bool frmConfEtiqueta::eventFilter(QObject* obj, QEvent* ev) {
     if (ev->type() == QEvent::FocusOut)
         if (auto* c = qobject_cast<QLineEdit*>(obj))
             aplicarRegra(c);
-    return QWidget::eventFilter(obj, ev);
+    return JanelaAuxiliar::eventFilter(obj, ev);
 }
 
 void frmConfEtiqueta::imprimir() {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/janelas.h"
+
 #include <QWidget>
 
 #include "reports/etiquetas.h"
@@ -11,7 +13,7 @@ class QPushButton;
 
 // The label settings: the sheet's model and geometry, the label to start at, and whether
 // to preview. One window for the program, fresh on each opening.
-class frmConfEtiqueta : public QWidget {
+class frmConfEtiqueta : public janelas::JanelaAuxiliar {
     Q_OBJECT
 public:
     explicit frmConfEtiqueta(QWidget* parent = nullptr);

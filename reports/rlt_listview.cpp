@@ -193,6 +193,8 @@ void rlt_ListView::inicio(int numero) {
     titulo_->largura = disponivel;
     linhaRodape_->x1 = 0;
     linhaRodape_->x2 = disponivel;
+    // The page line ends where the rule does, on whatever paper.
+    pagina_->esquerda = std::max(0, disponivel - pagina_->largura);
     for (const char* nome : {"lblsumario1", "lblsumario2"})
         rel_.campo(QString::fromUtf8(nome))->largura = disponivel;
     const QDateTime momento = regras::agora();

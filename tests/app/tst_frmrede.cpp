@@ -216,8 +216,11 @@ void TstFrmrede::testeNaoCriaNemGrava() {
                                                                   : "?";
         QCOMPARE(QString("%1|%2|%3").arg(icone, m.titulo, m.texto), esperado);
     }
-    // The box cleared, the test still uses the path typed, and saves nothing.
-    controle<QCheckBox>("chkrede")->setChecked(false);
+    // The box shown cleared, the test still uses the path typed, and saves nothing.
+    {
+        const QSignalBlocker semGravar(controle<QCheckBox>("chkrede"));
+        controle<QCheckBox>("chkrede")->setChecked(false);
+    }
     controle<QLineEdit>("txtbd")->setText(rede + "bom.mde");
     clicar("cmdtestabd");
     QCOMPARE(dlg.ultimaMensagem().texto, QString("Teste relizado com sucesso!"));
