@@ -43,13 +43,6 @@ int iniciarPrograma(const std::function<void(frmprincipal&, frmlogin&)>& roteiro
     return QApplication::exec();
 }
 
-bool algumaVisivel() {
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->isVisible())
-            return true;
-    return false;
-}
-
 // A login window in front of a stand-in main window, on a fresh file.
 struct Cena {
     Cena() { l.definirPrincipal(&principal); }
@@ -69,9 +62,7 @@ private slots:
         frmprincipal::pedidoDeLogin() = nullptr;
     }
     void inicioPedeOLoginAteAcertar();
-    void cancelarOuFecharEncerram_data();
     void cancelarOuFecharEncerram();
-    void caracteresRecusadosAntesDeLerOBanco_data();
     void caracteresRecusadosAntesDeLerOBanco();
     void vazioSoQuandoGuardadoVazioENuncaSemOBanco();
     void enterMudaOFocoECoresDasCaixas();
@@ -113,49 +104,34 @@ void TstLogin::inicioPedeOLoginAteAcertar() {
     QVERIFY(!algumaVisivel());
 }
 
-void TstLogin::cancelarOuFecharEncerram_data() {
-    QTest::addColumn<bool>("cancelar");
-    QTest::newRow("CANCELAR") << true;
-    QTest::newRow("caixa de fechar") << false;
-}
-
 void TstLogin::cancelarOuFecharEncerram() {
-    QFETCH(bool, cancelar);
-    AmbienteTeste amb;
-    DialogosRoteiro dlg;
-    amb.executar("UPDATE login SET login_inicia = '1'");
-    bool pedido = false;
-    const int saida = iniciarPrograma([&](frmprincipal& w, frmlogin& l) {
-        pedido = l.isVisible() && !w.isVisible();
-        if (cancelar)
-            clicar(&l, "cancelar");
-        else
-            l.close();
-    });
-    QCOMPARE(saida, 0);
-    QVERIFY(pedido);
-    QVERIFY(!algumaVisivel());
-    QVERIFY(dlg.chamadas.isEmpty());
-}
-
-void TstLogin::caracteresRecusadosAntesDeLerOBanco_data() {
-    QTest::addColumn<QString>("caractere");
-    for (const char* c = acesso::kRecusados; *c; ++c)
-        QTest::newRow(QByteArray(1, *c).constData()) << QString(QChar(*c));
+    for (bool cancelar : {true, false}) {
+        AmbienteTeste amb;
+        DialogosRoteiro dlg;
+        amb.executar("UPDATE login SET login_inicia = '1'");
+        bool pedido = false;
+        const int saida = iniciarPrograma([&](frmprincipal& w, frmlogin& l) {
+            pedido = l.isVisible() && !w.isVisible();
+            cancelar ? clicar(&l, "cancelar") : void(l.close());
+        });
+        QCOMPARE(saida, 0);
+        QVERIFY(pedido && !algumaVisivel() && dlg.chamadas.isEmpty());
+    }
 }
 
 void TstLogin::caracteresRecusadosAntesDeLerOBanco() {
-    QFETCH(QString, caractere);
-    Cena c;
-    // Refused even when the stored login holds that very character.
-    const QString usuario = "a" + caractere + "b";
-    c.amb.executar("UPDATE login SET login = ?, senha = ?", {usuario, usuario});
-    banco::liberarConexoes();
-    entrar(c.l, usuario, "ab");
-    entrar(c.l, "ab", usuario);
-    QVERIFY(!banco::conexao().aberta());
-    QCOMPARE(chamadas(c.dlg), QStringList({kRecusa, kRecusa}));
-    QVERIFY(!c.principal.isVisible());
+    for (const char* c = acesso::kRecusados; *c; ++c) {
+        Cena cena;
+        // Refused even when the stored login holds that very character.
+        const QString usuario = QString("a%1b").arg(*c);
+        cena.amb.executar("UPDATE login SET login = ?, senha = ?", {usuario, usuario});
+        banco::liberarConexoes();
+        entrar(cena.l, usuario, "ab");
+        entrar(cena.l, "ab", usuario);
+        QVERIFY2(!banco::conexao().aberta(), c);
+        QCOMPARE(chamadas(cena.dlg), QStringList({kRecusa, kRecusa}));
+        QVERIFY(!cena.principal.isVisible());
+    }
 }
 
 void TstLogin::vazioSoQuandoGuardadoVazioENuncaSemOBanco() {
@@ -178,8 +154,7 @@ void TstLogin::vazioSoQuandoGuardadoVazioENuncaSemOBanco() {
     QCOMPARE(std::rename(arquivo + ".fora", arquivo), 0);
     entrar(c.l, "", "");
     QCOMPARE(c.dlg.mensagens().size(), 4);
-    QVERIFY(c.principal.isVisible());
-    QVERIFY(!c.l.isVisible());
+    QVERIFY(c.principal.isVisible() && !c.l.isVisible());
 }
 
 void TstLogin::enterMudaOFocoECoresDasCaixas() {
@@ -212,6 +187,7 @@ void TstLogin::sempreNoTopoNaoMoveNemRedimensiona() {
     w.setGeometry(100, 120, 300, 200);
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
+    // Any word but "ativo" and "desativo" leaves the window as it is.
     for (const char* palavra : {"ativo", "outra", "desativo", "Ativo"}) {
         const bool esperado = QString(palavra) == "ativo" || QString(palavra) == "outra";
         acesso::SempreNoTopo(palavra, &w);
