@@ -45,11 +45,11 @@ void acrescentar(AmbienteTeste& amb, const QString& marca, int contatos = 1) {
     for (int i = 0; i < contatos; ++i)
         amb.executar("INSERT INTO agenda (nome, adicional) VALUES (?, ?)",
                      {QString("%1 %2").arg(marca).arg(i), QString(200, 'x')});
-    amb.executar("INSERT INTO compromisso (Data, hora, Titulo) VALUES ('2030/01/02', '9', ?)",
-                 {marca});
-    amb.executar("INSERT INTO senhas (descricao, senha) VALUES (?, '1 ')", {marca});
-    amb.executar("INSERT INTO uteis (descricao, telefone) VALUES (?, '2 ')", {marca});
-    amb.executar("INSERT INTO anotacoes (Titulo, anotacoes) VALUES (?, 'n ')", {marca});
+    for (const char* tabela : {"compromisso (Data, hora, Titulo) VALUES ('2030/01/02', '9', ?)",
+                               "senhas (descricao, senha) VALUES (?, '1 ')",
+                               "uteis (descricao, telefone) VALUES (?, '2 ')",
+                               "anotacoes (Titulo, anotacoes) VALUES (?, 'n ')"})
+        amb.executar(QString("INSERT INTO ") + tabela, {marca});
     amb.executar("COMMIT");
 }
 
@@ -63,22 +63,18 @@ QStringList celulas(const frmprincipal& w) {
     return r;
 }
 
-// The descriptors this process holds on `arquivo`.
-int descritores(const QString& arquivo) {
-    int n = 0;
-    const QString alvo = QFileInfo(arquivo).canonicalFilePath();
-    for (const QFileInfo& fd : QDir("/proc/self/fd").entryInfoList(QDir::Files | QDir::System))
-        n += fd.symLinkTarget() == alvo;
-    return n;
-}
-
-// Also notes, at each message, how many descriptors are open on the database file.
+// Also notes, at each message, how many descriptors this process holds on the database file.
 class DialogosComDescritores : public DialogosRoteiro {
 public:
     QList<int> abertos;
     dialogs::Resposta mensagem(dialogs::Icone icone, const QString& titulo, const QString& texto,
                                dialogs::Botoes botoes) override {
-        abertos << descritores(banco::caminhoBanco(banco::arquivobanco));
+        const QString alvo =
+            QFileInfo(banco::caminhoBanco(banco::arquivobanco)).canonicalFilePath();
+        int n = 0;
+        for (const QFileInfo& fd : QDir("/proc/self/fd").entryInfoList(QDir::Files | QDir::System))
+            n += fd.symLinkTarget() == alvo;
+        abertos << n;
         return DialogosRoteiro::mensagem(icone, titulo, texto, botoes);
     }
 };
@@ -98,10 +94,9 @@ class TstBackup : public QObject {
 private slots:
     void backupMudancasERestauracaoDevolvemAsLinhas();
     void restauracaoRecusadaNaoMudaNada();
-    void restauraSobreBancoDanificadoOuAusente();
     void agemNoBancoDeRede();
     void discoCheioOuPastaImutavelDeixamOBancoInteiro();
-    void copiaEsperaOsEscritores();
+    void restauraOQueNaoAbreECopiaEsperaOsEscritores();
 };
 
 void TstBackup::backupMudancasERestauracaoDevolvemAsLinhas() {
@@ -185,45 +180,23 @@ void TstBackup::restauracaoRecusadaNaoMudaNada() {
     }
 }
 
-void TstBackup::restauraSobreBancoDanificadoOuAusente() {
-    AmbienteTeste amb;
-    acrescentar(amb, "guardado");
-    amb.soltar();
-    const QString copia = amb.pasta() + "/copia.mde";
-    acesso::copiarBanco(amb.arquivo(), copia, kSenha);
-    const QByteArray guardado = conteudo(copia);
-    // Mending a file that no longer opens is what a restore is for.
-    gravar(amb.arquivo(), QByteArray(8192, 'x'));
-    acesso::restaurarBanco(copia, amb.arquivo(), kSenha);
-    QCOMPARE(conteudo(amb.arquivo()), guardado);
-    QCOMPARE(conteudo(acesso::anterior(amb.arquivo())), QByteArray(8192, 'x'));
-    QVERIFY(QFile::remove(amb.arquivo()));
-    acesso::restaurarBanco(copia, amb.arquivo(), kSenha);
-    QCOMPARE(conteudo(amb.arquivo()), guardado);
-}
-
 void TstBackup::agemNoBancoDeRede() {
     AmbienteTeste amb;
     DialogosRoteiro dlg;
+    QVERIFY(QDir(amb.pasta()).mkdir("rede"));
+    const QString rede = amb.pasta() + "/rede/dados.mde";
+    QVERIFY(QFile::copy(amb.arquivo(), rede));  // no rows there
     acrescentar(amb, "local");
     amb.soltar();
     const QByteArray local = conteudo(amb.arquivo());
-    QVERIFY(QDir(amb.pasta()).mkdir("rede"));
-    const QString rede = amb.pasta() + "/rede/dados.mde";
-    QVERIFY(QFile::copy(amb.arquivo(), rede));
-    {
-        db::Database b;
-        b.open(rede, kSenha);
-        b.exec("INSERT INTO uteis (descricao) VALUES ('na rede')");
-    }
     configuracoes::gravar("EmRede", "1");
     configuracoes::gravar("RedeLocal", rede);
     frmprincipal w;
-    QCOMPARE(w.linhas(Categoria::Uteis), 2);
+    QCOMPARE(w.linhas(Categoria::Uteis), 0);
     const QString copia = amb.pasta() + "/copia.mde";
     dlg.arquivos << copia;
     menu(w, "mnufazerback");
-    QCOMPARE(conteudo(copia), conteudo(rede));  // the row added there included
+    QCOMPARE(conteudo(copia), conteudo(rede));
     // Not onto the file in use, even by another path to it.
     QVERIFY(QFile::link(amb.pasta() + "/rede", amb.pasta() + "/atalho"));
     dlg.arquivos << amb.pasta() + "/atalho/dados.mde";
@@ -246,17 +219,15 @@ void TstBackup::discoCheioOuPastaImutavelDeixamOBancoInteiro() {
         QSKIP("needs root for tmpfs and chattr");
     AmbienteTeste amb;
     DialogosRoteiro dlg;
-    // A backup far bigger than the room left beside the database in use.
+    const QString pequeno = amb.pasta() + "/pequeno.mde";
+    QVERIFY(QFile::copy(amb.arquivo(), pequeno));
+    // The database in use lives on a small disk; the backup restored is far bigger.
     acrescentar(amb, "grande", 2000);
     amb.soltar();
-    const QString grande = amb.pasta() + "/grande.mde";
-    QVERIFY(QFile::copy(amb.arquivo(), grande));
-    AmbienteTeste pequeno;
-    pequeno.soltar();
+    const QString grande = amb.arquivo();
     const QString disco = amb.pasta() + "/disco";
     QVERIFY(QDir(amb.pasta()).mkdir("disco"));
-    const QByteArray opcoes =
-        QString("size=%1").arg(QFileInfo(pequeno.arquivo()).size() + 16384).toUtf8();
+    const QByteArray opcoes = QString("size=%1").arg(QFileInfo(pequeno).size() + 16384).toUtf8();
     if (::mount("tmpfs", QFile::encodeName(disco).constData(), "tmpfs", 0, opcoes.constData()))
         QSKIP("tmpfs cannot be mounted here");
     const auto desmontar = qScopeGuard([&] {
@@ -264,7 +235,7 @@ void TstBackup::discoCheioOuPastaImutavelDeixamOBancoInteiro() {
         ::umount(QFile::encodeName(disco).constData());
     });
     const QString rede = disco + "/dados.mde";
-    QVERIFY(QFile::copy(pequeno.arquivo(), rede));
+    QVERIFY(QFile::copy(pequeno, rede));
     configuracoes::gravar("RedeLocal", rede);
     const QByteArray antes = conteudo(rede);
     frmprincipal w;
@@ -284,7 +255,7 @@ void TstBackup::discoCheioOuPastaImutavelDeixamOBancoInteiro() {
     // A folder nobody may write to: no temporary file, no replacement.
     banco::liberarConexoes();
     QCOMPARE(::umount(QFile::encodeName(disco).constData()), 0);
-    QVERIFY(QFile::copy(pequeno.arquivo(), rede));
+    QVERIFY(QFile::copy(pequeno, rede));
     if (QProcess::execute("chattr", {"+i", disco}) != 0)
         QSKIP("chattr +i not available here");
     const auto liberar = qScopeGuard([&] { QProcess::execute("chattr", {"-i", disco}); });
@@ -296,11 +267,25 @@ void TstBackup::discoCheioOuPastaImutavelDeixamOBancoInteiro() {
     QCOMPARE(w.linhas(Categoria::Agenda), 0);
 }
 
-void TstBackup::copiaEsperaOsEscritores() {
+void TstBackup::restauraOQueNaoAbreECopiaEsperaOsEscritores() {
+    AmbienteTeste amb;
+    acrescentar(amb, "guardado");
+    amb.soltar();
+    const QString copia = amb.pasta() + "/copia.mde";
+    acesso::copiarBanco(amb.arquivo(), copia, kSenha);
+    const QByteArray guardado = conteudo(copia);
+    // Mending a file that no longer opens, or is gone, is what a restore is for.
+    gravar(amb.arquivo(), QByteArray(8192, 'x'));
+    acesso::restaurarBanco(copia, amb.arquivo(), kSenha);
+    QCOMPARE(conteudo(amb.arquivo()), guardado);
+    QCOMPARE(conteudo(acesso::anterior(amb.arquivo())), QByteArray(8192, 'x'));
+    QVERIFY(QFile::remove(amb.arquivo()));
+    acesso::restaurarBanco(copia, amb.arquivo(), kSenha);
+    QCOMPARE(conteudo(amb.arquivo()), guardado);
+    QVERIFY(QFile::remove(copia));
+
     if (!TravaExterna::disponivel())
         QSKIP("sqlcipher shell not installed");
-    AmbienteTeste amb;
-    amb.soltar();
     auto escrever = [&] {
         QProcess shell;
         shell.start("sqlcipher", {amb.arquivo()});
@@ -319,7 +304,6 @@ void TstBackup::copiaEsperaOsEscritores() {
     // The backup takes that lock: a writer half way through keeps it from copying.
     TravaExterna escritor(amb.arquivo(), 200);
     QVERIFY(escritor.presa());
-    const QString copia = amb.pasta() + "/copia.mde";
     QVERIFY_THROWS_EXCEPTION(db::DbError, acesso::copiarBanco(amb.arquivo(), copia, kSenha));
     QVERIFY(escritor.soltar());
     QVERIFY(!QFile::exists(copia));

@@ -1,11 +1,10 @@
 #pragma once
 
-#include <QCoreApplication>
 #include <QLineEdit>
 #include <QMap>
 #include <QPlainTextEdit>
-#include <QToolButton>
 
+#include "apoio_testes.h"
 #include "data/banco.h"
 #include "editors/principal.h"
 
@@ -22,8 +21,7 @@ public:
                  const QList<qint64>& registros = {}) {
         Celulas celulas(linhas.isEmpty() ? 0 : int(linhas.first().size()));
         for (int i = 0; i < linhas.size(); ++i) {
-            celulas.novaLinha(i < registros.size() ? registros.at(i)
-                                                   : linhas.at(i).value(0).toLongLong());
+            celulas.novaLinha(registros.value(i, linhas.at(i).value(0).toLongLong()));
             for (const QString& t : linhas.at(i))
                 celulas.acrescentar(t.toUtf8());
         }
@@ -54,6 +52,10 @@ private:
     QMap<Categoria, int> selecao_;
 };
 
+// What an edit or removal of a record no longer in the file says.
+inline const QString kNaoEncontrado =
+    "critico|Erro|Ocorreu o seguinte erro: O registro não foi encontrado no banco de dados.";
+
 // Fills or reads a text box of a form by its name.
 inline void escrever(QWidget* form, const QString& nome, const QString& texto) {
     if (auto* linha = form->findChild<QLineEdit*>(nome))
@@ -65,14 +67,4 @@ inline QString lido(QWidget* form, const QString& nome) {
     if (auto* linha = form->findChild<QLineEdit*>(nome))
         return linha->text();
     return form->findChild<QPlainTextEdit*>(nome)->toPlainText();
-}
-
-// Presses a toolbar button of the form by its key.
-inline void clicar(QWidget* form, const char* chave) {
-    form->findChild<QToolButton*>(chave)->click();
-}
-
-// Lets closed forms be destroyed, so the next opening starts afresh.
-inline void descartarFechadas() {
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
