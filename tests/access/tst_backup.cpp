@@ -7,7 +7,7 @@
 
 #include "access/copiabanco.h"
 #include "ambiente_teste.h"
-#include "apoio.h"
+#include "apoio_testes.h"
 #include "app/frmprincipal.h"
 #include "app/modelolista.h"
 #include "data/banco.h"

@@ -1,27 +1,102 @@
 #include <QAccessible>
+#include <QComboBox>
 #include <QDateEdit>
+#include <QDir>
 #include <QFile>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMap>
+#include <QPlainTextEdit>
+#include <QPointer>
 #include <QTabWidget>
 #include <QTest>
 #include <optional>
 
 #include "ambiente_teste.h"
-#include "apoio.h"
+#include "apoio_testes.h"
 #include "app/janelas.h"
 #include "app/listas.h"
+#include "data/banco.h"
 #include "data/configuracoes.h"
 #include "data/regras.h"
 #include "data/schema.h"
+#include "editors/autocompletar.h"
 #include "editors/fluxos.h"
 #include "editors/formulariosimples.h"
 #include "editors/frmcadagenda.h"
 #include "editors/frmcadcompromisso.h"
+#include "editors/principal.h"
 
 using dialogs::Resposta;
 using editors::FormularioCadastro;
 
 namespace {
+
+// Stands in for the main window: the rows of each list, the selected one, and every
+// reload with whether the shared connection was open at that moment.
+class PrincipalFalsa : public editors::Principal {
+public:
+    PrincipalFalsa() { editors::definirPrincipal(this); }
+    ~PrincipalFalsa() override { editors::definirPrincipal(nullptr); }
+    // Cells from column 0; `selecionada` -1 for no selection. Each row's record is its
+    // entry in `registros`, or else the number in its column 0 (the rowid of the n-th row
+    // added, or the appointment's id).
+    void definir(Categoria c, const QList<QStringList>& linhas, int selecionada = 0,
+                 const QList<qint64>& registros = {}) {
+        Celulas celulas(linhas.isEmpty() ? 0 : int(linhas.first().size()));
+        for (int i = 0; i < linhas.size(); ++i) {
+            celulas.novaLinha(registros.value(i, linhas.at(i).value(0).toLongLong()));
+            for (const QString& t : linhas.at(i))
+                celulas.acrescentar(t.toUtf8());
+        }
+        definir(c, celulas, selecionada);
+    }
+    void definir(Categoria c, const Celulas& celulas, int selecionada) {
+        celulas_[c] = celulas;
+        selecao_[c] = selecionada;
+    }
+    const Celulas& celulas(Categoria c) const override {
+        static const Celulas vazia;
+        const auto it = celulas_.constFind(c);
+        return it != celulas_.cend() ? *it : vazia;
+    }
+    std::optional<int> linhaSelecionada(Categoria c) const override {
+        const int s = selecao_.value(c, -1);
+        return s >= 0 && s < linhas(c) ? std::optional(s) : std::nullopt;
+    }
+    void recarregar(Categoria c) override {
+        recargas << c;
+        abertaNaRecarga << banco::conexao().aberta();
+    }
+    QList<Categoria> recargas;
+    QList<bool> abertaNaRecarga;
+
+private:
+    QMap<Categoria, Celulas> celulas_;
+    QMap<Categoria, int> selecao_;
+};
+
+// What an edit or removal of a record no longer in the file says.
+const QString kNaoEncontrado =
+    "critico|Erro|Ocorreu o seguinte erro: O registro não foi encontrado no banco de dados.";
+
+// Fills or reads a text box of a form by its name.
+void escrever(QWidget* form, const QString& nome, const QString& texto) {
+    if (auto* linha = form->findChild<QLineEdit*>(nome))
+        linha->setText(texto);
+    else
+        form->findChild<QPlainTextEdit*>(nome)->setPlainText(texto);
+}
+QString lido(QWidget* form, const QString& nome) {
+    if (auto* linha = form->findChild<QLineEdit*>(nome))
+        return linha->text();
+    return form->findChild<QPlainTextEdit*>(nome)->toPlainText();
+}
+
 FormularioCadastro* aberto(Categoria c) {
+    if (c == Categoria::Agenda)
+        return janelas::seCarregada<editors::frmcadagenda>();
     if (c == Categoria::Anotacoes)
         return janelas::seCarregada<editors::frmcadanotacoes>();
     if (c == Categoria::Senhas)
@@ -30,6 +105,42 @@ FormularioCadastro* aberto(Categoria c) {
         return janelas::seCarregada<editors::frmcadutil>();
     return janelas::seCarregada<editors::frmcadcompromisso>();
 }
+
+// An open editor, deleted at the end of the test unless it closed itself.
+struct Editor {
+    QPointer<editors::frmcadagenda> f = new editors::frmcadagenda;
+    Editor() { f->show(); }
+    ~Editor() { delete f.data(); }
+    template <class T = QWidget>
+    T* w(const QString& nome) const {
+        return f->findChild<T*>(nome);
+    }
+    // Typed by the user (add) or filled as the edit flow does (edit).
+    void por(const QString& nome, const QString& texto) const { f->preencherCampo(nome, texto); }
+    // As the edit flow leaves it: the record's rowid and key.
+    void editando(const QString& chave, qint64 registro) const {
+        f->definirLegendaAcao("Editar contato");
+        f->definirAlvo({registro, chave.toUtf8()});
+    }
+    void ok() const { clicar(f, "ok"); }
+    bool fechou() const {
+        descartarFechadas();
+        return f.isNull();
+    }
+};
+
+void guardar(AmbienteTeste& amb, const QString& nome, const QString& tel,
+             const QString& local = "nenhum") {
+    amb.executar("INSERT INTO agenda (nome, tel, local) VALUES (?, ?, ?)", {nome, tel, local});
+}
+
+QString imagem(const QString& caminho) {
+    QImage img(60, 30, QImage::Format_RGB32);
+    img.fill(Qt::darkGreen);
+    img.save(caminho);
+    return caminho;
+}
+
 }  // namespace
 
 // The entry forms driven through the flows, as the main window's commands run them.
@@ -38,6 +149,13 @@ class TstEditores : public QObject {
     std::optional<AmbienteTeste> amb;
     std::optional<DialogosRoteiro> dlg;
     std::optional<PrincipalFalsa> principal;
+    // Runs Editar on row `linha` of the list; the category's form, if open.
+    FormularioCadastro* editar(Categoria c, const QList<QStringList>& lista, int linha,
+                               const QList<qint64>& registros = {}) {
+        principal->definir(c, lista, linha, registros);
+        editors::editar(c);
+        return aberto(c);
+    }
 private slots:
     void init() {
         amb.emplace();
@@ -62,6 +180,12 @@ private slots:
     void contatosNoMesmoEsquema();
     void gravarComArquivoOcupadoDizPorque();
     void compromissoVaiParaOArquivoQueEstaLa();
+    void janelaCamposOrdemEFoco();
+    void completarComoAsBuscas();
+    void adicionarGravaAs23Colunas();
+    void nomeVazioEChaveMudada();
+    void duplicidadeDoTelefone();
+    void fotoEscolhidaEMantida();
 };
 
 void TstEditores::familiaGuardaCadaColunaPelaSuaRegra() {
@@ -125,9 +249,7 @@ void TstEditores::edicaoGravaNoRegistroAberto() {
     const QList<QStringList> lista{{"1", "a%"}, {"2", "A%"}, {"3", "a%"}, {"4", "ab"}};
     const QList<qint64> registros{1, 3, 4, 2};
     const auto salvar = [&](int linha, const QString& acao, const QString& titulo) {
-        principal->definir(Categoria::Anotacoes, lista, linha, registros);
-        editors::editar(Categoria::Anotacoes);
-        FormularioCadastro* form = aberto(Categoria::Anotacoes);
+        FormularioCadastro* form = editar(Categoria::Anotacoes, lista, linha, registros);
         form->definirLegendaAcao(acao);
         escrever(form, "txttitulo", titulo);
         escrever(form, "txtanotacoes", "corpo");
@@ -144,9 +266,7 @@ void TstEditores::edicaoGravaNoRegistroAberto() {
 
     // Removed by another program while open: the save says so, keeps the input, and the
     // list is read again.
-    principal->definir(Categoria::Anotacoes, lista, 3, registros);
-    editors::editar(Categoria::Anotacoes);
-    FormularioCadastro* form = aberto(Categoria::Anotacoes);
+    FormularioCadastro* form = editar(Categoria::Anotacoes, lista, 3, registros);
     amb->executar("DELETE FROM anotacoes WHERE rowid = 2");
     escrever(form, "txttitulo", "x");
     principal->recargas.clear();
@@ -183,9 +303,7 @@ void TstEditores::compromisso() {
         "INSERT INTO compromisso (Data, Titulo, local, descricao) VALUES "
         "('2010/01/02', 'Dentista', 'Sul ', 'exames ')");
     descartarFechadas();
-    principal->definir(Categoria::Compromisso, {{"1", "05/03/2008 "}, {"2", "02/01/2010 "}}, 1);
-    editors::editar(Categoria::Compromisso);
-    form = aberto(Categoria::Compromisso);
+    form = editar(Categoria::Compromisso, {{"1", "05/03/2008 "}, {"2", "02/01/2010 "}}, 1);
     QCOMPARE(form->windowTitle(), QString("Editar compromisso"));
     QCOMPARE(form->legendaAcao(), QString("Editar Compromisso"));
     QCOMPARE(form->findChild<QDateEdit*>("cbodata")->date(), QDate(2010, 1, 2));
@@ -219,15 +337,12 @@ void TstEditores::compromisso() {
 }
 
 void TstEditores::senhaEditadaNuncaLevaDadosDeOutroRegistro() {
-    editors::editar(Categoria::Senhas);  // empty list: nothing opens
-    QVERIFY(!janelas::seCarregada<editors::frmcadsenhas>());
+    QVERIFY(!editar(Categoria::Senhas, {}, 0));  // empty list: nothing opens
     amb->executar("INSERT INTO senhas VALUES ('  Banco A  ', 'abc ', 'conta ')");
     // Written by another tool: no password, no comment.
     amb->executar("INSERT INTO senhas (descricao) VALUES ('Banco B')");
     const QList<QStringList> lista{{"1", "  Banco A  "}, {"2", "Banco B"}};
-    principal->definir(Categoria::Senhas, lista, 0);
-    editors::editar(Categoria::Senhas);
-    auto* form = janelas::seCarregada<editors::frmcadsenhas>();
+    FormularioCadastro* form = editar(Categoria::Senhas, lista, 0);
     QVERIFY(form->isVisible());
     QCOMPARE(form->windowTitle(), QString("Editar senha/serial"));
     QCOMPARE(form->legendaAcao(), QString("Editar senha/serial"));
@@ -237,8 +352,7 @@ void TstEditores::senhaEditadaNuncaLevaDadosDeOutroRegistro() {
              QString("Editar senha/serial"));
     QCOMPARE(lido(form, "txtdescricao") + lido(form, "txtsenha") + lido(form, "txtcomentario"),
              QString("  Banco A  abc conta "));
-    principal->definir(Categoria::Senhas, lista, 1);
-    editors::editar(Categoria::Senhas);
+    editar(Categoria::Senhas, lista, 1);
     QCOMPARE(lido(form, "txtsenha") + lido(form, "txtcomentario"), QString());
     clicar(form, "ok");
     QCOMPARE(amb->linhas("SELECT * FROM senhas ORDER BY rowid"),
@@ -247,15 +361,12 @@ void TstEditores::senhaEditadaNuncaLevaDadosDeOutroRegistro() {
     // Edit A, then add: the same form switches its captions and keeps the fields; with no
     // row selected any more, Editar leaves it adding.
     descartarFechadas();
-    principal->definir(Categoria::Senhas, lista, 0);
-    editors::editar(Categoria::Senhas);
-    form = janelas::seCarregada<editors::frmcadsenhas>();
+    form = editar(Categoria::Senhas, lista, 0);
     editors::adicionar(Categoria::Senhas);
-    QCOMPARE(janelas::seCarregada<editors::frmcadsenhas>(), form);
+    QCOMPARE(aberto(Categoria::Senhas), form);
     QCOMPARE(form->windowTitle(), QString("Adicionar senha/serial"));
     escrever(form, "txtdescricao", "Banco Y");
-    principal->definir(Categoria::Senhas, lista, -1);
-    editors::editar(Categoria::Senhas);
+    editar(Categoria::Senhas, lista, -1);
     QCOMPARE(form->legendaAcao(), QString("Adicionar senha/serial"));
     clicar(form, "ok");
     QCOMPARE(amb->linhas("SELECT * FROM senhas ORDER BY rowid"),
@@ -264,11 +375,10 @@ void TstEditores::senhaEditadaNuncaLevaDadosDeOutroRegistro() {
     // A row gone from the file: said, the list read again, the form left as it was.
     descartarFechadas();
     editors::adicionar(Categoria::Senhas);
-    form = janelas::seCarregada<editors::frmcadsenhas>();
+    form = aberto(Categoria::Senhas);
     escrever(form, "txtsenha", "digitada");
     principal->recargas.clear();
-    principal->definir(Categoria::Senhas, {{"1", "sumiu"}});
-    editors::editar(Categoria::Senhas);
+    editar(Categoria::Senhas, {{"1", "sumiu"}}, 0);
     QCOMPARE(chamadas(*dlg), QStringList{kNaoEncontrado});
     QCOMPARE(principal->recargas, QList<Categoria>{Categoria::Senhas});
     QCOMPARE(form->legendaAcao(), QString("Adicionar senha/serial"));
@@ -282,16 +392,10 @@ void TstEditores::registroPelaIdentidadeEChave() {
         amb->executar("INSERT INTO uteis VALUES (?, ?)", {c, QString("tel %1").arg(lista.size())});
         lista << QStringList{QString::number(lista.size() + 1), c};
     }
-    for (int i = 0; i < chaves.size(); ++i) {
-        principal->definir(Categoria::Uteis, lista, i);
-        editors::editar(Categoria::Uteis);
-        QCOMPARE(lido(janelas::seCarregada<editors::frmcadutil>(), "txttel"),
-                 QString("tel %1").arg(i));
-    }
+    for (int i = 0; i < chaves.size(); ++i)
+        QCOMPARE(lido(editar(Categoria::Uteis, lista, i), "txttel"), QString("tel %1").arg(i));
     // Of two rows sharing a key, the one chosen is written and removed.
-    principal->definir(Categoria::Uteis, lista, 7);
-    editors::editar(Categoria::Uteis);
-    auto* form = janelas::seCarregada<editors::frmcadutil>();
+    FormularioCadastro* form = editar(Categoria::Uteis, lista, 7);
     escrever(form, "txttel", "mudou");
     clicar(form, "ok");
     QCOMPARE(amb->linhas("SELECT rowid FROM uteis WHERE telefone = 'mudou '"), QStringList{"8"});
@@ -413,15 +517,14 @@ void TstEditores::contatosNoMesmoEsquema() {
         "INSERT INTO agenda (nome, tel, nascimento, cidade, local) VALUES (?, ?, ?, ?, ?)",
         {"Ana", "5555 ", "1980/05/01 ", "Santos ", amb->pasta() + "/sumiu.png"});
     amb->executar("INSERT INTO agenda (nome, tel) VALUES ('ana', '1 ')");
-    principal->definir(Categoria::Agenda, {{"1", "Ana"}});
     editors::adicionar(Categoria::Agenda);
-    auto* form = janelas::seCarregada<editors::frmcadagenda>();
+    FormularioCadastro* form = aberto(Categoria::Agenda);
     QVERIFY(form && form->isVisible());
     QCOMPARE(form->windowTitle(), QString("Adicionar novo contato"));
     QCOMPARE(form->legendaAcao(), QString("Adicionar Contato"));
     // Editing shows the record on the first page, whichever page was showing.
     form->findChild<QTabWidget*>("xtab")->setCurrentIndex(1);
-    editors::editar(Categoria::Agenda);
+    editar(Categoria::Agenda, {{"1", "Ana"}}, 0);
     QCOMPARE(form->windowTitle(), QString("Editar agenda de contato"));
     QCOMPARE(form->legendaAcao(), QString("Editar contato"));
     QCOMPARE(form->findChild<QTabWidget*>("xtab")->currentIndex(), 0);
@@ -475,6 +578,248 @@ void TstEditores::compromissoVaiParaOArquivoQueEstaLa() {
     clicar(aberto(Categoria::Compromisso), "ok");
     QVERIFY(dlg->mensagens().isEmpty());
     QCOMPARE(amb->linhas("SELECT Titulo FROM compromisso"), QStringList{"Dentista"});
+}
+
+void TstEditores::janelaCamposOrdemEFoco() {
+    Editor e;
+    QCOMPARE(e.f->windowTitle(), QString("Agenda de contatos"));
+    QCOMPARE(e.w<QTabWidget>("xtab")->tabText(1), QString("> DADOS ADICIONAIS"));
+    QCOMPARE(e.f->legendaAcao(), QString("Adicionar Contato"));
+    QCOMPARE(e.w<QLabel>("lbllocal")->text(), QString("nenhum"));
+    QVERIFY(!e.f->rotuloChave()->isVisible());
+    QCOMPARE(e.w<QLineEdit>("txtddd")->maxLength(), 5);
+    // Keyboard order, each field named by its caption; the picture ends the first page.
+    const QStringList campos =
+        QString(
+            "txtnome|NOME DO CONTATO|cbonascimento|NASCIMENTO|txtddd|DDD|txttel|TELEFONE|txtcel|"
+            "CELULAR|txtnextel|RADIO/NEXTEL|txtfax|FAX|txtmsn|MSN|txtskype|SKYPE|cboestado|ESTADO|"
+            "cbocidade|CIDADE|cbobairro|BAIRRO|cbocep|CEP|txtendereco|ENDEREÇO|txtEmail|E-MAIL|"
+            "txtsite|WEBSITE|imgfoto|Foto do contato|txtempresa|EMPRESA|txttelemp|TELEFONE DE "
+            "CONTATO|txtfaxemp|FAX|txtemailemp|E-MAIL DE CONTATO|txtsiteemp|SITE DA "
+            "EMPRESA|txtinfo|"
+            "INFORMAÇÕES ADICIONAIS")
+            .split('|');
+    QStringList nomes, ordem;
+    for (int i = 0; i < campos.size(); i += 2) {
+        QWidget* w = e.w(campos.at(i));
+        QCOMPARE(w->accessibleName(), campos.at(i + 1));
+        // The first page is laid out around its fields: none is squeezed.
+        if (i < 34)
+            QVERIFY(w->width() >= w->minimumSizeHint().width());
+        nomes << campos.at(i);
+    }
+    for (QWidget* w = e.w("txtnome"); ordem.size() < nomes.size(); w = w->nextInFocusChain())
+        if (nomes.contains(w->objectName()) && !ordem.contains(w->objectName()))
+            ordem << w->objectName();
+    QCOMPARE(ordem, nomes);
+    for (const char* nome : {"txtnome", "cbonascimento", "txtendereco", "txtinfo"}) {
+        QFocusEvent entra(QEvent::FocusIn), sai(QEvent::FocusOut);
+        QCoreApplication::sendEvent(e.w(nome), &entra);
+        QCOMPARE(e.w(nome)->palette().color(QPalette::Base), QColor(0xFF, 0xFF, 0xC0));
+        QCoreApplication::sendEvent(e.w(nome), &sai);
+        QVERIFY(e.w(nome)->palette().color(QPalette::Base) != QColor(0xFF, 0xFF, 0xC0));
+    }
+    // Enter on the picture asks for a file, as a click does.
+    QTest::keyClick(e.w("imgfoto"), Qt::Key_Return);
+    QCOMPARE(dlg->chamadas.value(0).tipo, QString("abrir"));
+}
+
+void TstEditores::completarComoAsBuscas() {
+    using editors::procurarEntrada;
+    const QStringList cidades = {"Santos ", "São Paulo ", "santa Rita "};
+    QCOMPARE(procurarEntrada(cidades, "SANT"), 0);
+    QCOMPARE(procurarEntrada(cidades, "sao"), 1);
+    QCOMPARE(procurarEntrada(cidades, "santa"), 2);
+    QCOMPARE(procurarEntrada(cidades, "Santos  "), -1);
+    QCOMPARE(procurarEntrada({"Santo ", "Sa_to "}, "sa_"), 1);  // "_" is a letter here
+    for (int tecla : {Qt::Key_Tab, Qt::Key_Return, Qt::Key_Shift, Qt::Key_Left, Qt::Key_Insert})
+        QVERIFY(!editors::teclaCompleta(tecla));
+
+    for (const QString& c : cidades + QStringList{"Santos ", " "})
+        amb->executar("INSERT INTO agenda (nome, cidade, endereco) VALUES ('x', ?, ?)",
+                      {c, "Rua " + c});
+    Editor e;
+    auto* cidade = e.w<QComboBox>("cbocidade");
+    QCOMPARE(cidade->count(), 4);  // distinct, the empty field as one blank
+    QCOMPARE(cidade->itemText(3), QString(" "));
+    QCOMPARE(e.w<QComboBox>("txtendereco")->itemText(1), QString("Rua São Paulo "));
+    QVERIFY(cidade->currentText().isEmpty() && !cidade->completer());
+    QTest::keyClicks(cidade, "sa");
+    QCOMPARE(cidade->currentText(), QString("Santos "));
+    QCOMPARE(cidade->lineEdit()->cursorPosition(), 2);
+    QCOMPARE(cidade->lineEdit()->selectedText(), QString("ntos "));
+    QTest::keyClick(cidade, Qt::Key_A, Qt::ControlModifier);  // a shortcut types nothing
+    QCOMPARE(cidade->lineEdit()->selectedText(), QString("Santos "));
+    cidade->lineEdit()->setSelection(2, 5);
+    QTest::keyClicks(cidade, "o");  // typing on replaces the completed part
+    QCOMPARE(cidade->currentText(), QString("São Paulo "));
+    QCOMPARE(cidade->lineEdit()->selectedText(), QString(" Paulo "));
+    QTest::keyClick(cidade, Qt::Key_Delete);
+    QCOMPARE(cidade->currentText(), QString("São"));
+    QTest::keyClick(cidade, Qt::Key_Backspace);
+    QCOMPARE(cidade->currentText(), QString("Sã"));
+    cidade->setEditText({});
+    QTest::keyClicks(cidade, "SANTx");
+    QCOMPARE(cidade->currentText(), QString("Santx"));
+    QTest::keyClick(cidade, Qt::Key_Return);
+    QCOMPARE(cidade->count(), 4);
+}
+
+void TstEditores::adicionarGravaAs23Colunas() {
+    {
+        Editor e;
+        e.por("txtnome", "Fulano");
+        e.ok();
+        QVERIFY(e.fechou());
+    }
+    QCOMPARE(amb->valor("SELECT * FROM agenda"), "Fulano" + QString("| ").repeated(21) + "|nenhum");
+    Editor e;
+    const QStringList campos =
+        QString(
+            "txtddd|(011)9|txttel|  5555 |txtcel|cel|txtnextel|  |txtfax|fax|txtmsn|msn|txtskype|"
+            "sky'pe|cboestado|SP|cbocidade| Sé|cbobairro|bai|cbocep|cep|txtendereco|Rua d'Ouro|"
+            "txtEmail|a@b|txtsite|site|cbonascimento|1980/05/01|txtempresa|emp|txttelemp|telemp|"
+            "txtfaxemp|faxemp|txtemailemp|c@d|txtsiteemp|siteemp|txtinfo|l1\nl2 ")
+            .split('|');
+    for (int i = 0; i < campos.size(); i += 2)
+        e.por(campos.at(i), campos.at(i + 1));
+    e.w<QLineEdit>("txtnome")->setText("  D'Ávila ");
+    e.ok();
+    QVERIFY(dlg->mensagens().isEmpty());
+    QCOMPARE(amb->valor("SELECT * FROM agenda WHERE rowid = 2"),
+             QString("DÁvila|(011) |5555 |cel | |fax |msn |sky'pe |SP |Sé |bai |cep |Rua d'Ouro "
+                     "|a@b |site |1980/05/01 |emp |telemp |faxemp |c@d |siteemp |l1\nl2 |nenhum"));
+    QCOMPARE(principal->recargas, QList<Categoria>({Categoria::Agenda, Categoria::Agenda}));
+}
+
+void TstEditores::nomeVazioEChaveMudada() {
+    guardar(*amb, "Beltrano", "123 ");
+    {
+        // The telephone question comes first; the name check after its Yes.
+        Editor e;
+        e.por("txtnome", "   ");
+        e.por("txttel", "123");
+        dlg->respostas << Resposta::Sim;
+        e.ok();
+        QCOMPARE(dlg->mensagens().size(), 2);
+        QCOMPARE(dlg->mensagens().at(0).titulo, QString("Duplicidade!"));
+        QCOMPARE(ultimaMensagem(*dlg), "exclamacao|Erro|O nome do contato deve ser digitado!");
+        QVERIFY(!e.fechou());
+    }
+    {
+        // Editing may empty the name: written as empty text, without a message.
+        Editor e;
+        e.editando("Beltrano", 1);
+        e.por("txttel", "123 ");
+        e.ok();
+        QCOMPARE(amb->linhas("SELECT nome, tel FROM agenda"), QStringList{"|123 "});
+        QCOMPARE(dlg->mensagens().size(), 2);
+        QVERIFY(e.fechou());
+    }
+    // The record's key changed since it was read: said, the input kept, the list read again.
+    principal->recargas.clear();
+    Editor e;
+    e.editando("Ninguém", 1);
+    e.por("txtnome", "Alguém");
+    e.ok();
+    QVERIFY(
+        ultimaMensagem(*dlg).startsWith("critico|Erro|Ocorreu o seguinte erro ao tentar "
+                                        "incluír os dados: O registro não foi encontrado"));
+    QVERIFY(!e.fechou() && e.f->isVisible());
+    QCOMPARE(e.w<QLineEdit>("txtnome")->text(), QString("Alguém"));
+    QCOMPARE(amb->linhas("SELECT nome, tel FROM agenda"), QStringList{"|123 "});
+    QCOMPARE(principal->recargas, QList<Categoria>{Categoria::Agenda});
+}
+
+void TstEditores::duplicidadeDoTelefone() {
+    guardar(*amb, "Ana", "5555-1234 ");
+    guardar(*amb, "Bia", " ");
+    guardar(*amb, "Caio", "ramal 'B' ");
+    auto adicionar = [&](const QString& tel, Resposta resposta) {
+        dlg->limpar();
+        dlg->respostas.clear();
+        dlg->respostas << resposta;
+        Editor e;
+        e.por("txtnome", "Novo");
+        e.por("txttel", tel);
+        e.ok();
+        const int n = static_cast<int>(dlg->mensagens().size());
+        return e.fechou() ? n : -n;
+    };
+    // Asked, No: nothing written and the window stays; Yes: added.
+    QCOMPARE(adicionar(" 5555-1234 ", Resposta::Nao), -1);
+    QCOMPARE(ultimaMensagem(*dlg),
+             "pergunta|Duplicidade!|O telefone cadastrado já existe na "
+             "agenda deseja continuar assim mesmo?|SimNao");
+    QVERIFY(principal->recargas.isEmpty());
+    QCOMPARE(adicionar("5555-1234", Resposta::Sim), 1);
+    // No telephone duplicates nothing, though both are stored as one blank.
+    QCOMPARE(adicionar("  ", Resposta::Nao), 0);
+    QCOMPARE(adicionar("ramal 'B'", Resposta::Sim), 1);
+    // Quotes and wildcards are plain text: no question, no failure.
+    for (const char* tel : {"5%", "%", "5555_1234", "x' OR '1'='1"})
+        QCOMPARE(adicionar(tel, Resposta::Nao), 0);
+    QCOMPARE(amb->valor("SELECT count(*) FROM agenda"), QString("10"));
+    QCOMPARE(amb->valor("SELECT tel FROM agenda WHERE rowid = 10"), QString("x' OR '1'='1 "));
+    // Editing asks nothing.
+    dlg->limpar();
+    Editor e;
+    e.editando("Bia", 2);
+    e.por("txtnome", "Bia");
+    e.por("txttel", "5555-1234");
+    e.ok();
+    QVERIFY(e.fechou() && dlg->mensagens().isEmpty());
+}
+
+void TstEditores::fotoEscolhidaEMantida() {
+    QVERIFY(QDir(amb->pasta()).mkdir("Fotos d'Ana"));
+    const QString foto = imagem(amb->pasta() + "/Fotos d'Ana/rosto.png");
+    const QString sumida = amb->pasta() + "/apagada.jpg";
+    const QString texto = amb->pasta() + "/notas.bmp";
+    QFile arquivo(texto);
+    QVERIFY(arquivo.open(QIODevice::WriteOnly) && arquivo.write("não é imagem") > 0);
+    arquivo.close();
+    // Chosen: the picture is shown fitted; a file that is no picture still gives its path.
+    for (bool gravar : {false, true}) {
+        Editor e;
+        auto* botao = e.w<QToolButton>("imgfoto");
+        dlg->limpar();
+        dlg->arquivos << foto << "" << texto;
+        botao->click();
+        QCOMPARE(chamadas(*dlg), QStringList{"abrir|Carregar imagem do contato|Arquivos de "
+                                             "imagens|*.bmp;*.jpg;*.jpeg;*.png;*.gif"});
+        QCOMPARE(botao->icon().availableSizes().value(0), QSize(120, 60));  // same shape
+        const qint64 mostrada = botao->icon().cacheKey();
+        botao->click();  // cancelled: nothing changes
+        QCOMPARE(e.w<QLabel>("lbllocal")->text(), foto);
+        botao->click();  // no picture: the image stays, the path is taken
+        QCOMPARE(botao->icon().cacheKey(), mostrada);
+        QCOMPARE(e.w<QLabel>("lbllocal")->text(), texto);
+        e.por("txtnome", "Com foto");
+        clicar(e.f, gravar ? "ok" : "cancelar");
+        QVERIFY(e.fechou());
+    }
+    QCOMPARE(amb->linhas("SELECT local FROM agenda"), QStringList{texto});
+
+    // Edited, a stored path is kept; a file that is gone shows no picture.
+    guardar(*amb, "Ana", "1 ", foto);
+    guardar(*amb, "Bia", "2 ", sumida);
+    for (const QString& local : {foto, sumida}) {
+        const bool existe = local == foto;
+        Editor e;
+        e.editando(existe ? "Ana" : "Bia", existe ? 2 : 3);
+        e.por("txtnome", existe ? "Ana" : "Bia");
+        e.por("txttel", existe ? "10 " : "11 ");
+        e.por("cbonascimento", existe ? "1975/12/31 " : " ");
+        e.por("lbllocal", local);
+        QCOMPARE(e.w<QToolButton>("imgfoto")->icon().isNull(), !existe);
+        QCOMPARE(e.w<QLabel>("lbllocal")->text(), local);
+        e.ok();
+        QVERIFY(e.fechou());
+    }
+    QCOMPARE(amb->linhas("SELECT nome, tel, nascimento, local FROM agenda WHERE rowid > 1"),
+             QStringList({"Ana|10 |1975/12/31 |" + foto, "Bia|11 | |" + sumida}));
+    QCOMPARE(principal->recargas.size(), 3);
 }
 
 QTEST_MAIN(TstEditores)
