@@ -81,19 +81,6 @@ private:
 const QString kNaoEncontrado =
     "critico|Erro|Ocorreu o seguinte erro: O registro não foi encontrado no banco de dados.";
 
-// Fills or reads a text box of a form by its name.
-void escrever(QWidget* form, const QString& nome, const QString& texto) {
-    if (auto* linha = form->findChild<QLineEdit*>(nome))
-        linha->setText(texto);
-    else
-        form->findChild<QPlainTextEdit*>(nome)->setPlainText(texto);
-}
-QString lido(QWidget* form, const QString& nome) {
-    if (auto* linha = form->findChild<QLineEdit*>(nome))
-        return linha->text();
-    return form->findChild<QPlainTextEdit*>(nome)->toPlainText();
-}
-
 FormularioCadastro* aberto(Categoria c) {
     if (c == Categoria::Agenda)
         return janelas::seCarregada<editors::frmcadagenda>();
@@ -106,39 +93,9 @@ FormularioCadastro* aberto(Categoria c) {
     return janelas::seCarregada<editors::frmcadcompromisso>();
 }
 
-// An open editor, deleted at the end of the test unless it closed itself.
-struct Editor {
-    QPointer<editors::frmcadagenda> f = new editors::frmcadagenda;
-    Editor() { f->show(); }
-    ~Editor() { delete f.data(); }
-    template <class T = QWidget>
-    T* w(const QString& nome) const {
-        return f->findChild<T*>(nome);
-    }
-    // Typed by the user (add) or filled as the edit flow does (edit).
-    void por(const QString& nome, const QString& texto) const { f->preencherCampo(nome, texto); }
-    // As the edit flow leaves it: the record's rowid and key.
-    void editando(const QString& chave, qint64 registro) const {
-        f->definirLegendaAcao("Editar contato");
-        f->definirAlvo({registro, chave.toUtf8()});
-    }
-    void ok() const { clicar(f, "ok"); }
-    bool fechou() const {
-        descartarFechadas();
-        return f.isNull();
-    }
-};
-
 void guardar(AmbienteTeste& amb, const QString& nome, const QString& tel,
              const QString& local = "nenhum") {
     amb.executar("INSERT INTO agenda (nome, tel, local) VALUES (?, ?, ?)", {nome, tel, local});
-}
-
-QString imagem(const QString& caminho) {
-    QImage img(60, 30, QImage::Format_RGB32);
-    img.fill(Qt::darkGreen);
-    img.save(caminho);
-    return caminho;
 }
 
 }  // namespace
@@ -177,7 +134,6 @@ private slots:
     void registroPelaIdentidadeEChave();
     void removerPerguntaConfirmaERecarrega();
     void removerSemSelecaoOuComFalha();
-    void contatosNoMesmoEsquema();
     void gravarComArquivoOcupadoDizPorque();
     void compromissoVaiParaOArquivoQueEstaLa();
     void janelaCamposOrdemEFoco();
@@ -225,14 +181,14 @@ void TstEditores::familiaGuardaCadaColunaPelaSuaRegra() {
         QCOMPARE(form->windowTitle(), c.janela);
         QCOMPARE(form->legendaAcao(), c.acao);
         // A blank key only warns: nothing written, the form stays.
-        escrever(form, c.entradas.first(), "   ");
+        form->preencherCampo(c.entradas.first(), "   ");
         clicar(form, "ok");
         QVERIFY(form->isVisible());
         for (int i = 0; i < c.entradas.size(); i += 2) {
             QWidget* campo = form->findChild<QWidget*>(c.entradas.at(i));
             QVERIFY(!campo->accessibleName().isEmpty());
             QVERIFY(campo->property("varnelo_foco").toBool());
-            escrever(form, c.entradas.at(i), c.entradas.at(i + 1));
+            form->preencherCampo(c.entradas.at(i), c.entradas.at(i + 1));
         }
         clicar(form, "ok");
         QCOMPARE(amb->linhas("SELECT * FROM " + c.tabela), QStringList{c.esperado});
@@ -251,8 +207,8 @@ void TstEditores::edicaoGravaNoRegistroAberto() {
     const auto salvar = [&](int linha, const QString& acao, const QString& titulo) {
         FormularioCadastro* form = editar(Categoria::Anotacoes, lista, linha, registros);
         form->definirLegendaAcao(acao);
-        escrever(form, "txttitulo", titulo);
-        escrever(form, "txtanotacoes", "corpo");
+        form->preencherCampo("txttitulo", titulo);
+        form->preencherCampo("txtanotacoes", "corpo");
         clicar(form, "ok");
         descartarFechadas();
     };
@@ -268,14 +224,14 @@ void TstEditores::edicaoGravaNoRegistroAberto() {
     // list is read again.
     FormularioCadastro* form = editar(Categoria::Anotacoes, lista, 3, registros);
     amb->executar("DELETE FROM anotacoes WHERE rowid = 2");
-    escrever(form, "txttitulo", "x");
+    form->preencherCampo("txttitulo", "x");
     principal->recargas.clear();
     clicar(form, "ok");
     QCOMPARE(ultimaMensagem(*dlg),
              "critico|Erro|Ocorreu o seguinte erro ao tentar incluír os "
              "dados: O registro não foi encontrado no banco de dados.");
     QVERIFY(form->isVisible());
-    QCOMPARE(lido(form, "txttitulo"), QString("x"));
+    QCOMPARE(form->textoCampo("txttitulo"), QString("x"));
     QCOMPARE(principal->recargas, QList<Categoria>{Categoria::Anotacoes});
     QCOMPARE(amb->valor("SELECT count(*) FROM anotacoes"), QString("3"));
 }
@@ -287,11 +243,11 @@ void TstEditores::compromisso() {
     QCOMPARE(form->windowTitle(), QString("Cadastro de compromisso"));
     QCOMPARE(form->legendaAcao(), QString("Adicionar Compromisso"));
     QVERIFY(!form->findChild<QWidget*>("txthora")->property("varnelo_foco").toBool());
-    escrever(form, "txthora", QString(30, '9'));
-    escrever(form, "txtlocal", QString(200, 'L'));
-    QCOMPARE(lido(form, "txthora").size() + lido(form, "txtlocal").size(), 20 + 150);
-    escrever(form, "txthora", "10:00");
-    escrever(form, "txtlocal", "");
+    form->preencherCampo("txthora", QString(30, '9'));
+    form->preencherCampo("txtlocal", QString(200, 'L'));
+    QCOMPARE(form->textoCampo("txthora").size() + form->textoCampo("txtlocal").size(), 20 + 150);
+    form->preencherCampo("txthora", "10:00");
+    form->preencherCampo("txtlocal", "");
     // Right after a login the shared connection is closed: the save opens it.
     banco::conexao().marcarFechada();
     clicar(form, "ok");
@@ -307,10 +263,11 @@ void TstEditores::compromisso() {
     QCOMPARE(form->windowTitle(), QString("Editar compromisso"));
     QCOMPARE(form->legendaAcao(), QString("Editar Compromisso"));
     QCOMPARE(form->findChild<QDateEdit*>("cbodata")->date(), QDate(2010, 1, 2));
-    QCOMPARE(lido(form, "txttitulo") + lido(form, "txtlocal") + lido(form, "txtdescricao"),
+    QCOMPARE(form->textoCampo("txttitulo") + form->textoCampo("txtlocal") +
+                 form->textoCampo("txtdescricao"),
              QString("DentistaSul exames "));
-    escrever(form, "txthora", " 9:00 ");
-    escrever(form, "txttitulo", " Reunião d'obra ");
+    form->preencherCampo("txthora", " 9:00 ");
+    form->preencherCampo("txttitulo", " Reunião d'obra ");
     // An open connection is written on as it stands, whatever the settings now name.
     configuracoes::gravar("RedeLocal", amb->pasta() + "/rede/dados.mde");
     clicar(form, "ok");
@@ -326,12 +283,12 @@ void TstEditores::compromisso() {
         "critico|Erro|Ocorreu o seguinte erro ao tentar editar os dados: "));
     amb->executar("DROP TABLE compromisso");
     form->definirLegendaAcao("Adicionar Compromisso");
-    escrever(form, "txttitulo", "guardado");
+    form->preencherCampo("txttitulo", "guardado");
     clicar(form, "ok");
     QVERIFY(ultimaMensagem(*dlg).startsWith(
         "critico|Erro|Ocorreu o seguinte erro ao tentar cadastrar os dados: "));
     QVERIFY(form->isVisible());
-    QCOMPARE(lido(form, "txttitulo"), QString("guardado"));
+    QCOMPARE(form->textoCampo("txttitulo"), QString("guardado"));
     // Two saves, and the reload after the record that was not there.
     QCOMPARE(principal->recargas.size(), 3);
 }
@@ -350,10 +307,11 @@ void TstEditores::senhaEditadaNuncaLevaDadosDeOutroRegistro() {
     QCOMPARE(QAccessible::queryAccessibleInterface(form->findChild<QToolButton*>("ok"))
                  ->text(QAccessible::Name),
              QString("Editar senha/serial"));
-    QCOMPARE(lido(form, "txtdescricao") + lido(form, "txtsenha") + lido(form, "txtcomentario"),
+    QCOMPARE(form->textoCampo("txtdescricao") + form->textoCampo("txtsenha") +
+                 form->textoCampo("txtcomentario"),
              QString("  Banco A  abc conta "));
     editar(Categoria::Senhas, lista, 1);
-    QCOMPARE(lido(form, "txtsenha") + lido(form, "txtcomentario"), QString());
+    QCOMPARE(form->textoCampo("txtsenha") + form->textoCampo("txtcomentario"), QString());
     clicar(form, "ok");
     QCOMPARE(amb->linhas("SELECT * FROM senhas ORDER BY rowid"),
              QStringList({"  Banco A  |abc |conta ", "Banco B| | "}));
@@ -365,7 +323,7 @@ void TstEditores::senhaEditadaNuncaLevaDadosDeOutroRegistro() {
     editors::adicionar(Categoria::Senhas);
     QCOMPARE(aberto(Categoria::Senhas), form);
     QCOMPARE(form->windowTitle(), QString("Adicionar senha/serial"));
-    escrever(form, "txtdescricao", "Banco Y");
+    form->preencherCampo("txtdescricao", "Banco Y");
     editar(Categoria::Senhas, lista, -1);
     QCOMPARE(form->legendaAcao(), QString("Adicionar senha/serial"));
     clicar(form, "ok");
@@ -376,13 +334,13 @@ void TstEditores::senhaEditadaNuncaLevaDadosDeOutroRegistro() {
     descartarFechadas();
     editors::adicionar(Categoria::Senhas);
     form = aberto(Categoria::Senhas);
-    escrever(form, "txtsenha", "digitada");
+    form->preencherCampo("txtsenha", "digitada");
     principal->recargas.clear();
     editar(Categoria::Senhas, {{"1", "sumiu"}}, 0);
     QCOMPARE(chamadas(*dlg), QStringList{kNaoEncontrado});
     QCOMPARE(principal->recargas, QList<Categoria>{Categoria::Senhas});
     QCOMPARE(form->legendaAcao(), QString("Adicionar senha/serial"));
-    QCOMPARE(lido(form, "txtsenha"), QString("digitada"));
+    QCOMPARE(form->textoCampo("txtsenha"), QString("digitada"));
 }
 
 void TstEditores::registroPelaIdentidadeEChave() {
@@ -393,10 +351,11 @@ void TstEditores::registroPelaIdentidadeEChave() {
         lista << QStringList{QString::number(lista.size() + 1), c};
     }
     for (int i = 0; i < chaves.size(); ++i)
-        QCOMPARE(lido(editar(Categoria::Uteis, lista, i), "txttel"), QString("tel %1").arg(i));
+        QCOMPARE(editar(Categoria::Uteis, lista, i)->textoCampo("txttel"),
+                 QString("tel %1").arg(i));
     // Of two rows sharing a key, the one chosen is written and removed.
     FormularioCadastro* form = editar(Categoria::Uteis, lista, 7);
-    escrever(form, "txttel", "mudou");
+    form->preencherCampo("txttel", "mudou");
     clicar(form, "ok");
     QCOMPARE(amb->linhas("SELECT rowid FROM uteis WHERE telefone = 'mudou '"), QStringList{"8"});
     dlg->respostas << Resposta::Sim;
@@ -512,36 +471,6 @@ void TstEditores::removerSemSelecaoOuComFalha() {
     QVERIFY(principal->recargas.isEmpty());
 }
 
-void TstEditores::contatosNoMesmoEsquema() {
-    amb->executar(
-        "INSERT INTO agenda (nome, tel, nascimento, cidade, local) VALUES (?, ?, ?, ?, ?)",
-        {"Ana", "5555 ", "1980/05/01 ", "Santos ", amb->pasta() + "/sumiu.png"});
-    amb->executar("INSERT INTO agenda (nome, tel) VALUES ('ana', '1 ')");
-    editors::adicionar(Categoria::Agenda);
-    FormularioCadastro* form = aberto(Categoria::Agenda);
-    QVERIFY(form && form->isVisible());
-    QCOMPARE(form->windowTitle(), QString("Adicionar novo contato"));
-    QCOMPARE(form->legendaAcao(), QString("Adicionar Contato"));
-    // Editing shows the record on the first page, whichever page was showing.
-    form->findChild<QTabWidget*>("xtab")->setCurrentIndex(1);
-    editar(Categoria::Agenda, {{"1", "Ana"}}, 0);
-    QCOMPARE(form->windowTitle(), QString("Editar agenda de contato"));
-    QCOMPARE(form->legendaAcao(), QString("Editar contato"));
-    QCOMPARE(form->findChild<QTabWidget*>("xtab")->currentIndex(), 0);
-    QCOMPARE(lido(form, "txttel"), QString("5555 "));
-    QCOMPARE(form->textoCampo("cbocidade"), QString("Santos "));
-    QCOMPARE(form->textoCampo("cbonascimento"), QString("1980/05/01"));
-    QCOMPARE(form->textoCampo("lbllocal"), amb->pasta() + "/sumiu.png");
-
-    // Saved untouched, the row keeps its values and picture path; what had none is padded.
-    clicar(form, "ok");
-    QVERIFY(dlg->mensagens().isEmpty());
-    QCOMPARE(amb->linhas("SELECT tel, nascimento, cidade, local, ddd FROM agenda ORDER BY rowid"),
-             QStringList({"5555 |1980/05/01 |Santos |" + amb->pasta() + "/sumiu.png| ",
-                          "1 |<null>|<null>|<null>|<null>"}));
-    QCOMPARE(principal->recargas, QList<Categoria>{Categoria::Agenda});
-}
-
 void TstEditores::gravarComArquivoOcupadoDizPorque() {
     if (!TravaExterna::disponivel())
         QSKIP("sqlcipher shell not installed");
@@ -550,7 +479,7 @@ void TstEditores::gravarComArquivoOcupadoDizPorque() {
     QVERIFY(outro.presa());
     editors::adicionar(Categoria::Uteis);
     FormularioCadastro* form = aberto(Categoria::Uteis);
-    escrever(form, "txtdescricao", "Farmácia");
+    form->preencherCampo("txtdescricao", "Farmácia");
     clicar(form, "ok");
     QVERIFY(outro.soltar());
     // The open says the file is busy, and so does the save; nothing is lost from the form.
@@ -560,7 +489,7 @@ void TstEditores::gravarComArquivoOcupadoDizPorque() {
                  {"critico|Erro|Ocorreu o seguinte erro ao tentar abrir o banco de dados" + ocupado,
                   "critico|Erro|Ocorreu o seguinte erro ao tentar incluír os dados" + ocupado}));
     QVERIFY(form->isVisible());
-    QCOMPARE(lido(form, "txtdescricao"), QString("Farmácia"));
+    QCOMPARE(form->textoCampo("txtdescricao"), QString("Farmácia"));
     clicar(form, "ok");
     QCOMPARE(amb->linhas("SELECT descricao FROM uteis"), QStringList{"Farmácia"});
 }
@@ -574,20 +503,21 @@ void TstEditores::compromissoVaiParaOArquivoQueEstaLa() {
     QVERIFY(QFile::rename(amb->arquivo(), amb->pasta() + "/antigo.mde"));
     QVERIFY(QFile::rename(copia, amb->arquivo()));
     editors::adicionar(Categoria::Compromisso);
-    escrever(aberto(Categoria::Compromisso), "txttitulo", "Dentista");
+    aberto(Categoria::Compromisso)->preencherCampo("txttitulo", "Dentista");
     clicar(aberto(Categoria::Compromisso), "ok");
     QVERIFY(dlg->mensagens().isEmpty());
     QCOMPARE(amb->linhas("SELECT Titulo FROM compromisso"), QStringList{"Dentista"});
 }
 
 void TstEditores::janelaCamposOrdemEFoco() {
-    Editor e;
-    QCOMPARE(e.f->windowTitle(), QString("Agenda de contatos"));
-    QCOMPARE(e.w<QTabWidget>("xtab")->tabText(1), QString("> DADOS ADICIONAIS"));
-    QCOMPARE(e.f->legendaAcao(), QString("Adicionar Contato"));
-    QCOMPARE(e.w<QLabel>("lbllocal")->text(), QString("nenhum"));
-    QVERIFY(!e.f->rotuloChave()->isVisible());
-    QCOMPARE(e.w<QLineEdit>("txtddd")->maxLength(), 5);
+    editors::adicionar(Categoria::Agenda);
+    FormularioCadastro* f = aberto(Categoria::Agenda);
+    QCOMPARE(f->windowTitle(), QString("Adicionar novo contato"));
+    QCOMPARE(f->legendaAcao(), QString("Adicionar Contato"));
+    QCOMPARE(f->findChild<QTabWidget*>("xtab")->tabText(1), QString("> DADOS ADICIONAIS"));
+    QCOMPARE(f->textoCampo("lbllocal"), QString("nenhum"));
+    QVERIFY(!f->rotuloChave()->isVisible());
+    QCOMPARE(f->findChild<QLineEdit*>("txtddd")->maxLength(), 5);
     // Keyboard order, each field named by its caption; the picture ends the first page.
     const QStringList campos =
         QString(
@@ -596,39 +526,38 @@ void TstEditores::janelaCamposOrdemEFoco() {
             "cbocidade|CIDADE|cbobairro|BAIRRO|cbocep|CEP|txtendereco|ENDEREÇO|txtEmail|E-MAIL|"
             "txtsite|WEBSITE|imgfoto|Foto do contato|txtempresa|EMPRESA|txttelemp|TELEFONE DE "
             "CONTATO|txtfaxemp|FAX|txtemailemp|E-MAIL DE CONTATO|txtsiteemp|SITE DA "
-            "EMPRESA|txtinfo|"
-            "INFORMAÇÕES ADICIONAIS")
+            "EMPRESA|txtinfo|INFORMAÇÕES ADICIONAIS")
             .split('|');
     QStringList nomes, ordem;
     for (int i = 0; i < campos.size(); i += 2) {
-        QWidget* w = e.w(campos.at(i));
+        QWidget* w = f->findChild<QWidget*>(campos.at(i));
         QCOMPARE(w->accessibleName(), campos.at(i + 1));
         // The first page is laid out around its fields: none is squeezed.
         if (i < 34)
             QVERIFY(w->width() >= w->minimumSizeHint().width());
         nomes << campos.at(i);
     }
-    for (QWidget* w = e.w("txtnome"); ordem.size() < nomes.size(); w = w->nextInFocusChain())
+    for (QWidget* w = f->findChild<QWidget*>("txtnome"); ordem.size() < nomes.size();
+         w = w->nextInFocusChain())
         if (nomes.contains(w->objectName()) && !ordem.contains(w->objectName()))
             ordem << w->objectName();
     QCOMPARE(ordem, nomes);
     for (const char* nome : {"txtnome", "cbonascimento", "txtendereco", "txtinfo"}) {
+        QWidget* w = f->findChild<QWidget*>(nome);
         QFocusEvent entra(QEvent::FocusIn), sai(QEvent::FocusOut);
-        QCoreApplication::sendEvent(e.w(nome), &entra);
-        QCOMPARE(e.w(nome)->palette().color(QPalette::Base), QColor(0xFF, 0xFF, 0xC0));
-        QCoreApplication::sendEvent(e.w(nome), &sai);
-        QVERIFY(e.w(nome)->palette().color(QPalette::Base) != QColor(0xFF, 0xFF, 0xC0));
+        QCoreApplication::sendEvent(w, &entra);
+        QCOMPARE(w->palette().color(QPalette::Base), QColor(0xFF, 0xFF, 0xC0));
+        QCoreApplication::sendEvent(w, &sai);
+        QVERIFY(w->palette().color(QPalette::Base) != QColor(0xFF, 0xFF, 0xC0));
     }
     // Enter on the picture asks for a file, as a click does.
-    QTest::keyClick(e.w("imgfoto"), Qt::Key_Return);
+    QTest::keyClick(f->findChild<QWidget*>("imgfoto"), Qt::Key_Return);
     QCOMPARE(dlg->chamadas.value(0).tipo, QString("abrir"));
 }
 
 void TstEditores::completarComoAsBuscas() {
     using editors::procurarEntrada;
     const QStringList cidades = {"Santos ", "São Paulo ", "santa Rita "};
-    QCOMPARE(procurarEntrada(cidades, "SANT"), 0);
-    QCOMPARE(procurarEntrada(cidades, "sao"), 1);
     QCOMPARE(procurarEntrada(cidades, "santa"), 2);
     QCOMPARE(procurarEntrada(cidades, "Santos  "), -1);
     QCOMPARE(procurarEntrada({"Santo ", "Sa_to "}, "sa_"), 1);  // "_" is a letter here
@@ -638,11 +567,12 @@ void TstEditores::completarComoAsBuscas() {
     for (const QString& c : cidades + QStringList{"Santos ", " "})
         amb->executar("INSERT INTO agenda (nome, cidade, endereco) VALUES ('x', ?, ?)",
                       {c, "Rua " + c});
-    Editor e;
-    auto* cidade = e.w<QComboBox>("cbocidade");
+    editors::adicionar(Categoria::Agenda);
+    auto* cidade = aberto(Categoria::Agenda)->findChild<QComboBox*>("cbocidade");
     QCOMPARE(cidade->count(), 4);  // distinct, the empty field as one blank
     QCOMPARE(cidade->itemText(3), QString(" "));
-    QCOMPARE(e.w<QComboBox>("txtendereco")->itemText(1), QString("Rua São Paulo "));
+    QCOMPARE(aberto(Categoria::Agenda)->findChild<QComboBox*>("txtendereco")->itemText(1),
+             QString("Rua São Paulo "));
     QVERIFY(cidade->currentText().isEmpty() && !cidade->completer());
     QTest::keyClicks(cidade, "sa");
     QCOMPARE(cidade->currentText(), QString("Santos "));
@@ -666,25 +596,25 @@ void TstEditores::completarComoAsBuscas() {
 }
 
 void TstEditores::adicionarGravaAs23Colunas() {
-    {
-        Editor e;
-        e.por("txtnome", "Fulano");
-        e.ok();
-        QVERIFY(e.fechou());
-    }
+    editors::adicionar(Categoria::Agenda);
+    aberto(Categoria::Agenda)->preencherCampo("txtnome", "Fulano");
+    clicar(aberto(Categoria::Agenda), "ok");
+    descartarFechadas();
+    QVERIFY(!aberto(Categoria::Agenda));
     QCOMPARE(amb->valor("SELECT * FROM agenda"), "Fulano" + QString("| ").repeated(21) + "|nenhum");
-    Editor e;
+    editors::adicionar(Categoria::Agenda);
+    FormularioCadastro* f = aberto(Categoria::Agenda);
     const QStringList campos =
         QString(
-            "txtddd|(011)9|txttel|  5555 |txtcel|cel|txtnextel|  |txtfax|fax|txtmsn|msn|txtskype|"
-            "sky'pe|cboestado|SP|cbocidade| Sé|cbobairro|bai|cbocep|cep|txtendereco|Rua d'Ouro|"
-            "txtEmail|a@b|txtsite|site|cbonascimento|1980/05/01|txtempresa|emp|txttelemp|telemp|"
-            "txtfaxemp|faxemp|txtemailemp|c@d|txtsiteemp|siteemp|txtinfo|l1\nl2 ")
+            "txtnome|  D'Ávila |txtddd|(011)9|txttel|  5555 |txtcel|cel|txtnextel|  |txtfax|fax|"
+            "txtmsn|msn|txtskype|sky'pe|cboestado|SP|cbocidade| Sé|cbobairro|bai|cbocep|cep|"
+            "txtendereco|Rua d'Ouro|txtEmail|a@b|txtsite|site|cbonascimento|1980/05/01|"
+            "txtempresa|emp|txttelemp|telemp|txtfaxemp|faxemp|txtemailemp|c@d|txtsiteemp|siteemp|"
+            "txtinfo|l1\nl2 ")
             .split('|');
     for (int i = 0; i < campos.size(); i += 2)
-        e.por(campos.at(i), campos.at(i + 1));
-    e.w<QLineEdit>("txtnome")->setText("  D'Ávila ");
-    e.ok();
+        f->preencherCampo(campos.at(i), campos.at(i + 1));
+    clicar(f, "ok");
     QVERIFY(dlg->mensagens().isEmpty());
     QCOMPARE(amb->valor("SELECT * FROM agenda WHERE rowid = 2"),
              QString("DÁvila|(011) |5555 |cel | |fax |msn |sky'pe |SP |Sé |bai |cep |Rua d'Ouro "
@@ -694,40 +624,39 @@ void TstEditores::adicionarGravaAs23Colunas() {
 
 void TstEditores::nomeVazioEChaveMudada() {
     guardar(*amb, "Beltrano", "123 ");
-    {
-        // The telephone question comes first; the name check after its Yes.
-        Editor e;
-        e.por("txtnome", "   ");
-        e.por("txttel", "123");
-        dlg->respostas << Resposta::Sim;
-        e.ok();
-        QCOMPARE(dlg->mensagens().size(), 2);
-        QCOMPARE(dlg->mensagens().at(0).titulo, QString("Duplicidade!"));
-        QCOMPARE(ultimaMensagem(*dlg), "exclamacao|Erro|O nome do contato deve ser digitado!");
-        QVERIFY(!e.fechou());
-    }
-    {
-        // Editing may empty the name: written as empty text, without a message.
-        Editor e;
-        e.editando("Beltrano", 1);
-        e.por("txttel", "123 ");
-        e.ok();
-        QCOMPARE(amb->linhas("SELECT nome, tel FROM agenda"), QStringList{"|123 "});
-        QCOMPARE(dlg->mensagens().size(), 2);
-        QVERIFY(e.fechou());
-    }
+    // The telephone question comes first; the name check after its Yes.
+    editors::adicionar(Categoria::Agenda);
+    FormularioCadastro* f = aberto(Categoria::Agenda);
+    f->preencherCampo("txtnome", "   ");
+    f->preencherCampo("txttel", "123");
+    dlg->respostas << Resposta::Sim;
+    clicar(f, "ok");
+    QCOMPARE(chamadas(*dlg).size(), 2);
+    QVERIFY(chamadas(*dlg).first().startsWith("pergunta|Duplicidade!|"));
+    QCOMPARE(ultimaMensagem(*dlg), "exclamacao|Erro|O nome do contato deve ser digitado!");
+    QVERIFY(f->isVisible());
+
+    // Editing may empty the name: written as empty text, without a message.
+    const QList<QStringList> lista{{"1", "Beltrano"}};
+    editar(Categoria::Agenda, lista, 0)->preencherCampo("txtnome", "");
+    clicar(f, "ok");
+    QCOMPARE(amb->linhas("SELECT nome, tel FROM agenda"), QStringList{"|123 "});
+    QCOMPARE(dlg->mensagens().size(), 2);
+    descartarFechadas();
+    QVERIFY(!aberto(Categoria::Agenda));
+
     // The record's key changed since it was read: said, the input kept, the list read again.
     principal->recargas.clear();
-    Editor e;
-    e.editando("Ninguém", 1);
-    e.por("txtnome", "Alguém");
-    e.ok();
+    f = editar(Categoria::Agenda, {{"1", ""}}, 0);
+    amb->executar("UPDATE agenda SET nome = 'Outro'");
+    f->preencherCampo("txtnome", "Alguém");
+    clicar(f, "ok");
     QVERIFY(
         ultimaMensagem(*dlg).startsWith("critico|Erro|Ocorreu o seguinte erro ao tentar "
                                         "incluír os dados: O registro não foi encontrado"));
-    QVERIFY(!e.fechou() && e.f->isVisible());
-    QCOMPARE(e.w<QLineEdit>("txtnome")->text(), QString("Alguém"));
-    QCOMPARE(amb->linhas("SELECT nome, tel FROM agenda"), QStringList{"|123 "});
+    QVERIFY(f->isVisible());
+    QCOMPARE(f->textoCampo("txtnome"), QString("Alguém"));
+    QCOMPARE(amb->linhas("SELECT nome, tel FROM agenda"), QStringList{"Outro|123 "});
     QCOMPARE(principal->recargas, QList<Categoria>{Categoria::Agenda});
 }
 
@@ -735,16 +664,18 @@ void TstEditores::duplicidadeDoTelefone() {
     guardar(*amb, "Ana", "5555-1234 ");
     guardar(*amb, "Bia", " ");
     guardar(*amb, "Caio", "ramal 'B' ");
+    // The number of messages, negative when the form stayed open.
     auto adicionar = [&](const QString& tel, Resposta resposta) {
         dlg->limpar();
         dlg->respostas.clear();
         dlg->respostas << resposta;
-        Editor e;
-        e.por("txtnome", "Novo");
-        e.por("txttel", tel);
-        e.ok();
+        editors::adicionar(Categoria::Agenda);
+        aberto(Categoria::Agenda)->preencherCampo("txtnome", "Novo");
+        aberto(Categoria::Agenda)->preencherCampo("txttel", tel);
+        clicar(aberto(Categoria::Agenda), "ok");
+        descartarFechadas();
         const int n = static_cast<int>(dlg->mensagens().size());
-        return e.fechou() ? n : -n;
+        return aberto(Categoria::Agenda) ? -n : n;
     };
     // Asked, No: nothing written and the window stays; Yes: added.
     QCOMPARE(adicionar(" 5555-1234 ", Resposta::Nao), -1);
@@ -763,17 +694,19 @@ void TstEditores::duplicidadeDoTelefone() {
     QCOMPARE(amb->valor("SELECT tel FROM agenda WHERE rowid = 10"), QString("x' OR '1'='1 "));
     // Editing asks nothing.
     dlg->limpar();
-    Editor e;
-    e.editando("Bia", 2);
-    e.por("txtnome", "Bia");
-    e.por("txttel", "5555-1234");
-    e.ok();
-    QVERIFY(e.fechou() && dlg->mensagens().isEmpty());
+    FormularioCadastro* f = editar(Categoria::Agenda, {{"2", "Bia"}}, 0);
+    f->preencherCampo("txttel", "5555-1234");
+    clicar(f, "ok");
+    descartarFechadas();
+    QVERIFY(!aberto(Categoria::Agenda) && dlg->mensagens().isEmpty());
 }
 
 void TstEditores::fotoEscolhidaEMantida() {
     QVERIFY(QDir(amb->pasta()).mkdir("Fotos d'Ana"));
-    const QString foto = imagem(amb->pasta() + "/Fotos d'Ana/rosto.png");
+    const QString foto = amb->pasta() + "/Fotos d'Ana/rosto.png";
+    QImage imagem(60, 30, QImage::Format_RGB32);
+    imagem.fill(Qt::darkGreen);
+    QVERIFY(imagem.save(foto));
     const QString sumida = amb->pasta() + "/apagada.jpg";
     const QString texto = amb->pasta() + "/notas.bmp";
     QFile arquivo(texto);
@@ -781,8 +714,9 @@ void TstEditores::fotoEscolhidaEMantida() {
     arquivo.close();
     // Chosen: the picture is shown fitted; a file that is no picture still gives its path.
     for (bool gravar : {false, true}) {
-        Editor e;
-        auto* botao = e.w<QToolButton>("imgfoto");
+        editors::adicionar(Categoria::Agenda);
+        FormularioCadastro* f = aberto(Categoria::Agenda);
+        auto* botao = f->findChild<QToolButton*>("imgfoto");
         dlg->limpar();
         dlg->arquivos << foto << "" << texto;
         botao->click();
@@ -791,34 +725,44 @@ void TstEditores::fotoEscolhidaEMantida() {
         QCOMPARE(botao->icon().availableSizes().value(0), QSize(120, 60));  // same shape
         const qint64 mostrada = botao->icon().cacheKey();
         botao->click();  // cancelled: nothing changes
-        QCOMPARE(e.w<QLabel>("lbllocal")->text(), foto);
+        QCOMPARE(f->textoCampo("lbllocal"), foto);
         botao->click();  // no picture: the image stays, the path is taken
         QCOMPARE(botao->icon().cacheKey(), mostrada);
-        QCOMPARE(e.w<QLabel>("lbllocal")->text(), texto);
-        e.por("txtnome", "Com foto");
-        clicar(e.f, gravar ? "ok" : "cancelar");
-        QVERIFY(e.fechou());
+        QCOMPARE(f->textoCampo("lbllocal"), texto);
+        f->preencherCampo("txtnome", "Com foto");
+        clicar(f, gravar ? "ok" : "cancelar");
+        descartarFechadas();
+        QVERIFY(!aberto(Categoria::Agenda));
     }
-    QCOMPARE(amb->linhas("SELECT local FROM agenda"), QStringList{texto});
 
-    // Edited, a stored path is kept; a file that is gone shows no picture.
-    guardar(*amb, "Ana", "1 ", foto);
-    guardar(*amb, "Bia", "2 ", sumida);
-    for (const QString& local : {foto, sumida}) {
-        const bool existe = local == foto;
-        Editor e;
-        e.editando(existe ? "Ana" : "Bia", existe ? 2 : 3);
-        e.por("txtnome", existe ? "Ana" : "Bia");
-        e.por("txttel", existe ? "10 " : "11 ");
-        e.por("cbonascimento", existe ? "1975/12/31 " : " ");
-        e.por("lbllocal", local);
-        QCOMPARE(e.w<QToolButton>("imgfoto")->icon().isNull(), !existe);
-        QCOMPARE(e.w<QLabel>("lbllocal")->text(), local);
-        e.ok();
-        QVERIFY(e.fechou());
+    // Edited: the record fills the form on its first page, whichever page was showing; a
+    // stored path is kept, though a file that is gone shows no picture; NULL is padded.
+    amb->executar(
+        "INSERT INTO agenda (nome, tel, nascimento, cidade, local) VALUES "
+        "('Ana', '1 ', '1980/05/01 ', 'Santos ', ?), ('Bia', '2 ', NULL, NULL, ?)",
+        {foto, sumida});
+    const QList<QStringList> lista{{"2", "Ana"}, {"3", "Bia"}};
+    for (int i : {0, 1}) {
+        editors::adicionar(Categoria::Agenda);
+        aberto(Categoria::Agenda)->findChild<QTabWidget*>("xtab")->setCurrentIndex(1);
+        FormularioCadastro* f = editar(Categoria::Agenda, lista, i);
+        QCOMPARE(f->windowTitle(), QString("Editar agenda de contato"));
+        QCOMPARE(f->legendaAcao(), QString("Editar contato"));
+        QCOMPARE(f->findChild<QTabWidget*>("xtab")->currentIndex(), 0);
+        QCOMPARE(f->findChild<QToolButton*>("imgfoto")->icon().isNull(), i == 1);
+        QCOMPARE(f->textoCampo("lbllocal"), i == 0 ? foto : sumida);
+        QCOMPARE(
+            f->textoCampo("txttel") + f->textoCampo("cbocidade") + f->textoCampo("cbonascimento"),
+            i == 0 ? "1 Santos 1980/05/01" : "2 ");
+        if (i == 1)
+            f->preencherCampo("txttel", "11");
+        clicar(f, "ok");
+        descartarFechadas();
     }
-    QCOMPARE(amb->linhas("SELECT nome, tel, nascimento, local FROM agenda WHERE rowid > 1"),
-             QStringList({"Ana|10 |1975/12/31 |" + foto, "Bia|11 | |" + sumida}));
+    QVERIFY(dlg->mensagens().isEmpty());
+    QCOMPARE(amb->linhas("SELECT nome, tel, nascimento, cidade, ddd, local FROM agenda"),
+             QStringList({"Com foto| | | | |" + texto, "Ana|1 |1980/05/01 |Santos | |" + foto,
+                          "Bia|11 | | | |" + sumida}));
     QCOMPARE(principal->recargas.size(), 3);
 }
 
