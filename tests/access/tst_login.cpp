@@ -60,10 +60,8 @@ int iniciarPrograma(const std::function<void(frmprincipal&, frmlogin&)>& roteiro
         if (frmlogin* l = janelas::seCarregada<frmlogin>(); w && l)
             roteiro(*w, *l);
     });
-    QTimer guarda;
-    guarda.setSingleShot(true);
-    QObject::connect(&guarda, &QTimer::timeout, [] { QCoreApplication::exit(99); });
-    guarda.start(30000);
+    QObject guarda;  // the guard's timer goes with it
+    QTimer::singleShot(30000, &guarda, [] { QCoreApplication::exit(99); });
     frmprincipal::pedidoDeLogin() = acesso::pedirLogin;
     frmprincipal janela;
     if (!janela.aguardaLogin())
