@@ -302,8 +302,8 @@ void TstBackup::restauraOQueNaoAbreECopiaEsperaOsEscritores() {
     }
     QCOMPARE(escrever(), QString());
     // The backup takes that lock: a writer half way through keeps it from copying.
-    TravaExterna escritor(amb.arquivo(), 200);
-    QVERIFY(escritor.presa());
+    TravaExterna escritor(200);
+    QVERIFY(escritor.prender(amb.arquivo()));
     QVERIFY_THROWS_EXCEPTION(db::DbError, acesso::copiarBanco(amb.arquivo(), copia, kSenha));
     QVERIFY(escritor.soltar());
     QVERIFY(!QFile::exists(copia));

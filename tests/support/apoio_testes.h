@@ -48,21 +48,24 @@ inline bool algumaVisivel() {
     return false;
 }
 
-// Another program holding the file's write lock (a sqlcipher shell in BEGIN EXCLUSIVE)
-// until soltar(); meanwhile this process waits `espera` ms for a busy file.
+// Another program holding a file's write lock (a sqlcipher shell in BEGIN EXCLUSIVE)
+// from prender() to soltar(). Until then this process waits only `espera` ms for a busy
+// file, connections opened from now on included.
 class TravaExterna {
 public:
     static bool disponivel() { return !QStandardPaths::findExecutable("sqlcipher").isEmpty(); }
-    TravaExterna(const QString& arquivo, int espera) : espera_(db::esperaOcupado()) {
+    explicit TravaExterna(int espera) : espera_(db::esperaOcupado()) {
         db::definirEsperaOcupado(espera);
+    }
+    ~TravaExterna() { soltar(); }
+    // Whether the lock is taken.
+    bool prender(const QString& arquivo) {
         shell_.start("sqlcipher", {arquivo});
         shell_.write(QString("PRAGMA key='%1';\nBEGIN EXCLUSIVE;\nSELECT 'preso';\n")
                          .arg(QString::fromUtf8(banco::kSenhaBanco))
                          .toUtf8());
-        presa_ = shell_.waitForReadyRead();
+        return shell_.waitForReadyRead();
     }
-    ~TravaExterna() { soltar(); }
-    bool presa() const { return presa_; }
     // Ends the other program's transaction; whether it finished cleanly.
     bool soltar() {
         db::definirEsperaOcupado(espera_);
@@ -76,5 +79,4 @@ public:
 private:
     int espera_;
     QProcess shell_;
-    bool presa_ = false;
 };
