@@ -146,26 +146,23 @@ void TstEditores::familiaGuardaCadaColunaPelaSuaRegra() {
     struct Caso {
         Categoria cat;
         QStringList entradas;  // name, text, ...; the key first
-        QString tabela, esperado, janela, acao, chaveVazia;
+        QString esperado, janela, acao, chaveVazia;
     };
     const Caso casos[] = {
         {Categoria::Anotacoes,
          {"txttitulo", "  Reunião d'obra  ", "txtanotacoes", ""},
-         "anotacoes",
          "Reunião dobra| ",
          "Adicionar anotação",
          "Adicionar Anotação",
          "O título da anotação deve ser digitado!"},
         {Categoria::Senhas,
          {"txtdescricao", "  Banco 'A'  ", "txtsenha", "abc", "txtcomentario", "\tl1\nl2\n "},
-         "senhas",
          "  Banco A  |abc |\tl1\nl2\n ",  // only blanks are trimmed
          "Adicionar senha/serial",
          "Adicionar senha/serial",
          "A descrição da senha deve ser digitado!"},
         {Categoria::Uteis,
          {"txtdescricao", " Farmácia d'Ajuda ", "txttel", " 3333 "},
-         "uteis",
          "Farmácia d'Ajuda|3333 ",
          "Adicionar telefone útil",
          "Adicionar tel útil",
@@ -189,7 +186,8 @@ void TstEditores::familiaGuardaCadaColunaPelaSuaRegra() {
             form->preencherCampo(c.entradas.at(i), c.entradas.at(i + 1));
         }
         clicar(form, "ok");
-        QCOMPARE(amb->linhas("SELECT * FROM " + c.tabela), QStringList{c.esperado});
+        QCOMPARE(amb->linhas(QString("SELECT * FROM ") + categoria::tabela(c.cat)),
+                 QStringList{c.esperado});
         QCOMPARE(chamadas(*dlg), QStringList{"exclamacao|Erro|" + c.chaveVazia});
         QCOMPARE(principal->recargas, QList<Categoria>{c.cat});
         descartarFechadas();
