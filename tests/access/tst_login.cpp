@@ -1,19 +1,47 @@
+#include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QStyle>
 #include <QTest>
 #include <QTimer>
+#include <QToolBar>
 #include <cstdio>
 
+#include "access/frmadmlogin.h"
 #include "access/frmlogin.h"
+#include "access/login.h"
 #include "ambiente_teste.h"
-#include "apoio.h"
+#include "apoio_testes.h"
 #include "app/frmprincipal.h"
 #include "app/janelas.h"
 #include "data/banco.h"
 
+using acesso::frmAdmLogin;
 using acesso::frmlogin;
 
 namespace {
+
+// A window's labelled boxes as "name:caption:text", with ":#" after those shown as "#",
+// then its toolbar as "key:caption" and "-" for separators, as the user sees them.
+QStringList controles(QWidget* janela) {
+    QStringList r;
+    for (QLabel* rotulo : janela->findChildren<QLabel*>())
+        if (auto* c = qobject_cast<QLineEdit*>(rotulo->buddy()))
+            r << c->objectName() + ":" + rotulo->text() + ":" + c->text() +
+                     (c->echoMode() != QLineEdit::Password
+                          ? QString()
+                          : ":" + QString(QChar(c->style()->styleHint(
+                                      QStyle::SH_LineEdit_PasswordCharacter, nullptr, c))));
+    for (QAction* a : janela->findChild<QToolBar*>("tbropcoes")->actions())
+        r << (a->isSeparator() ? QString("-")
+                               : a->objectName() + ":" +
+                                     janela->findChild<QToolButton*>(a->objectName())->text());
+    return r;
+}
 
 const QString kRecusa =
     "critico|Login|Usuário e ou senha inválido, por favor verifique os dados digitados!";
@@ -32,22 +60,13 @@ int iniciarPrograma(const std::function<void(frmprincipal&, frmlogin&)>& roteiro
         if (frmlogin* l = janelas::seCarregada<frmlogin>(); w && l)
             roteiro(*w, *l);
     });
-    QTimer guarda;
-    guarda.setSingleShot(true);
-    QObject::connect(&guarda, &QTimer::timeout, [] { QCoreApplication::exit(99); });
-    guarda.start(30000);
+    QObject guarda;  // the guard's timer goes with it
+    QTimer::singleShot(30000, &guarda, [] { QCoreApplication::exit(99); });
     frmprincipal::pedidoDeLogin() = acesso::pedirLogin;
     frmprincipal janela;
     if (!janela.aguardaLogin())
         janela.show();
     return QApplication::exec();
-}
-
-bool algumaVisivel() {
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->isVisible())
-            return true;
-    return false;
 }
 
 // A login window in front of a stand-in main window, on a fresh file.
@@ -59,6 +78,27 @@ struct Cena {
     frmlogin l;
 };
 
+const QString kLinha = "SELECT login, senha, email, login_inicia, typeof(email) FROM login";
+
+// The single window as the menu entry opens it: a new one after each closing.
+frmAdmLogin* janela() {
+    acesso::abrirAdmLogin();
+    return janelas::seCarregada<frmAdmLogin>();
+}
+
+// Fills the window and presses `botao` (nullptr: the close box); whether it closed.
+bool salvar(const QString& usuario, const QString& senha, const QString& email, bool inicia,
+            const char* botao = "ok") {
+    frmAdmLogin* w = janela();
+    w->findChild<QLineEdit*>("txtusuario")->setText(usuario);
+    w->findChild<QLineEdit*>("txtsenha")->setText(senha);
+    w->findChild<QLineEdit*>("txtEmail")->setText(email);
+    w->findChild<QCheckBox*>("chkUsuario")->setChecked(inicia);
+    botao ? clicar(w, botao) : void(w->close());
+    descartarFechadas();
+    return !janelas::seCarregada<frmAdmLogin>();
+}
+
 }  // namespace
 
 class TstLogin : public QObject {
@@ -66,16 +106,16 @@ class TstLogin : public QObject {
 private slots:
     void cleanup() {
         delete janelas::seCarregada<frmlogin>();
+        delete janelas::seCarregada<frmAdmLogin>();
         frmprincipal::pedidoDeLogin() = nullptr;
     }
     void inicioPedeOLoginAteAcertar();
-    void cancelarOuFecharEncerram_data();
     void cancelarOuFecharEncerram();
-    void caracteresRecusadosAntesDeLerOBanco_data();
-    void caracteresRecusadosAntesDeLerOBanco();
-    void vazioSoQuandoGuardadoVazioENuncaSemOBanco();
+    void recusasAntesDeLerOBancoOuSemEle();
     void enterMudaOFocoECoresDasCaixas();
     void sempreNoTopoNaoMoveNemRedimensiona();
+    void carregaALinhaPeloMenu();
+    void recusaOQueOLoginRecusaEGravaComoDigitado();
 };
 
 void TstLogin::inicioPedeOLoginAteAcertar() {
@@ -113,73 +153,56 @@ void TstLogin::inicioPedeOLoginAteAcertar() {
     QVERIFY(!algumaVisivel());
 }
 
-void TstLogin::cancelarOuFecharEncerram_data() {
-    QTest::addColumn<bool>("cancelar");
-    QTest::newRow("CANCELAR") << true;
-    QTest::newRow("caixa de fechar") << false;
-}
-
 void TstLogin::cancelarOuFecharEncerram() {
-    QFETCH(bool, cancelar);
-    AmbienteTeste amb;
-    DialogosRoteiro dlg;
-    amb.executar("UPDATE login SET login_inicia = '1'");
-    bool pedido = false;
-    const int saida = iniciarPrograma([&](frmprincipal& w, frmlogin& l) {
-        pedido = l.isVisible() && !w.isVisible();
-        if (cancelar)
-            clicar(&l, "cancelar");
-        else
-            l.close();
-    });
-    QCOMPARE(saida, 0);
-    QVERIFY(pedido);
-    QVERIFY(!algumaVisivel());
-    QVERIFY(dlg.chamadas.isEmpty());
+    for (bool cancelar : {true, false}) {
+        AmbienteTeste amb;
+        DialogosRoteiro dlg;
+        amb.executar("UPDATE login SET login_inicia = '1'");
+        bool pedido = false;
+        const int saida = iniciarPrograma([&](frmprincipal& w, frmlogin& l) {
+            pedido = l.isVisible() && !w.isVisible();
+            cancelar ? clicar(&l, "cancelar") : void(l.close());
+        });
+        QCOMPARE(saida, 0);
+        QVERIFY(pedido && !algumaVisivel() && dlg.chamadas.isEmpty());
+    }
 }
 
-void TstLogin::caracteresRecusadosAntesDeLerOBanco_data() {
-    QTest::addColumn<QString>("caractere");
-    for (const char* c = acesso::kRecusados; *c; ++c)
-        QTest::newRow(QByteArray(1, *c).constData()) << QString(QChar(*c));
-}
-
-void TstLogin::caracteresRecusadosAntesDeLerOBanco() {
-    QFETCH(QString, caractere);
+void TstLogin::recusasAntesDeLerOBancoOuSemEle() {
     Cena c;
-    // Refused even when the stored login holds that very character.
-    const QString usuario = "a" + caractere + "b";
-    c.amb.executar("UPDATE login SET login = ?, senha = ?", {usuario, usuario});
-    banco::liberarConexoes();
-    entrar(c.l, usuario, "ab");
-    entrar(c.l, "ab", usuario);
-    QVERIFY(!banco::conexao().aberta());
-    QCOMPARE(chamadas(c.dlg), QStringList({kRecusa, kRecusa}));
-    QVERIFY(!c.principal.isVisible());
-}
-
-void TstLogin::vazioSoQuandoGuardadoVazioENuncaSemOBanco() {
-    Cena c;
+    QStringList esperadas;
+    for (const char* r = acesso::kRecusados; *r; ++r) {
+        // Refused even when the stored login holds that very character.
+        const QString usuario = QString("a%1b").arg(*r);
+        c.amb.executar("UPDATE login SET login = ?, senha = ?", {usuario, usuario});
+        banco::liberarConexoes();
+        entrar(c.l, usuario, "ab");
+        entrar(c.l, "ab", usuario);
+        QVERIFY2(!banco::conexao().aberta(), r);
+        esperadas << kRecusa << kRecusa;
+    }
+    // Empty only matches empty: a stored blank is no empty password.
     entrar(c.l, "", "");
-    // A stored blank is no empty password: both are compared as typed.
     c.amb.executar("UPDATE login SET login = 'admin', senha = ' '");
     entrar(c.l, "admin", "");
-    QCOMPARE(chamadas(c.dlg), QStringList({kRecusa, kRecusa}));
+    esperadas << kRecusa << kRecusa;
+    QCOMPARE(chamadas(c.dlg), esperadas);
     c.amb.executar("UPDATE login SET login = '', senha = NULL");
     // A file that cannot be read lets nobody in, after the opening's own message.
+    c.dlg.limpar();
     c.amb.soltar();
     banco::liberarConexoes();
     const QByteArray arquivo = QFile::encodeName(c.amb.arquivo());
     QCOMPARE(std::rename(arquivo, arquivo + ".fora"), 0);
     entrar(c.l, "", "");
-    QCOMPARE(c.dlg.mensagens().size(), 4);
-    QVERIFY(c.dlg.mensagens().at(2).texto.startsWith("Ocorreu o seguinte erro ao tentar abrir"));
+    QCOMPARE(c.dlg.mensagens().size(), 2);
+    QVERIFY(c.dlg.mensagens().at(0).texto.startsWith("Ocorreu o seguinte erro ao tentar abrir"));
     QCOMPARE(chamadas(c.dlg).last(), kRecusa);
+    QVERIFY(!c.principal.isVisible());
     QCOMPARE(std::rename(arquivo + ".fora", arquivo), 0);
     entrar(c.l, "", "");
-    QCOMPARE(c.dlg.mensagens().size(), 4);
-    QVERIFY(c.principal.isVisible());
-    QVERIFY(!c.l.isVisible());
+    QCOMPARE(c.dlg.mensagens().size(), 2);
+    QVERIFY(c.principal.isVisible() && !c.l.isVisible());
 }
 
 void TstLogin::enterMudaOFocoECoresDasCaixas() {
@@ -212,6 +235,7 @@ void TstLogin::sempreNoTopoNaoMoveNemRedimensiona() {
     w.setGeometry(100, 120, 300, 200);
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
+    // Any word but "ativo" and "desativo" leaves the window as it is.
     for (const char* palavra : {"ativo", "outra", "desativo", "Ativo"}) {
         const bool esperado = QString(palavra) == "ativo" || QString(palavra) == "outra";
         acesso::SempreNoTopo(palavra, &w);
@@ -220,6 +244,69 @@ void TstLogin::sempreNoTopoNaoMoveNemRedimensiona() {
         QVERIFY(w.isVisible());
         QCOMPARE(w.geometry(), QRect(100, 120, 300, 200));
     }
+}
+
+void TstLogin::carregaALinhaPeloMenu() {
+    AmbienteTeste amb;
+    DialogosRoteiro dlg;
+    amb.executar(
+        "UPDATE login SET login = ' Ana ', senha = 's3#', email = 'a@b', login_inicia = '1'");
+    frmprincipal principal;
+    principal.findChild<QAction*>("mnuadmlogin")->trigger();
+    frmAdmLogin* w = janelas::seCarregada<frmAdmLogin>();
+    QVERIFY(w && w->isVisible());
+    QCOMPARE(w->windowTitle(), QString("Login do usuário"));
+    QCOMPARE(w->findChild<QLabel*>("lbltitulo")->text(), QString("Administração de login"));
+    QCOMPARE(controles(w),
+             QStringList({"txtusuario:Usuário: Ana ", "txtsenha:Senha::s3#:#",
+                          "txtEmail:E-mail::a@b:#", "-", "ok:SALVAR", "-", "cancelar:CANCELAR"}));
+    auto* chk = w->findChild<QCheckBox*>("chkUsuario");
+    QCOMPARE(chk->text(), QString("&Ativar login de usuario ao iniciar o software"));
+    QVERIFY(chk->isChecked());
+    // Only "1" ticks the box, as only "1" asks for the login at start.
+    clicar(w, "cancelar");
+    descartarFechadas();
+    amb.executar("UPDATE login SET login_inicia = ' 1'");
+    QVERIFY(!janela()->findChild<QCheckBox*>("chkUsuario")->isChecked());
+    QVERIFY(dlg.chamadas.isEmpty());
+}
+
+void TstLogin::recusaOQueOLoginRecusaEGravaComoDigitado() {
+    AmbienteTeste amb;
+    DialogosRoteiro dlg;
+    const QString kTodos = "critico|Erro|Todos os dados devem ser informados";
+    const QString kRecusados =
+        "critico|Erro|Usuário e senha não podem conter os caracteres ' * % = - # ;";
+    // A refusal writes nothing and leaves the same window open.
+    const QString antes = amb.valor(kLinha);
+    const QPointer<frmAdmLogin> aberta = janela();
+    QStringList esperadas;
+    auto recusar = [&](const QString& u, const QString& s, const QString& e, bool inicia,
+                       const QString& mensagem) {
+        QVERIFY(!salvar(u, s, e, inicia));
+        esperadas << mensagem;
+    };
+    recusar("u", "s", "   ", true, kTodos);
+    recusar("", "s", "e", true, kTodos);
+    recusar("u", "", "e", true, kTodos);
+    for (const char* c = acesso::kRecusados; *c; ++c) {
+        recusar(QString("u%1").arg(*c), "s", "e", false, kRecusados);
+        recusar("u", QString("s%1").arg(*c), "e", true, kRecusados);
+    }
+    QCOMPARE(janela(), aberta.data());
+    QCOMPARE(chamadas(dlg), esperadas);
+    QCOMPARE(amb.valor(kLinha), antes);
+
+    // Switch off: nothing is required, empty values are written as empty text.
+    QVERIFY(salvar("", "", "", false));
+    QCOMPARE(amb.valor(kLinha), QString("|||0|text"));
+    // Blanks, and an apostrophe or a refused character in the e-mail, are kept as typed.
+    QVERIFY(salvar(" Jo ", " ", " o'neil#@x.com ", true));
+    // CANCELAR and the close box write nothing.
+    QVERIFY(salvar("outro", "outra", "o@x", false, "cancelar"));
+    QVERIFY(salvar("outro", "outra", "o@x", false, nullptr));
+    QCOMPARE(amb.valor(kLinha), QString(" Jo | | o'neil#@x.com |1|text"));
+    QCOMPARE(chamadas(dlg), esperadas);
 }
 
 QTEST_MAIN(TstLogin)
