@@ -119,6 +119,10 @@ void TstBackup::backupMudancasERestauracaoDevolvemAsLinhas() {
     QVERIFY(banco::conexao().aberta());
     QCOMPARE(conteudo(copia), conteudo(amb.arquivo()));
 
+    // The restored file is shared as the one it replaces was, not private as a temporary.
+    QFile::setPermissions(amb.arquivo(), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
+                                             QFile::WriteGroup | QFile::ReadOther);
+    const QFile::Permissions permissoes = QFile::permissions(amb.arquivo());
     // Changes to every table, then the backup back twice: the second replaces the kept file.
     for (const char* marca : {"depois", "de novo"}) {
         amb.executar("DELETE FROM agenda");
@@ -138,6 +142,7 @@ void TstBackup::backupMudancasERestauracaoDevolvemAsLinhas() {
         QCOMPARE(conteudo(amb.arquivo()), conteudo(copia));
         QCOMPARE(celulas(w), listasAntes);
         QCOMPARE(conteudo(acesso::anterior(amb.arquivo())), mudado);
+        QCOMPARE(QFile::permissions(amb.arquivo()), permissoes);
         QCOMPARE(arquivosNaPasta(amb.pasta()),
                  QStringList({"copia.mde", "dados.mde", "dados.mde.anterior"}));
     }

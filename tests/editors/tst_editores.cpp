@@ -1,4 +1,5 @@
 #include <QAccessible>
+#include <QApplication>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDir>
@@ -545,6 +546,24 @@ void TstEditores::janelaCamposOrdemEFoco() {
     // Enter on the picture asks for a file, as a click does.
     QTest::keyClick(f->findChild<QWidget*>("imgfoto"), Qt::Key_Return);
     QCOMPARE(dlg->chamadas.value(0).tipo, QString("abrir"));
+    // The keyboard alone: an empty birthday lets Tab go on, Tab reaches the toolbar's
+    // buttons and Enter presses one, Esc closes the form as "Cancelar" does.
+    f->show();
+    f->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(f));
+    f->findChild<QWidget*>("cbonascimento")->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), f->findChild<QWidget*>("txtddd"));
+    auto* ok = f->findChild<QToolButton*>("ok");
+    QCOMPARE(ok->focusPolicy(), Qt::TabFocus);
+    ok->setFocus();
+    QTest::keyClick(ok, Qt::Key_Return);
+    QCOMPARE(dlg->ultimaMensagem().texto, QString("O nome do contato deve ser digitado!"));
+    QVERIFY(f->isVisible());
+    QTest::keyClick(f, Qt::Key_Escape);
+    descartarFechadas();
+    QVERIFY(!aberto(Categoria::Agenda));
+    QCOMPARE(amb->valor("SELECT count(*) FROM agenda"), QString("0"));
 }
 
 void TstEditores::completarComoAsBuscas() {
