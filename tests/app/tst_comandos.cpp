@@ -10,11 +10,11 @@
 #include <QTreeView>
 
 #include "ambiente_teste.h"
+#include "apoio.h"
 #include "app/comandos.h"
 #include "app/frmprincipal.h"
 #include "app/listas.h"
 #include "dialogos_roteiro.h"
-#include "fluxos_gravados.h"
 
 namespace {
 

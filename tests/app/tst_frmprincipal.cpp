@@ -17,6 +17,7 @@
 #include <QTreeView>
 
 #include "ambiente_teste.h"
+#include "apoio.h"
 #include "app/caixaescolha.h"
 #include "app/campodata.h"
 #include "app/comandos.h"
@@ -30,20 +31,8 @@
 #include "data/sqlite.h"
 #include "dialogos_roteiro.h"
 #include "editors/frmcadagenda.h"
-#include "fluxos_gravados.h"
 
 namespace {
-
-const Categoria kTodas[] = {Categoria::Agenda, Categoria::Compromisso, Categoria::Senhas,
-                            Categoria::Uteis, Categoria::Anotacoes};
-
-// Every cell of one column of a list, read through its model.
-QStringList coluna(const frmprincipal& w, Categoria c, int col) {
-    QStringList r;
-    for (int i = 0; i < w.modelo(c)->rowCount(); ++i)
-        r << w.modelo(c)->celula(i, col);
-    return r;
-}
 
 // The controls of a panel, left to right: labels by their text, the rest by name.
 QStringList controles(QWidget* painel) {
