@@ -259,10 +259,18 @@ void TstFrmprincipal::camposFicamAmarelosComOFoco() {
 void TstFrmprincipal::buscaDeContatosESenhasAoDigitar() {
     AmbienteTeste amb;
     DialogosRoteiro dlg;
-    amb.executar(
-        "INSERT INTO agenda (nome, tel) VALUES ('Márcia', '1 '), ('Marcos', '2 '), "
-        "('Paulo', '3 ')");
-    amb.executar("INSERT INTO senhas (descricao, senha) VALUES ('abc', '1 '), ('cab', '2 ')");
+    const QVariantList contatos[] = {{"Márcia", "3355-1000 ", QVariant()},
+                                     {"Marcos", "1000-5500 ", QVariant()},
+                                     {"Ana", "1234-0000 ", "1980/05/01 "},
+                                     {"Bia", "2 ", "1980/05/10 "},
+                                     {"Caio", "3 ", " "},
+                                     {"Joana D'Ávila", "1 ", QVariant()},
+                                     {"Bar \"do Zé\"", "1 ", QVariant()},
+                                     {"[Grupo] Silva", "1 ", QVariant()}};
+    for (const QVariantList& c : contatos)
+        amb.executar("INSERT INTO agenda (nome, tel, nascimento) VALUES (?, ?, ?)", c);
+    for (const char* d : {"abc", "cab", "ab x", "Ábaco", " ab"})
+        amb.executar("INSERT INTO senhas (descricao, senha) VALUES (?, '1 ')", {QString(d)});
     frmprincipal w;
     auto* cbonome = w.findChild<QComboBox*>("cbonome");
     QVERIFY(!cbonome->isEditable());
@@ -292,19 +300,48 @@ void TstFrmprincipal::buscaDeContatosESenhasAoDigitar() {
     QCOMPARE(coluna(w, Categoria::Agenda, 1), QStringList({"Márcia"}));
     // A list reloaded by another flow shows every row; the search text stays.
     w.recarregar(Categoria::Agenda);
-    QCOMPARE(w.linhas(Categoria::Agenda), 3);
+    QCOMPARE(w.linhas(Categoria::Agenda), 8);
     QCOMPARE(txtfiltro->text(), QString("marci"));
-    txtfiltro->setText("   ");
-    QCOMPARE(coluna(w, Categoria::Agenda, 1), QStringList({"Márcia", "Marcos", "Paulo"}));
 
+    const std::tuple<const char*, const char*, QStringList> casos[] = {
+        {"Telefone", " 55 ", {"Márcia", "Marcos"}},
+        // Apostrophes, quotes and brackets are letters like any other.
+        {"Nome do contato", "d'ávila", {"Joana D'Ávila"}},
+        {"Nome do contato", "\"do", {"Bar \"do Zé\""}},
+        {"Nome do contato", "[grupo]", {"[Grupo] Silva"}},
+        {"Nome do contato", "'; drop table agenda; --", {}},
+        // A typed date finds the stored one despite its trailing blank, and only that day;
+        // text that is no date is matched as typed.
+        {"Data de nascimento", "01/05/1980", {"Ana"}},
+        {"Data de nascimento", " 1/5/80 ", {"Ana"}},
+        {"Data de nascimento", "01-05-1980", {"Ana"}},
+        {"Data de nascimento", "1980/05/10", {"Bia"}},
+        {"Data de nascimento", "1980/05%", {"Ana", "Bia"}},
+        {"Data de nascimento", "1980", {}},
+    };
+    for (const auto& [campo, texto, achados] : casos) {
+        txtfiltro->clear();
+        cbonome->setCurrentText(campo);
+        txtfiltro->setText(texto);
+        QCOMPARE(coluna(w, Categoria::Agenda, 1), achados);
+    }
+    // A blank search shows every row, none of them lost.
+    txtfiltro->setText("   ");
+    QCOMPARE(w.linhas(Categoria::Agenda), 8);
+
+    // Passwords: the descriptions that start with the text as typed.
     auto* txtsenha = w.findChild<QLineEdit*>("txtsenha");
     QTest::keyClicks(txtsenha, "ab");
-    QCOMPARE(coluna(w, Categoria::Senhas, 1), QStringList({"abc"}));
+    QCOMPARE(coluna(w, Categoria::Senhas, 1), QStringList({"ab x", "Ábaco", "abc"}));
     // The password reload keeps its search.
     w.recarregar(Categoria::Senhas);
-    QCOMPARE(coluna(w, Categoria::Senhas, 1), QStringList({"abc"}));
-    txtsenha->clear();
-    QCOMPARE(w.linhas(Categoria::Senhas), 2);
+    QCOMPARE(coluna(w, Categoria::Senhas, 1), QStringList({"ab x", "Ábaco", "abc"}));
+    txtsenha->setText("ab ");
+    QCOMPARE(coluna(w, Categoria::Senhas, 1), QStringList({"ab x"}));
+    txtsenha->setText(" ab");
+    QCOMPARE(coluna(w, Categoria::Senhas, 1), QStringList({" ab"}));
+    txtsenha->setText("   ");
+    QCOMPARE(w.linhas(Categoria::Senhas), 5);
     QVERIFY(dlg.chamadas.isEmpty());
 }
 

@@ -1,7 +1,6 @@
 #include <QTest>
 
 #include "ambiente_teste.h"
-#include "app/consultas.h"
 #include "app/listas.h"
 #include "data/banco.h"
 #include "data/regras.h"
@@ -24,14 +23,6 @@ Linhas lerTudo(Categoria cat, const char* ordem = "") {
     return ler(cat, QString::fromUtf8(listas::lista(cat).consulta) + ordem);
 }
 
-// The second column of the rows a search finds.
-QStringList achados(Categoria cat, const consultas::Consulta& c) {
-    QStringList r;
-    for (const QStringList& l : ler(cat, c.sql, c.parametros))
-        r << l.value(1);
-    return r;
-}
-
 }  // namespace
 
 class TstListas : public QObject {
@@ -40,7 +31,6 @@ private slots:
     void cleanup() { regras::fixarHoje({}); }
     void listasLeemSuasColunas();
     void consultaQueNaoRodaDeixaListaVazia();
-    void buscasAchamOQueODigitadoDiz();
 };
 
 void TstListas::listasLeemSuasColunas() {
@@ -82,51 +72,6 @@ void TstListas::consultaQueNaoRodaDeixaListaVazia() {
     banco::abrirPadrao();
     QVERIFY(ler(Categoria::Agenda, "select * from agenda where (", {}).empty());
     QCOMPARE(lerTudo(Categoria::Agenda).size(), std::size_t(1));
-    QVERIFY(dlg.chamadas.isEmpty());
-}
-
-void TstListas::buscasAchamOQueODigitadoDiz() {
-    AmbienteTeste amb;
-    DialogosRoteiro dlg;
-    const QVariantList contatos[] = {{"Carla", "3355-1000 ", QVariant()},
-                                     {"Bruno", "1000-5500 ", QVariant()},
-                                     {"Ana", "1234-0000 ", "1980/05/01 "},
-                                     {"Bia", "2 ", "1980/05/10 "},
-                                     {"Caio", "3 ", " "},
-                                     {"Joana D'Ávila", "1 ", QVariant()},
-                                     {"Bar \"do Zé\"", "1 ", QVariant()},
-                                     {"[Grupo] Silva", "1 ", QVariant()}};
-    for (const QVariantList& c : contatos)
-        amb.executar("INSERT INTO agenda (nome, tel, nascimento) VALUES (?, ?, ?)", c);
-    for (const char* d : {"abc", "cab", "ab x", "Ábaco", " ab"})
-        amb.executar("INSERT INTO senhas (descricao, senha) VALUES (?, '1 ')", {QString(d)});
-    banco::abrirPadrao();
-    const std::tuple<const char*, const char*, QStringList> casos[] = {
-        {"Telefone", " 55 ", {"Bruno", "Carla"}},
-        // Apostrophes, quotes and brackets are letters like any other.
-        {"Nome do contato", "d'ávila", {"Joana D'Ávila"}},
-        {"Nome do contato", "\"do", {"Bar \"do Zé\""}},
-        {"Nome do contato", "[grupo]", {"[Grupo] Silva"}},
-        {"Nome do contato", "'; drop table agenda; --", {}},
-        // A typed date finds the stored one despite its trailing blank, and only that day;
-        // text that is no date is matched as typed.
-        {"Data de nascimento", "01/05/1980", {"Ana"}},
-        {"Data de nascimento", " 1/5/80 ", {"Ana"}},
-        {"Data de nascimento", "01-05-1980", {"Ana"}},
-        {"Data de nascimento", "1980/05/10", {"Bia"}},
-        {"Data de nascimento", "1980/05%", {"Ana", "Bia"}},
-        {"Data de nascimento", "1980", {}},
-    };
-    for (const auto& [campo, texto, esperado] : casos)
-        QCOMPARE(achados(Categoria::Agenda, consultas::contatos(campo, texto)), esperado);
-    QCOMPARE(amb.valor("SELECT count(*) FROM agenda"), QString("8"));
-
-    // Passwords: the descriptions that start with the text as typed; a blank text shows all.
-    QCOMPARE(achados(Categoria::Senhas, consultas::senhas("ab")),
-             QStringList({"ab x", "Ábaco", "abc"}));
-    QCOMPARE(achados(Categoria::Senhas, consultas::senhas("ab ")), QStringList({"ab x"}));
-    QCOMPARE(achados(Categoria::Senhas, consultas::senhas(" ab")), QStringList({" ab"}));
-    QCOMPARE(achados(Categoria::Senhas, consultas::senhas("   ")).size(), 5);
     QVERIFY(dlg.chamadas.isEmpty());
 }
 
