@@ -53,19 +53,15 @@ class TstBanco : public QObject {
     Q_OBJECT
 private slots:
     void arquivoNovoTemTabelasLoginEEtiqueta();
-    void redeInacessivelMostraMensagemEVoltaAoLocal();
-    void arquivoLocalAusenteFalhaSempreSemCriar();
-    void chaveErradaOuArquivoEstranhoNaoEscreve();
+    void arquivoAusenteAvisaENaoECriado();
+    void arquivoQueNaoEhDoProgramaFicaComoEsta();
     void valoresVoltamComoForamGravados();
     void likeEOrdemIgnoramAcentoECaixa();
-    void executarsqlFechaOuMostraErro();
-    void lerlogininiciaSoReclamaDaAbertura();
+    void executarsqlELerlogininicia();
     void arquivoTrocadoOuReescritoEhRelido();
     void arquivoOcupadoEsperaEMantemARede();
-    void bancoDeOutroProgramaVoltaAoLocal();
-    void arquivoDeReferenciaAbre();
+    void arquivoDeReferenciaEShellDoSqlcipher();
     void falhasComunsDitasEmPortugues();
-    void shellDoSqlcipherLeEGrava();
 };
 
 void TstBanco::arquivoNovoTemTabelasLoginEEtiqueta() {
@@ -90,14 +86,15 @@ void TstBanco::arquivoNovoTemTabelasLoginEEtiqueta() {
     db::Database sem;
     QVERIFY_THROWS_EXCEPTION(db::DbError, sem.open(amb.arquivo(), QString()));
 }
-void TstBanco::redeInacessivelMostraMensagemEVoltaAoLocal() {
+
+void TstBanco::arquivoAusenteAvisaENaoECriado() {
     AmbienteTeste amb;
     DialogosRoteiro dlg;
+    // A network file out of reach: said, and the settings go back to the local file.
     const QString rede = amb.pasta() + "/compartilhado/dados.mde";
     configuracoes::gravar("EmRede", "1");
     configuracoes::gravar("RedeLocal", rede);
     configuracoes::gravar("BackupID", "7");
-
     banco::abrirPadrao();
     QVERIFY(!banco::conexao().aberta());
     QCOMPARE(dlg.mensagens().size(), 1);
@@ -109,30 +106,28 @@ void TstBanco::redeInacessivelMostraMensagemEVoltaAoLocal() {
     QCOMPARE(configuracoes::ler("RedeLocal"), QString("SemRede"));
     QCOMPARE(configuracoes::ler("BackupID"), QString("0"));
     QVERIFY(!QFile::exists(rede));
-
     // Every later call opens the local file quietly.
     banco::abrirPadrao();
     QVERIFY(banco::conexao().aberta());
     QCOMPARE(dlg.mensagens().size(), 1);
-}
 
-void TstBanco::arquivoLocalAusenteFalhaSempreSemCriar() {
-    AmbienteTeste amb;
-    DialogosRoteiro dlg;
+    // The local file missing: every open fails and says so, and none creates it.
+    banco::liberarConexoes();
     amb.soltar();
     QVERIFY(QFile::remove(amb.arquivo()));
     banco::abrirPadrao();
     // Reading the login switch adds no message of its own to the open's.
     QVERIFY(banco::lerlogininicia({}, {}, banco::tipobanco).isEmpty());
-    QCOMPARE(dlg.mensagens().size(), 2);
+    QCOMPARE(dlg.mensagens().size(), 3);
     QCOMPARE(dlg.ultimaMensagem().texto, kLead + "o arquivo não foi encontrado" + kTail);
     QVERIFY(!banco::conexao().aberta());
     QVERIFY(!QFile::exists(amb.arquivo()));
     QVERIFY_THROWS_EXCEPTION(db::DbError, banco::conexao().banco());
 }
 
-void TstBanco::chaveErradaOuArquivoEstranhoNaoEscreve() {
+void TstBanco::arquivoQueNaoEhDoProgramaFicaComoEsta() {
     AmbienteTeste amb;
+    DialogosRoteiro dlg;
     amb.soltar();
     const QByteArray antes = conteudo(amb.arquivo());
     db::Database b;
@@ -152,12 +147,27 @@ void TstBanco::chaveErradaOuArquivoEstranhoNaoEscreve() {
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write("isto não é um banco de dados\n");
     }
-    DialogosRoteiro dlg;
     configuracoes::gravar("RedeLocal", texto);
     banco::abrirPadrao();
     QCOMPARE(dlg.ultimaMensagem().texto,
              kLead + "o arquivo não é um banco de dados ou foi gravado com outra senha" + kTail);
     QCOMPARE(conteudo(texto), QByteArray("isto não é um banco de dados\n"));
+
+    // Keyed like ours, but holding none of our tables: back to the local file.
+    const QString estranho = amb.pasta() + "/estranho.mde";
+    {
+        db::Database b;
+        b.create(estranho, kSenha);
+        b.exec("CREATE TABLE outra (x)");
+    }
+    configuracoes::gravar("EmRede", "1");
+    configuracoes::gravar("RedeLocal", estranho);
+    banco::abrirPadrao();
+    QCOMPARE(dlg.ultimaMensagem().texto,
+             kLead + "o arquivo escolhido não é um banco de dados do Varnelo" + kTail);
+    QCOMPARE(configuracoes::ler("RedeLocal"), QString("SemRede"));
+    banco::abrirPadrao();
+    QCOMPARE(banco::conexao().banco().path(), amb.arquivo());
 }
 
 void TstBanco::valoresVoltamComoForamGravados() {
@@ -189,6 +199,7 @@ void TstBanco::valoresVoltamComoForamGravados() {
     QVERIFY_THROWS_EXCEPTION(db::DbError, u.text("naoexiste"));
     QVERIFY_THROWS_EXCEPTION(db::DbError, b.prepare("SELECT * FROM naoexiste"));
 }
+
 void TstBanco::likeEOrdemIgnoramAcentoECaixa() {
     AmbienteTeste amb;
     for (const char* nome : {"Zé", "Bruno", "Álvaro", "alvaro", "São Paulo", "João", "ana_b",
@@ -204,14 +215,23 @@ void TstBanco::likeEOrdemIgnoramAcentoECaixa() {
     QCOMPARE(doPrograma(sql, {"%v%o"}), QStringList({"alvaro", "Álvaro"}));
     QVERIFY(doPrograma(sql, {""}).isEmpty());
 }
-void TstBanco::executarsqlFechaOuMostraErro() {
+
+void TstBanco::executarsqlELerlogininicia() {
     AmbienteTeste amb;
     DialogosRoteiro dlg;
+    // The login switch: file and key are always the program's own, whatever is passed.
+    const QString tipo = banco::tipobanco;
+    QCOMPARE(banco::lerlogininicia("x", "y", tipo), QString("0"));
+    amb.executar("UPDATE login SET login_inicia=NULL");
+    QVERIFY(banco::lerlogininicia("x", "y", tipo) != "1");
+
     banco::executarsql("UPDATE login SET login=? WHERE ID=1", {"o'Brien"}, banco::arquivobanco,
                        kSenha, banco::tipobanco);
     QVERIFY(!banco::conexao().aberta());
-    QVERIFY(dlg.chamadas.isEmpty());
     QCOMPARE(amb.valor("SELECT login FROM login"), QString("o'Brien"));
+    amb.executar("DELETE FROM login");
+    QVERIFY(banco::lerlogininicia("x", "y", tipo).isEmpty());
+    QVERIFY(dlg.chamadas.isEmpty());
 
     banco::executarsql("UPDATE semtabela SET x=1", {}, banco::arquivobanco, kSenha,
                        banco::tipobanco);
@@ -221,19 +241,6 @@ void TstBanco::executarsqlFechaOuMostraErro() {
     QCOMPARE(dlg.ultimaMensagem().texto,
              QString("Ocorreu o seguinte erro: no such table: semtabela"));
     QVERIFY(banco::conexao().aberta());
-}
-
-void TstBanco::lerlogininiciaSoReclamaDaAbertura() {
-    AmbienteTeste amb;
-    DialogosRoteiro dlg;
-    const QString tipo = banco::tipobanco;
-    // The file and key are always the program's own, whatever is passed.
-    QCOMPARE(banco::lerlogininicia("x", "y", tipo), QString("0"));
-    amb.executar("UPDATE login SET login_inicia=NULL");
-    QVERIFY(banco::lerlogininicia("x", "y", tipo) != "1");
-    amb.executar("DELETE FROM login");
-    QVERIFY(banco::lerlogininicia("x", "y", tipo).isEmpty());
-    QVERIFY(dlg.chamadas.isEmpty());
 }
 
 void TstBanco::arquivoTrocadoOuReescritoEhRelido() {
@@ -271,6 +278,7 @@ void TstBanco::arquivoTrocadoOuReescritoEhRelido() {
     }
     QVERIFY(dlg.chamadas.isEmpty());
 }
+
 void TstBanco::arquivoOcupadoEsperaEMantemARede() {
     if (QStandardPaths::findExecutable("sqlcipher").isEmpty())
         QSKIP("sqlcipher shell not installed");
@@ -321,27 +329,7 @@ void TstBanco::arquivoOcupadoEsperaEMantemARede() {
     QCOMPARE(dlg.mensagens().size(), 1);
 }
 
-void TstBanco::bancoDeOutroProgramaVoltaAoLocal() {
-    AmbienteTeste amb;
-    DialogosRoteiro dlg;
-    // Keyed like ours, but holding none of our tables.
-    const QString estranho = amb.pasta() + "/estranho.mde";
-    {
-        db::Database b;
-        b.create(estranho, kSenha);
-        b.exec("CREATE TABLE outra (x)");
-    }
-    configuracoes::gravar("EmRede", "1");
-    configuracoes::gravar("RedeLocal", estranho);
-    banco::abrirPadrao();
-    QCOMPARE(dlg.ultimaMensagem().texto,
-             kLead + "o arquivo escolhido não é um banco de dados do Varnelo" + kTail);
-    QCOMPARE(configuracoes::ler("RedeLocal"), QString("SemRede"));
-    banco::abrirPadrao();
-    QCOMPARE(banco::conexao().banco().path(), amb.arquivo());
-}
-
-void TstBanco::arquivoDeReferenciaAbre() {
+void TstBanco::arquivoDeReferenciaEShellDoSqlcipher() {
     // Written once by this program and kept as it was: whatever SQLCipher a build links,
     // the key settings must still read it.
     const QString referencia = QFINDTESTDATA("arquivos/referencia.mde");
@@ -359,6 +347,29 @@ void TstBanco::arquivoDeReferenciaAbre() {
                    "FROM anotacoes UNION ALL SELECT Titulo, Data, hora FROM compromisso"),
              QStringList({"João d'Ávila|5555-1234 |São Paulo ", "Lembrete|Comprar pão |",
                           "Ceia|2026/12/24|20:00 "}));
+
+    // The file stays usable from the plain sqlcipher shell, which knows nothing of
+    // the program's comparison; what it writes the program then sorts its own way.
+    if (QStandardPaths::findExecutable("sqlcipher").isEmpty())
+        QSKIP("sqlcipher shell not installed");
+    AmbienteTeste amb;
+    amb.soltar();
+    QProcess shell;
+    shell.start("sqlcipher", {amb.arquivo()});
+    QVERIFY(shell.waitForStarted());
+    shell.write(QString("PRAGMA key='%1';\n"
+                        "INSERT INTO agenda (nome, tel) VALUES ('Zé', '1 '), ('Álvaro', '2 '),"
+                        " ('bruno', '3 ');\n"
+                        "SELECT count(*) FROM agenda WHERE nome = 'bruno';\n"
+                        "SELECT nome FROM agenda ORDER BY nome LIMIT 1;\n")
+                    .arg(kSenha)
+                    .toUtf8());
+    shell.closeWriteChannel();
+    QVERIFY(shell.waitForFinished());
+    QCOMPARE(shell.readAllStandardError(), QByteArray());
+    QCOMPARE(shell.readAllStandardOutput(), QByteArray("1\nbruno\n"));
+    QCOMPARE(doPrograma("select nome from agenda order by nome"),
+             QStringList({"Álvaro", "bruno", "Zé"}));
 }
 
 void TstBanco::falhasComunsDitasEmPortugues() {
@@ -401,31 +412,6 @@ void TstBanco::falhasComunsDitasEmPortugues() {
     QVERIFY(copiado);
     QCOMPARE(erro, QString("não há espaço livre no disco"));
     QVERIFY(dlg.chamadas.isEmpty());
-}
-
-void TstBanco::shellDoSqlcipherLeEGrava() {
-    // The file stays usable from the plain sqlcipher shell, which knows nothing of
-    // the program's comparison; what it writes the program then sorts its own way.
-    if (QStandardPaths::findExecutable("sqlcipher").isEmpty())
-        QSKIP("sqlcipher shell not installed");
-    AmbienteTeste amb;
-    amb.soltar();
-    QProcess shell;
-    shell.start("sqlcipher", {amb.arquivo()});
-    QVERIFY(shell.waitForStarted());
-    shell.write(QString("PRAGMA key='%1';\n"
-                        "INSERT INTO agenda (nome, tel) VALUES ('Zé', '1 '), ('Álvaro', '2 '),"
-                        " ('bruno', '3 ');\n"
-                        "SELECT count(*) FROM agenda WHERE nome = 'bruno';\n"
-                        "SELECT nome FROM agenda ORDER BY nome LIMIT 1;\n")
-                    .arg(kSenha)
-                    .toUtf8());
-    shell.closeWriteChannel();
-    QVERIFY(shell.waitForFinished());
-    QCOMPARE(shell.readAllStandardError(), QByteArray());
-    QCOMPARE(shell.readAllStandardOutput(), QByteArray("1\nbruno\n"));
-    QCOMPARE(doPrograma("select nome from agenda order by nome"),
-             QStringList({"Álvaro", "bruno", "Zé"}));
 }
 
 QTEST_GUILESS_MAIN(TstBanco)
