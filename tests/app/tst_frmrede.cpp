@@ -98,7 +98,6 @@ private slots:
     void caixaEProcurarGravamDigitarNao();
     void testeNaoCriaNemGrava();
     void fecharRecarregaDoArquivoEscolhido();
-    void redeSumidaVoltaAoLocalAoFechar();
 };
 
 void TstFrmrede::carregarMostraENaoGrava() {
@@ -256,19 +255,13 @@ void TstFrmrede::fecharRecarregaDoArquivoEscolhido() {
     w.findChild<QLineEdit*>("txtfiltro")->clear();
     QCOMPARE(chaves(w), QStringList(5, "Local"));
     QVERIFY(dlg.mensagens().isEmpty());
-}
 
-void TstFrmrede::redeSumidaVoltaAoLocalAoFechar() {
-    AmbienteTeste amb;
-    DialogosRoteiro dlg;
-    preencher(amb.arquivo(), "Local");
-    frmprincipal w;
-    w.show();
+    // A chosen file gone: the first reload says so once and goes back to the local file;
+    // the rest follow it.
     clicar("chkrede");
     dlg.arquivos << amb.pasta() + "/sumiu/dados.mde" << amb.pasta() + "/sumiu/dados.mde";
     clicar("cmdlocal");
     fechar();
-    // The first reload says so once and goes back to the local file; the rest follow it.
     QCOMPARE(dlg.mensagens().size(), 1);
     QVERIFY(dlg.ultimaMensagem().texto.startsWith(
         "Ocorreu o seguinte erro ao tentar abrir o banco de dados: "));
