@@ -11,9 +11,6 @@
 
 #include "ambiente_teste.h"
 #include "apoio.h"
-#include "app/comandos.h"
-#include "app/frmprincipal.h"
-#include "app/listas.h"
 #include "dialogos_roteiro.h"
 
 namespace {
