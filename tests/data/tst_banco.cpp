@@ -28,24 +28,10 @@ QByteArray conteudo(const QString& caminho) {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-// Every row of a statement, columns joined by "|".
-QStringList lidas(db::Database& b, const QString& sql, const QVariantList& parametros = {}) {
-    db::Statement st = b.prepare(sql);
-    st.bind(parametros);
-    QStringList r;
-    while (st.next()) {
-        QStringList colunas;
-        for (int i = 0; i < st.columnCount(); ++i)
-            colunas << st.text(i);
-        r << colunas.join('|');
-    }
-    return r;
-}
-
-// The same through the program's own connection, opened as every loader opens it.
+// Every row of a query on the program's own connection, opened as every loader opens it.
 QStringList doPrograma(const QString& sql, const QVariantList& parametros = {}) {
     banco::abrirPadrao();
-    return lidas(banco::conexao().banco(), sql, parametros);
+    return linhasDe(banco::conexao().banco(), sql, parametros);
 }
 }  // namespace
 
@@ -342,9 +328,9 @@ void TstBanco::arquivoDeReferenciaEShellDoSqlcipher() {
     schema::verificarArquivo(copia, kSenha);
     db::Database b;
     b.open(copia, kSenha);
-    QCOMPARE(lidas(b,
-                   "SELECT nome, tel, cidade FROM agenda UNION ALL SELECT Titulo, anotacoes, '' "
-                   "FROM anotacoes UNION ALL SELECT Titulo, Data, hora FROM compromisso"),
+    QCOMPARE(linhasDe(b,
+                      "SELECT nome, tel, cidade FROM agenda UNION ALL SELECT Titulo, anotacoes, '' "
+                      "FROM anotacoes UNION ALL SELECT Titulo, Data, hora FROM compromisso"),
              QStringList({"João d'Ávila|5555-1234 |São Paulo ", "Lembrete|Comprar pão |",
                           "Ceia|2026/12/24|20:00 "}));
 
