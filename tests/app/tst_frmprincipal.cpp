@@ -424,12 +424,6 @@ void TstFrmprincipal::mesmoNomeEditadoERemovidoUmAUm() {
         "('Ana', '3 ')");
     frmprincipal w;
     QTreeView* v = w.lista(Categoria::Agenda);
-    // Each row carries its record, apart from the row number it shows.
-    const Celulas& c = w.celulas(Categoria::Agenda);
-    QCOMPARE(c.linha(1).mid(0, 4), QStringList({"2", "Maria", "", "1 "}));
-    QCOMPARE(QList<qint64>({c.registro(0), c.registro(1), c.registro(2)}),
-             QList<qint64>({3, 1, 2}));
-
     QCOMPARE(w.celulaSelecionada(Categoria::Agenda, 0), std::nullopt);
     v->setCurrentIndex(v->model()->index(2, 1));
     QCOMPARE(w.celulaSelecionada(Categoria::Agenda, 0), std::optional<QString>("3"));
