@@ -80,8 +80,7 @@ class TstComandos : public QObject {
 private slots:
     void menuEBarraComoProjetados();
     void entradasIniciamFluxosPaginasEFerramentas();
-    void siteEEmailDoContatoSelecionado();
-    void filtrosDosDialogosComoOQtLe();
+    void enderecosEFiltrosEntreguesAoSistema();
 };
 
 void TstComandos::menuEBarraComoProjetados() {
@@ -148,7 +147,7 @@ void TstComandos::entradasIniciamFluxosPaginasEFerramentas() {
     QCOMPARE(enderecos(dlg, "programa"), QStringList({bin.filePath("kcalc"), bin.filePath("mpv")}));
 }
 
-void TstComandos::siteEEmailDoContatoSelecionado() {
+void TstComandos::enderecosEFiltrosEntreguesAoSistema() {
     AmbienteTeste amb;
     DialogosRoteiro dlg;
     amb.executar(
@@ -179,10 +178,9 @@ void TstComandos::siteEEmailDoContatoSelecionado() {
     for (const char* outro : {"/usr/bin/xterm", "file:///etc/passwd", "javascript:alert(1)",
                               "exemplo.com.br", "smb://servidor/x", "C:\\Windows\\calc.exe", " "})
         QCOMPARE(comandos::enderecoWeb(outro), QString());
-}
 
-void TstComandos::filtrosDosDialogosComoOQtLe() {
-    // A description that already shows its patterns is not given them twice.
+    // Filters for the file dialogs: a description that already shows its patterns is not
+    // given them twice.
     QCOMPARE(dialogs::filtroQt("Arquivo de banco de dados(*.mde)|*.mde"),
              QString("Arquivo de banco de dados(*.mde)"));
     QCOMPARE(dialogs::filtroQt("Arquivos de imagens|*.bmp;*.jpg|Todos|*"),

@@ -188,21 +188,18 @@ void TstFrmrede::testeNaoCriaNemGrava() {
     const QByteArray config = gravadas(amb);
     const QStringList antes = retrato(rede);
 
-    const QString sucesso = "Informacao|Teste de banco de dados|Teste relizado com sucesso!";
-    const QString falha = "Critico|Erro|Não foi possível conectar-se ao banco de dados da rede!";
-    const std::pair<const char*, QString> casos[] = {
-        {"bom.mde", sucesso}, {"falta.mde", falha},  {"sem/pasta/dados.mde", falha},
-        {"chave.mde", falha}, {"alheio.mde", falha}, {"texto.mde", falha}};
-    for (const auto& [arquivo, esperado] : casos) {
+    for (const char* arquivo :
+         {"bom.mde", "falta.mde", "sem/pasta/dados.mde", "chave.mde", "alheio.mde", "texto.mde"}) {
         dlg.limpar();
         controle<QLineEdit>("txtbd")->setText(QDir::toNativeSeparators(rede + arquivo));
         clicar("cmdtestabd");
         QCOMPARE(dlg.mensagens().size(), 1);
         const DialogosRoteiro::Chamada m = dlg.ultimaMensagem();
-        const char* icone = m.icone == dialogs::Icone::Informacao ? "Informacao"
-                            : m.icone == dialogs::Icone::Critico  ? "Critico"
-                                                                  : "?";
-        QCOMPARE(QString("%1|%2|%3").arg(icone, m.titulo, m.texto), esperado);
+        const bool bom = arquivo == QLatin1String("bom.mde");
+        QCOMPARE(m.icone, bom ? dialogs::Icone::Informacao : dialogs::Icone::Critico);
+        QCOMPARE(m.titulo + "|" + m.texto,
+                 QString(bom ? "Teste de banco de dados|Teste relizado com sucesso!"
+                             : "Erro|Não foi possível conectar-se ao banco de dados da rede!"));
     }
     // The box cleared, the test still uses the path typed, and saves nothing.
     controle<QCheckBox>("chkrede")->setChecked(false);
