@@ -173,12 +173,10 @@ void TstFrmrede::testeNaoCriaNemGrava() {
     const QString rede = amb.pasta() + "/rede/";
     QVERIFY(QDir().mkpath(rede));
     schema::criarArquivo(rede + "bom.mde", kSenha);
-    {
+    // One keyed otherwise, one keyed as ours but with none of our tables.
+    for (auto [nome, senha] : {std::pair{"chave.mde", QString("outra")}, {"alheio.mde", kSenha}}) {
         db::Database b;
-        b.create(rede + "chave.mde", "outra senha qualquer");
-        b.exec("CREATE TABLE agenda (nome TEXT)");
-        b.close();
-        b.create(rede + "alheio.mde", kSenha);
+        b.create(rede + nome, senha);
         b.exec("CREATE TABLE agenda (nome TEXT)");
     }
     QFile texto(rede + "texto.mde");

@@ -95,20 +95,6 @@ void TstInstalacao::pastaDosDadosDoProgramaOuDoUsuario() {
     QVERIFY(!QFileInfo::exists(build + "/dados.mde"));
     QVERIFY(!QFileInfo::exists(usuario));
 
-    // Installed beside its desktop entry: the user's folder, laid with an empty file once.
-    const QString prefixo = dir.path() + "/prefixo";
-    QVERIFY(QDir().mkpath(prefixo + "/bin"));
-    QVERIFY(QDir().mkpath(prefixo + "/share/applications"));
-    QVERIFY(QFile::copy(QFINDTESTDATA("../../app/varnelo.desktop"),
-                        prefixo + "/share/applications/varnelo.desktop"));
-    QCOMPARE(inicio::pastaDados(prefixo + "/bin", usuario), usuario);
-    inicio::prepararPastaDados(prefixo + "/bin", usuario);
-    QCOMPARE(configuracoes::pastaPrograma(), usuario);
-    QCOMPARE(banco::caminhoBanco(banco::arquivobanco), usuario + "/dados.mde");
-    schema::verificarArquivo(usuario + "/dados.mde", QString::fromUtf8(banco::kSenhaBanco));
-    QCOMPARE(QDir(prefixo + "/bin").entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
-             QStringList());
-
     // A program folder nobody may write, not even root, sends the data to the user's.
     if (!executar("chattr", {"+i", build}))
         QSKIP("chattr +i is not available here");
@@ -123,6 +109,7 @@ void TstInstalacao::instalarPoeProgramaEntradaEIcone() {
 #if !defined(VARNELO_BUILD) || !defined(VARNELO_CMAKE)
     QSKIP("built without the build folder to install from");
 #else
+    AmbienteTeste amb;
     QTemporaryDir prefixo;
     QString saida;
     QVERIFY2(
@@ -133,11 +120,17 @@ void TstInstalacao::instalarPoeProgramaEntradaEIcone() {
     const QString icone = prefixo.path() + "/share/icons/hicolor/scalable/apps/varnelo.svg";
     QVERIFY(QFileInfo(bin).isExecutable());
     QVERIFY(pintados(QIcon(icone), 48) > 48 * 48 / 2);
-    // No database goes into the system's folders; the user's own folder is used.
+    // No database goes into the system's folders: installed beside its desktop entry, the
+    // program lays an empty file in the user's folder, and nothing beside itself.
     QDirIterator tudo(prefixo.path(), QDir::Files, QDirIterator::Subdirectories);
     while (tudo.hasNext())
         QVERIFY2(!tudo.next().endsWith(".mde"), qPrintable(tudo.filePath()));
-    QCOMPARE(inicio::pastaDados(prefixo.path() + "/bin", "/usuario"), QString("/usuario"));
+    const QString usuario = prefixo.path() + "/usuario/Varnelo";
+    inicio::prepararPastaDados(prefixo.path() + "/bin", usuario);
+    QCOMPARE(configuracoes::pastaPrograma(), usuario);
+    QCOMPARE(banco::caminhoBanco(banco::arquivobanco), usuario + "/dados.mde");
+    schema::verificarArquivo(usuario + "/dados.mde", QString::fromUtf8(banco::kSenhaBanco));
+    QCOMPARE(QDir(prefixo.path() + "/bin").entryList(QDir::Files), QStringList("varnelo"));
 
     QFile arquivo(entrada);
     QVERIFY(arquivo.open(QIODevice::ReadOnly));
