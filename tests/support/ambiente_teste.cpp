@@ -28,8 +28,8 @@ void AmbienteTeste::executar(const QString& sql, const QVariantList& parametros)
     direto().exec(sql, parametros);
 }
 
-QStringList AmbienteTeste::linhas(const QString& sql, const QVariantList& parametros) {
-    db::Statement st = direto().prepare(sql);
+QStringList linhasDe(db::Database& banco, const QString& sql, const QVariantList& parametros) {
+    db::Statement st = banco.prepare(sql);
     st.bind(parametros);
     QStringList r;
     while (st.next()) {
@@ -39,6 +39,10 @@ QStringList AmbienteTeste::linhas(const QString& sql, const QVariantList& parame
         r << cols.join(QLatin1Char('|'));
     }
     return r;
+}
+
+QStringList AmbienteTeste::linhas(const QString& sql, const QVariantList& parametros) {
+    return linhasDe(direto(), sql, parametros);
 }
 
 QString AmbienteTeste::valor(const QString& sql, const QVariantList& parametros) {

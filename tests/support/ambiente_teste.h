@@ -9,6 +9,9 @@ namespace db {
 class Database;
 }
 
+// Every row of a query on an open database, columns joined by "|"; NULL reads as "<null>".
+QStringList linhasDe(db::Database& banco, const QString& sql, const QVariantList& parametros = {});
+
 // A private program folder with a fresh dados.mde and private settings, so a
 // test never touches the user's own files.
 class AmbienteTeste {

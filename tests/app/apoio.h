@@ -3,7 +3,21 @@
 #include <QStringList>
 
 #include "app/comandos.h"
+#include "app/frmprincipal.h"
 #include "app/listas.h"
+#include "app/modelolista.h"
+
+// The five lists in the order of their tabs.
+inline constexpr Categoria kTodas[] = {Categoria::Agenda, Categoria::Compromisso, Categoria::Senhas,
+                                       Categoria::Uteis, Categoria::Anotacoes};
+
+// Every cell of one column of a list, read through its model.
+inline QStringList coluna(const frmprincipal& w, Categoria c, int col) {
+    QStringList r;
+    for (int i = 0; i < w.modelo(c)->rowCount(); ++i)
+        r << w.modelo(c)->celula(i, col);
+    return r;
+}
 
 // Records the add, edit and remove flows the window starts ("editar lstagenda"),
 // instead of opening the entry forms, while it lives.
