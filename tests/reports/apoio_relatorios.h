@@ -15,24 +15,17 @@ public:
         QPointF base;
         QString texto;
         relatorios::Fonte fonte;
-        QColor cor;
     };
     struct Retangulo {
         int pagina;
         QRectF area;
         QColor cor;
     };
-    struct Traco {
-        int pagina;
-        QLineF linha;
-        double espessura;
-    };
 
     int paginas = 0;
     QPointF origem;  // paper twips of the printable area's corner
     std::vector<Texto> textos;
     std::vector<Retangulo> retangulos;
-    std::vector<Traco> tracos;
 
     void comecar(const relatorios::Paginacao& p) override {
         paginas = p.paginas();
@@ -42,12 +35,9 @@ public:
     void retangulo(const QRectF& area, const QColor& cor) override {
         retangulos.push_back({pagina_, area, cor});
     }
-    void linha(const QLineF& l, const QColor&, double espessura, int) override {
-        tracos.push_back({pagina_, l, espessura});
-    }
-    void texto(QPointF base, const QString& t, const relatorios::Fonte& f,
-               const QColor& cor) override {
-        textos.push_back({pagina_, base, t, f, cor});
+    void linha(const QLineF&, const QColor&, double, int) override {}
+    void texto(QPointF base, const QString& t, const relatorios::Fonte& f, const QColor&) override {
+        textos.push_back({pagina_, base, t, f});
     }
 
     // The texts of one page (or of all pages with -1), in printing order.

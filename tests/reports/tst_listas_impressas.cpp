@@ -2,6 +2,7 @@
 #include <QAction>
 #include <QFile>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
@@ -13,8 +14,11 @@
 #include "apoio_relatorios.h"
 #include "app/frmprincipal.h"
 #include "app/modelolista.h"
+#include "data/banco.h"
 #include "data/regras.h"
+#include "data/sqlite.h"
 #include "dialogos_roteiro.h"
+#include "reports/rlt_agenda.h"
 #include "reports/rlt_listview.h"
 
 using namespace relatorios;
@@ -50,6 +54,15 @@ void acionar(frmprincipal& w, const char* nome) {
     w.findChild<QAction*>(nome)->trigger();
 }
 
+void inserirContatos(AmbienteTeste& amb, int quantos) {
+    for (int i = 0; i < quantos; ++i)
+        amb.executar(
+            "INSERT INTO agenda (nome, ddd, tel, cel, msn, email) VALUES "
+            "(?, '11 ', ?, '9 ', ' ', ?)",
+            {QString("Contato %1").arg(i, 3, 10, QChar('0')),
+             QString("5555-%1 ").arg(i, 4, 10, QChar('0')), QString("c%1@exemplo.com.br ").arg(i)});
+}
+
 }  // namespace
 
 class TstListasImpressas : public QObject {
@@ -66,9 +79,10 @@ private slots:
     void colunasLadoALado();
     void larguraDaTelaEmTwips();
     void listaImpressaPeloMenu();
-    void listaVaziaNaoAbreNada();
-    void cancelarNaoGravaNada();
+    void vaziaOuCanceladaNadaGrava();
     void discoCheioNaoDeixaArquivo();
+    void diretorioPorNomeEmFaixas();
+    void diretorioPeloMenuEmPdf();
 };
 
 void TstListasImpressas::colunasLadoALado() {
@@ -117,15 +131,9 @@ void TstListasImpressas::larguraDaTelaEmTwips() {
     QCOMPARE(imprimir(Categoria::Compromisso).size(), 5);
     QCOMPARE(imprimir(Categoria::Uteis).size(), 2);
     QCOMPARE(imprimir(Categoria::Anotacoes), QStringList({"0:Título da anotação"}));
-    // A column widened on screen pushes the rest out; narrowed, it lets them back in.
-    QHeaderView* cab = w.lista(Categoria::Senhas)->header();
-    cab->resizeSection(1, int(12000 / twipsPorPixel));
+    // A column widened on screen pushes the rest out.
+    w.lista(Categoria::Senhas)->header()->resizeSection(1, int(12000 / twipsPorPixel));
     QCOMPARE(imprimir(Categoria::Senhas).size(), 1);
-    cab->resizeSection(1, 40);
-    const int estreita = int(std::lround(40 * twipsPorPixel));
-    QCOMPARE(imprimir(Categoria::Senhas),
-             QStringList({"0:Nome do software/senha", QString("%1:Senha/Serial").arg(estreita + 60),
-                          QString("%1:Comentários").arg(estreita + senha + 120)}));
 }
 
 void TstListasImpressas::listaImpressaPeloMenu() {
@@ -179,36 +187,22 @@ void TstListasImpressas::listaImpressaPeloMenu() {
     QVERIFY(paginas.last().contains("Varnelo, organizador pessoal de contatos e compromissos"));
     QVERIFY(paginas.last().contains("Visite nosso site: https://www.varnelo.example/"));
     QVERIFY(!paginas.first().contains("Visite nosso site"));
-
-    // Each command opens a new printout, which lays the columns out again.
-    dlg.limpar();
-    acionar(w, "mnuimprimiran");
-    acionar(w, "mnucomplista");  // no appointments: nothing opens
-    QCOMPARE(dlg.chamadas.size(), 1);
-    QCOMPARE(dlg.chamadas[0].titulo, QString("LISTA DE ANOTAÇÕES"));
 }
 
-void TstListasImpressas::listaVaziaNaoAbreNada() {
-    AmbienteTeste amb;
-    DialogosRoteiro dlg;
-    frmprincipal w;
-    for (const char* nome : {"mnuimprimiran", "mnuimprimirsn", "mnuimprimirut", "mnucomplista"})
-        acionar(w, nome);
-    QVERIFY(dlg.chamadas.isEmpty());
-    QTreeView* lista = w.lista(Categoria::Uteis);
-    QFont f = lista->font();
-    f.setPointSizeF(10.75);
-    lista->setFont(f);
-    acionar(w, "mnuimprimirut");
-    QCOMPARE(lista->font().pointSizeF(), 11.0);
-    QVERIFY(dlg.chamadas.isEmpty());
-}
-
-void TstListasImpressas::cancelarNaoGravaNada() {
+void TstListasImpressas::vaziaOuCanceladaNadaGrava() {
     AmbienteTeste amb;
     DialogosRoteiro dlg;
     amb.executar("INSERT INTO uteis (descricao, telefone) VALUES ('Pizzaria', '3030-4040 ')");
     frmprincipal w;
+    // An empty list opens nothing, and its font comes back rounded all the same.
+    QTreeView* lista = w.lista(Categoria::Anotacoes);
+    QFont f = lista->font();
+    f.setPointSizeF(10.75);
+    lista->setFont(f);
+    for (const char* nome : {"mnuimprimiran", "mnuimprimirsn", "mnucomplista"})
+        acionar(w, nome);
+    QVERIFY(dlg.chamadas.isEmpty());
+    QCOMPARE(lista->font().pointSizeF(), 11.0);
     QTemporaryDir pasta;
     // No file name, then a printer refused: nothing is written and nothing is said.
     dlg.acoesVisualizacao << "pdf"
@@ -253,6 +247,114 @@ void TstListasImpressas::discoCheioNaoDeixaArquivo() {
     QVERIFY2(dlg.ultimaMensagem().texto.startsWith("Não foi possível gravar o arquivo cheio.pdf: "),
              qPrintable(dlg.ultimaMensagem().texto));
     QVERIFY2(sobras.isEmpty(), qPrintable(sobras.join(",")));
+}
+
+void TstListasImpressas::diretorioPorNomeEmFaixas() {
+    AmbienteTeste amb;
+    DialogosRoteiro dlg;
+    amb.executar(
+        "INSERT INTO agenda (nome, ddd, tel, cel, msn, email) VALUES "
+        "('Zé', '21 ', '1111 ', '2222 ', 'ze@msn ', 'ze@ex.com '),"
+        "('Bruno', ' ', ' ', ' ', ' ', ' '),"
+        "('Álvaro', '11 ', '3333 ', '4444 ', 'al@msn ', 'al@ex.com '),"
+        "('ana', '31 ', '4444 ', ' ', ' ', ' ')");
+    inserirContatos(amb, 116);
+    frmprincipal w;
+    // The list's filter has no effect on the directory.
+    w.findChild<QLineEdit*>("txtfiltro")->setText("Bruno");
+    QCOMPARE(w.modelo(Categoria::Agenda)->rowCount(), 1);
+    rlt_agenda r;
+    Gravador g;
+    QVERIFY(r.Emitir(g));
+    QStringList nomes;
+    for (const Gravador::Texto& t : g.textos)
+        if (QStringList({"Zé", "Bruno", "Álvaro", "ana"}).contains(t.texto))
+            nomes << t.texto;
+    QCOMPARE(nomes, QStringList({"Álvaro", "ana", "Bruno", "Zé"}));
+    QCOMPARE(g.daPagina(0).mid(6, 6),
+             QStringList({"Álvaro", "11 ", "3333 ", "4444 ", "al@msn ", "al@ex.com "}));
+    // The design is 11415 twips wide; A4 portrait inside 1 cm margins holds 10772.
+    QCOMPARE(qRound(r.relatorio().escala() * 11415), 10772);
+    QCOMPARE(r.relatorio().larguraUtil(), 11415);
+
+    // Rows alternate white and grey, starting white on every page.
+    QCOMPARE(g.paginas, 3);
+    QList<QList<QColor>> porPagina(3);
+    for (const Gravador::Retangulo& ret : g.retangulos)
+        porPagina[ret.pagina] << ret.cor;
+    int linhas = 0;
+    for (const QList<QColor>& cores : porPagina) {
+        QVERIFY(!cores.isEmpty());
+        for (int i = 0; i < cores.size(); ++i)
+            QCOMPARE(cores[i], i % 2 ? QColor(0xE0, 0xE0, 0xE0) : QColor(Qt::white));
+        linhas += int(cores.size());
+    }
+    QCOMPARE(linhas, 120);
+    // An odd count makes the first page end on white, so the restart is seen.
+    QVERIFY(porPagina[0].size() % 2 == 1);
+}
+
+void TstListasImpressas::diretorioPeloMenuEmPdf() {
+    regras::fixarAgora(QDateTime(QDate(2024, 2, 29), QTime(23, 59, 58)));
+    AmbienteTeste amb;
+    DialogosRoteiro dlg;
+    frmprincipal w;
+    // An empty file: the engine's error, and no empty preview.
+    acionar(w, "mnuimprimirtel");
+    QCOMPARE(dlg.chamadas.size(), 1);
+    QCOMPARE(dlg.ultimaMensagem().texto, QString("Não há registros a imprimir"));
+
+    dlg.limpar();
+    inserirContatos(amb, 60);
+    amb.soltar();
+    // While the preview is on screen, another program saves to the same file.
+    QString falha = "no preview";
+    dlg.aoVisualizar = [&](QPrinter*) {
+        const int antes = db::esperaOcupado();
+        db::definirEsperaOcupado(200);
+        try {
+            db::Database outro;
+            outro.open(amb.arquivo(), QString::fromUtf8(banco::kSenhaBanco));
+            outro.exec("INSERT INTO uteis VALUES ('Outro', '1 ')");
+            falha.clear();
+        } catch (const db::DbError& e) {
+            falha = e.descricao();
+        }
+        db::definirEsperaOcupado(antes);
+    };
+    QTemporaryDir pasta;
+    const QString pdf = pasta.filePath("diretorio.pdf");
+    dlg.acoesVisualizacao << "pdf";
+    dlg.arquivos << pdf;
+    acionar(w, "mnuimprimirtel");
+    QCOMPARE(falha, QString());
+    QCOMPARE(dlg.chamadas.first().titulo, QString("Lista de contatos"));
+    QVERIFY(dlg.mensagens().isEmpty());
+    const QStringList paginas = paginasDoPdf(pdf);
+    if (paginas.isEmpty())
+        QSKIP("pdftotext (poppler-utils) is not installed");
+    QCOMPARE(paginas.size(), 2);
+    int contato = 0;
+    for (int i = 0; i < 2; ++i) {
+        QVERIFY(paginas[i].contains("LISTA DE CONTATOS DA VARNELO"));
+        QVERIFY(paginas[i].contains(
+            QRegularExpression("Nome\\s+Telefone\\s+Celular\\s+MSN\\s+E-mail")));
+        QVERIFY(paginas[i].contains("Emitido em 29/02/2024 às 23:59:58"));
+        QVERIFY(paginas[i].contains(QString("Página atual: %1 de 2").arg(i + 1)));
+        for (const QString& l : paginas[i].split('\n')) {
+            if (!l.trimmed().startsWith("Contato"))
+                continue;
+            const QString n = QString("%1").arg(contato, 3, 10, QChar('0'));
+            QVERIFY2(l.contains(QRegularExpression(
+                         QString("Contato %1\\s+11\\s+5555-0%1\\s+9\\s+c%2@exemplo.com.br")
+                             .arg(n)
+                             .arg(contato))),
+                     qPrintable(l));
+            ++contato;
+        }
+    }
+    QCOMPARE(contato, 60);
+    QVERIFY(paginas[1].contains("Visite nosso site: https://www.varnelo.example/"));
 }
 
 QTEST_MAIN(TstListasImpressas)
