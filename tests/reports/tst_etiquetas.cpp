@@ -30,42 +30,21 @@ namespace {
 const QString kSemEspaco =
     "A página configurada para o relatório não possuí espaço suficiente para a impressão";
 
-void inserirContatos(AmbienteTeste& amb, int quantos) {
-    for (int i = 0; i < quantos; ++i)
-        amb.executar(
-            "INSERT INTO agenda (nome, endereco, bairro, cidade, estado, cep) VALUES "
-            "(?, 'Rua A, 1 ', 'Centro ', 'Campinas ', 'SP ', '13010100 ')",
-            {QString("Contato %1").arg(i, 3, 10, QChar('0'))});
-}
-
-// Where each contact's name was printed: paper millimetres of the field's top left.
-struct Nome {
-    int pagina;
-    QString texto;
-    double x, y;
-};
-std::vector<Nome> nomes(const Gravador& g) {
-    std::vector<Nome> r;
+// Where each contact's name was printed: its page, and paper millimetres of its top left.
+std::vector<std::pair<int, QPointF>> nomes(const Gravador& g) {
+    std::vector<std::pair<int, QPointF>> r;
     for (const Gravador::Texto& t : g.textos) {
-        if (!t.texto.startsWith("Contato"))
-            continue;
-        const double subida = QFontMetricsF(relatorios::qfont(t.fonte)).ascent();
-        r.push_back({t.pagina, t.texto, mmDeTwips(g.origem.x() + t.base.x()),
-                     mmDeTwips(g.origem.y() + t.base.y() - subida)});
+        const QPointF subida(0, QFontMetricsF(relatorios::qfont(t.fonte)).ascent());
+        if (t.texto.startsWith("Contato"))
+            r.push_back({t.pagina, (g.origem + t.base - subida) / relatorios::kTwipsPorMm});
     }
     return r;
 }
 
-// A name at (x, y) mm stands on label `p`: the name field sits 240 twips into the label.
-bool noLugar(double x, double y, const Geometria::Posicao& p, double folgaX = 0.05,
-             double folgaY = 0.05) {
-    return std::abs(x - (p.x + mmDeTwips(240))) < folgaX &&
-           std::abs(y - (p.y + mmDeTwips(240))) < folgaY;
-}
-
-void sair(QWidget* campo) {
-    QFocusEvent e(QEvent::FocusOut);
-    QApplication::sendEvent(campo, &e);
+// A name at `mm` stands on label `p`: the name field sits 240 twips into the label.
+bool noLugar(QPointF mm, const Geometria::Posicao& p, double folgaX = 0.05, double folgaY = 0.05) {
+    return std::abs(mm.x() - (p.x + mmDeTwips(240))) < folgaX &&
+           std::abs(mm.y() - (p.y + mmDeTwips(240))) < folgaY;
 }
 
 }  // namespace
@@ -74,8 +53,7 @@ class TstEtiquetas : public QObject {
     Q_OBJECT
 private slots:
     void cleanup() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
-    void folhasDeCadaModelo();
-    void etiquetasEmBrancoNoInicio();
+    void folhasDeCadaModeloComBrancos();
     void camposDaTabela();
     void geometriaQueNaoCabe();
     void janelaDeConfiguracao();
@@ -83,12 +61,19 @@ private slots:
     void imprimirPelaJanela();
 };
 
-void TstEtiquetas::folhasDeCadaModelo() {
+void TstEtiquetas::folhasDeCadaModeloComBrancos() {
     // Whole sheets as the stock is sold: 30, 20, 14, 10 and 6 labels.
     const int porFolha[] = {30, 20, 14, 10, 6};
     AmbienteTeste amb;
     DialogosRoteiro dlg;
     inserirContatos(amb, 31);
+    const Geometria seis(Configuracao::de(modelos()[0]));
+    QCOMPARE(seis.brancos(1, 1), 0);
+    QCOMPARE(seis.brancos(2, 3), 5);
+    QCOMPARE(seis.brancos(1, 9), 2);   // past the last column: the last of its row
+    QCOMPARE(seis.brancos(0, -4), 0);  // below 1: taken as 1
+    QCOMPARE(seis.brancos(-2, 2), 1);
+    QCOMPARE(seis.brancos(99, 1), 27);  // past the last row: the last of the first sheet
     for (std::size_t i = 0; i < modelos().size(); ++i) {
         const Modelo& m = modelos()[i];
         const Geometria geo(Configuracao::de(m));
@@ -110,13 +95,13 @@ void TstEtiquetas::folhasDeCadaModelo() {
         Gravador g;
         QVERIFY(r.Emitir(g));
         QCOMPARE(g.textos.front().texto, QString("Contato 000"));
-        const std::vector<Nome> impressos = nomes(g);
+        const auto impressos = nomes(g);
         QCOMPARE(int(impressos.size()), 31);
         QCOMPARE(g.paginas, (brancos + 31 + porFolha[i] - 1) / porFolha[i]);
         for (int n = 0; n < 31; ++n) {
-            const Nome& nome = impressos[std::size_t(n)];
-            QCOMPARE(nome.pagina, geo.posicao(brancos + n).pagina);
-            QVERIFY2(noLugar(nome.x, nome.y, geo.posicao(brancos + n)),
+            const auto& [pagina, mm] = impressos[std::size_t(n)];
+            QCOMPARE(pagina, geo.posicao(brancos + n).pagina);
+            QVERIFY2(noLugar(mm, geo.posicao(brancos + n)),
                      qPrintable(QString("%1 label %2").arg(m.nome).arg(n)));
         }
         // A second run (the preview's print button) starts over from the same blanks.
@@ -124,16 +109,6 @@ void TstEtiquetas::folhasDeCadaModelo() {
         r.relatorio().emitir(outra);
         QCOMPARE(outra.daPagina(), g.daPagina());
     }
-}
-
-void TstEtiquetas::etiquetasEmBrancoNoInicio() {
-    const Geometria geo(Configuracao::de(modelos()[0]));
-    QCOMPARE(geo.brancos(1, 1), 0);
-    QCOMPARE(geo.brancos(2, 3), 5);
-    QCOMPARE(geo.brancos(1, 9), 2);   // past the last column: the last of its row
-    QCOMPARE(geo.brancos(0, -4), 0);  // below 1: taken as 1
-    QCOMPARE(geo.brancos(-2, 2), 1);
-    QCOMPARE(geo.brancos(99, 1), 27);  // past the last row: the last of the first sheet
 }
 
 void TstEtiquetas::camposDaTabela() {
@@ -214,12 +189,11 @@ void TstEtiquetas::janelaDeConfiguracao() {
     QCOMPARE(itens, QStringList({"Pimaco 6080/6180", "Pimaco 6081/6181/6281/62581",
                                  "Pimaco 6082/6182/6282/62582", "Pimaco 6083/6183/6283",
                                  "Pimaco 6084/6184/6284"}));
-    auto texto = [janela](const char* nome) { return janela->findChild<QLineEdit*>(nome)->text(); };
-    auto campos = [&] {
+    auto campos = [janela] {
         QStringList r;
         for (const char* n : {"txtAltura", "txtLargura", "txtMSup", "txtMInf", "txtMEsq",
                               "txtColunas", "txtLinIni", "txtColIni"})
-            r << texto(n);
+            r << janela->findChild<QLineEdit*>(n)->text();
         return r;
     };
     // Opening shows the default model and its preset.
@@ -230,7 +204,7 @@ void TstEtiquetas::janelaDeConfiguracao() {
     // Another text keeps the record and shows it again.
     janela->findChild<QLineEdit*>("txtAltura")->setText("99");
     janela->carregarEtiquetas("Pimaco 9999");
-    QCOMPARE(texto("txtAltura"), QString("25,4"));
+    QCOMPARE(campos().first(), QString("25,4"));
     QCOMPARE(janela->configuracao().colunas, 3);
 
     // Captions name the fields for screen readers.
@@ -277,7 +251,8 @@ void TstEtiquetas::regrasAoSairDosCampos() {
         QLineEdit* c = janela.findChild<QLineEdit*>(nome);
         for (qsizetype i = 0; i < pares.size(); i += 2) {
             c->setText(pares[i]);
-            sair(c);
+            QFocusEvent sai(QEvent::FocusOut);
+            QApplication::sendEvent(c, &sai);
             QCOMPARE(c->text(), pares[i + 1]);
         }
     }
@@ -341,9 +316,8 @@ void TstEtiquetas::imprimirPelaJanela() {
     for (int n = 5; n < 12; ++n) {
         QVERIFY(it.hasNext());
         const QRegularExpressionMatch m = it.next();
-        QVERIFY2(noLugar(m.captured(1).toDouble() * 25.4 / 72, m.captured(2).toDouble() * 25.4 / 72,
-                         geo.posicao(n), 0.3, 0.5),
-                 qPrintable(m.captured()));
+        const QPointF mm(m.captured(1).toDouble(), m.captured(2).toDouble());
+        QVERIFY2(noLugar(mm * 25.4 / 72, geo.posicao(n), 0.3, 0.5), qPrintable(m.captured()));
     }
     QVERIFY(!it.hasNext());
 }
