@@ -46,8 +46,8 @@ QString colocacao(const Colocacao& c) {
 // A window that fits its layout when the run starts, as the printouts do.
 class AoIniciar : public Eventos {
 public:
-    std::function<void()> fazer;
-    void inicio(int) override { fazer(); }
+    std::function<void(int)> fazer;
+    void inicio(int numero) override { fazer(numero); }
 };
 
 QStringList dispostas(std::initializer_list<ColunaLista> colunas, int disponivel) {
@@ -102,8 +102,15 @@ private slots:
 };
 
 void TstImpressao::paginasDoModelo() {
-    Relatorio r;
+    AoIniciar ev;
+    Relatorio r(&ev);
     montar(r, 40);
+    // Each page starts with its number, before its header is printed.
+    r.adicionarCampo(TipoBanda::Cabecalho, "cab").largura = 3000;
+    ev.fazer = [&r](int n) { r.campo("cab")->legenda = QString::number(n); };
+    Gravador g;
+    QVERIFY(r.emitir(g));
+    QCOMPARE(g.daPagina(), QStringList({"0", "1", "2"}));
     // 6000 − 1000 − 500 leaves 4500 for rows of 300: 15 a page; the summary fits under 10.
     std::optional<Paginacao> p = r.paginar();
     QVERIFY(p);
@@ -171,7 +178,7 @@ void TstImpressao::escalaUniformeQuandoNaoCabe() {
     montar(largo, 100);
     largo.campo("det")->largura = 16000;  // twice the 8000 between the margins
     int util = 0;
-    ev.fazer = [&] { util = largo.larguraUtil(); };
+    ev.fazer = [&](int) { util = largo.larguraUtil(); };
     std::optional<Paginacao> p = largo.paginar();
     QCOMPARE(p->escala(), 0.5);
     // The window reads the page in the design's twips, so it fills the whole width.
@@ -180,7 +187,7 @@ void TstImpressao::escalaUniformeQuandoNaoCabe() {
     QCOMPARE(p->linhasPorPagina(), 35);
     QCOMPARE(colocacao(p->colocacoes(0)[1]), QString("0:0@1000,1500+150"));
     // The scale is the design's: fitting widths in the start event does not change it.
-    ev.fazer = [&] { largo.campo("det")->largura = 20000; };
+    ev.fazer = [&](int) { largo.campo("det")->largura = 20000; };
     QCOMPARE(largo.paginar()->escala(), 0.5);
     largo.paginaReal = true;
     QCOMPARE(largo.paginar()->escala(), 1.0);
@@ -210,8 +217,7 @@ void TstImpressao::errosDoMotor() {
     mostrarErro(kBaseErro + 2000);
     QCOMPARE(dlg.ultimaMensagem().texto, QString("Erro não previsto:%1\r\n").arg(kBaseErro + 2000));
 
-    // The engine raises them (no records: see the directory): no detail band, a page too
-    // short or too narrow; none opens a preview or prints.
+    // Raised by the engine (no records: see the directory); none opens a preview or prints.
     dlg.limpar();
     Relatorio semDetalhe, apertado, estreito;
     semDetalhe.registros = 3;
@@ -234,11 +240,9 @@ void TstImpressao::errosDoMotor() {
     Relatorio primeiro, segundo;
     montar(primeiro, 2);
     montar(segundo, 2);
-    primeiro.titulo = "Primeiro";
     dlg.aoVisualizar = [&](QPrinter*) { QVERIFY(!executar(segundo)); };
     QVERIFY(executar(primeiro));
     QCOMPARE(dlg.chamadas.size(), 2);
-    QCOMPARE(dlg.chamadas[0].titulo, QString("Primeiro"));
     QCOMPARE(dlg.chamadas[1].texto, mensagens[6]);
     dlg.aoVisualizar = nullptr;
     QVERIFY(executar(segundo));
@@ -285,7 +289,6 @@ void TstImpressao::larguraDaTelaEmTwips() {
     auto imprimir = [&](Categoria c) {
         rlt_ListView r;
         r.Grid(w.lista(c));
-        r.Titulo = "T";
         dlg.aoVisualizar = [&](QPrinter*) { vistas = colunasImpressas(r); };
         r.Executar();
         return vistas;
