@@ -1,10 +1,10 @@
 #pragma once
 
 #include <QProcess>
-#include <QStandardPaths>
 #include <QStringList>
 #include <vector>
 
+#include "ambiente_teste.h"
 #include "reports/relatorio.h"
 
 // Records what a run prints, page by page, in the engine's design twips.
@@ -15,39 +15,28 @@ public:
         QPointF base;
         QString texto;
         relatorios::Fonte fonte;
-        QColor cor;
     };
     struct Retangulo {
         int pagina;
-        QRectF area;
         QColor cor;
-    };
-    struct Traco {
-        int pagina;
-        QLineF linha;
-        double espessura;
     };
 
     int paginas = 0;
     QPointF origem;  // paper twips of the printable area's corner
     std::vector<Texto> textos;
     std::vector<Retangulo> retangulos;
-    std::vector<Traco> tracos;
 
     void comecar(const relatorios::Paginacao& p) override {
         paginas = p.paginas();
         origem = p.origem();
     }
     void iniciarPagina(int p) override { pagina_ = p; }
-    void retangulo(const QRectF& area, const QColor& cor) override {
-        retangulos.push_back({pagina_, area, cor});
+    void retangulo(const QRectF&, const QColor& cor) override {
+        retangulos.push_back({pagina_, cor});
     }
-    void linha(const QLineF& l, const QColor&, double espessura, int) override {
-        tracos.push_back({pagina_, l, espessura});
-    }
-    void texto(QPointF base, const QString& t, const relatorios::Fonte& f,
-               const QColor& cor) override {
-        textos.push_back({pagina_, base, t, f, cor});
+    void linha(const QLineF&, const QColor&, double, int) override {}
+    void texto(QPointF base, const QString& t, const relatorios::Fonte& f, const QColor&) override {
+        textos.push_back({pagina_, base, t, f});
     }
 
     // The texts of one page (or of all pages with -1), in printing order.
@@ -65,19 +54,24 @@ private:
 
 // The text of a PDF as `pdftotext -layout` reads it; empty when the tool is missing.
 inline QString textoDoPdf(const QString& arquivo, const QStringList& opcoes = {"-layout"}) {
-    const QString programa = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
-    if (programa.isEmpty())
-        return {};
     QProcess p;
-    p.start(programa, opcoes + QStringList{arquivo, QStringLiteral("-")});
+    p.start(QStringLiteral("pdftotext"), opcoes + QStringList{arquivo, QStringLiteral("-")});
     p.waitForFinished(60000);
     return QString::fromUtf8(p.readAllStandardOutput());
 }
 
-// The text of each page, split at the form feeds pdftotext puts between pages.
+// The text of each page, split at the form feed pdftotext puts after each.
 inline QStringList paginasDoPdf(const QString& arquivo) {
-    QStringList paginas = textoDoPdf(arquivo).split(QLatin1Char('\f'));
-    if (!paginas.isEmpty() && paginas.last().trimmed().isEmpty())
-        paginas.removeLast();
-    return paginas;
+    return textoDoPdf(arquivo).split(QLatin1Char('\f'), Qt::SkipEmptyParts);
+}
+
+// Contacts "Contato 000" on, with telephones, e-mail and address, in one statement.
+inline void inserirContatos(AmbienteTeste& amb, int quantos) {
+    amb.executar(
+        "WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i + 1 < ?) "
+        "INSERT INTO agenda (nome, ddd, tel, cel, msn, email, endereco, bairro, cidade, estado, "
+        "cep) SELECT printf('Contato %03d', i), '11 ', printf('5555-%04d ', i), '9 ', ' ', "
+        "printf('c%d@exemplo.com.br ', i), 'Rua A, 1 ', 'Centro ', 'Campinas ', 'SP ', "
+        "'13010100 ' FROM n",
+        {quantos});
 }
