@@ -393,14 +393,22 @@ void TstFrmprincipal::botoesDoMouseNasListas() {
     // The note's right button selected its row, as the flows read it.
     QCOMPARE(w.celulaSelecionada(Categoria::Anotacoes, 1), std::optional<QString>("Nota"));
 
-    // From the keyboard: the menu key opens the same menu, Enter edits.
+    // A reload leaves nothing chosen; the list taking the focus frames its first row, which
+    // the menu's commands do not take for a choice.
     QTreeView* notas = w.lista(Categoria::Anotacoes);
+    w.carregaranotacoes();
     notas->setFocus();
+    notas->selectionModel()->setCurrentIndex(notas->model()->index(0, 1),
+                                             QItemSelectionModel::NoUpdate);
+    QCOMPARE(w.celulaSelecionada(Categoria::Anotacoes, 1), std::nullopt);
+    // From the keyboard: the menu key opens the same menu, Enter edits; both choose the
+    // row under the frame.
     QContextMenuEvent tecla(QContextMenuEvent::Keyboard, QPoint(), notas->mapToGlobal(QPoint()));
     QCoreApplication::sendEvent(notas, &tecla);
     auto* menu = w.findChild<QMenu*>("mnuanotacoes");
     QVERIFY(menu->isVisible());
     menu->close();
+    QCOMPARE(w.celulaSelecionada(Categoria::Anotacoes, 1), std::optional<QString>("Nota"));
     QTest::keyClick(notas, Qt::Key_Return);
     QCOMPARE(FluxosGravados::chamados(),
              QStringList({"editar lstagenda", "editar lstcompromisso", "editar lstsenhas",

@@ -164,6 +164,9 @@ void TstFrmrede::carregarMostraEGravaSoAoEscolher() {
     QCOMPARE(salvas(), QString("0|SemRede"));
     QCOMPARE(tela(), "[ ] " + local + " off");
     QCOMPARE(configuracoes::ler("BackupID", "-"), QString("-"));
+    // Switched as a screen reader does, without a click, it saves all the same.
+    controle<QCheckBox>("chkrede")->toggle();
+    QCOMPARE(salvas(), "1|" + local);
     QCOMPARE(dlg.chamadas.size(), 2);
 }
 
