@@ -70,16 +70,9 @@ JanelaAcesso::JanelaAcesso(const QString& objeto, const QString& titulo, const Q
     }
     raiz->addWidget(faixa);
 
-    barra_ = new QToolBar(this);
-    barra_->setObjectName(QStringLiteral("tbropcoes"));
-    barra_->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    barra_->addSeparator();
-    botao(QStringLiteral("ok"), legendaOk);
-    barra_->addSeparator();
-    botao(QStringLiteral("cancelar"), QStringLiteral("CANCELAR"));
-    acessivel::nomearBarra(barra_);
-    // Reached with Tab, so the keyboard alone can log in; Enter presses a button.
-    acessivel::botoesPeloTeclado(barra_);
+    barra_ = criarBarraDeOpcoes(legendaOk, QStringLiteral("CANCELAR"));
+    // A toolbar would drop the trailing "..." of "ENTRAR ...".
+    barra_->findChild<QAction*>(QStringLiteral("ok"))->setIconText(legendaOk);
     raiz->addWidget(barra_);
 
     auto* area = new QWidget(this);
@@ -90,16 +83,6 @@ JanelaAcesso::JanelaAcesso(const QString& objeto, const QString& titulo, const Q
     txtsenha_ = caixa(QStringLiteral("txtsenha"), QStringLiteral("Senha:"), true);
     pintar(txtusuario_, Qt::white);
     pintar(txtsenha_, Qt::white);
-}
-
-void JanelaAcesso::botao(const QString& chave, const QString& legenda) {
-    QAction* acao = barra_->addAction(legenda);
-    acao->setObjectName(chave);
-    // A toolbar would drop the trailing "..." of "ENTRAR ...".
-    acao->setIconText(legenda);
-    connect(acao, &QAction::triggered, this, [this, chave] { acionar(chave); });
-    if (QWidget* b = barra_->widgetForAction(acao))
-        b->setObjectName(chave);
 }
 
 void JanelaAcesso::acionar(const QString& chave) {

@@ -20,7 +20,7 @@ public:
                  QWidget* parent = nullptr);
 
     // Runs the toolbar button with this key; any other key does nothing.
-    void acionar(const QString& chave);
+    void acionar(const QString& chave) override;
 
 protected:
     virtual void confirmar() = 0;  // "ok"
@@ -37,7 +37,6 @@ protected:
     QLineEdit* txtsenha_ = nullptr;
 
 private:
-    void botao(const QString& chave, const QString& legenda);
     void colorir(QLineEdit* focada);
 
     QToolBar* barra_ = nullptr;

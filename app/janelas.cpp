@@ -1,7 +1,11 @@
 #include "app/janelas.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QToolBar>
+
+#include "app/acessivel.h"
 
 namespace janelas {
 
@@ -23,6 +27,25 @@ JanelaAuxiliar::JanelaAuxiliar(const QString& objeto, const QString& titulo, QWi
     setAttribute(Qt::WA_DeleteOnClose);
     setAttribute(Qt::WA_QuitOnClose, false);
     connect(qApp, &QCoreApplication::aboutToQuit, this, &QWidget::close);
+}
+
+QToolBar* JanelaAuxiliar::criarBarraDeOpcoes(const QString& legendaOk,
+                                             const QString& legendaCancelar) {
+    auto* barra = new QToolBar(this);
+    barra->setObjectName(QStringLiteral("tbropcoes"));
+    barra->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    for (const auto& [chave, legenda] : {std::pair{QStringLiteral("ok"), legendaOk},
+                                         std::pair{QStringLiteral("cancelar"), legendaCancelar}}) {
+        barra->addSeparator();
+        QAction* acao = barra->addAction(legenda);
+        acao->setObjectName(chave);
+        if (QWidget* botao = barra->widgetForAction(acao))
+            botao->setObjectName(chave);
+        connect(acao, &QAction::triggered, this, [this, chave] { acionar(chave); });
+    }
+    acessivel::nomearBarra(barra);
+    acessivel::botoesPeloTeclado(barra);
+    return barra;
 }
 
 void JanelaAuxiliar::closeEvent(QCloseEvent* ev) {

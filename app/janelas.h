@@ -4,6 +4,8 @@
 #include <QPointer>
 #include <QWidget>
 
+class QToolBar;
+
 // Every window but the main one exists once, is made on first use and is shown
 // without blocking the main window.
 namespace janelas {
@@ -49,9 +51,15 @@ public:
     JanelaAuxiliar(const QString& objeto, const QString& titulo, QWidget* parent = nullptr);
     // Esc closes the window as its close box does, through closeEvent.
     void reject() override { close(); }
+    // Runs the toolbar button with this key; any other key does nothing.
+    virtual void acionar(const QString& /*chave*/) {}
 
 protected:
     void closeEvent(QCloseEvent* ev) override;
+    // The toolbar `tbropcoes`: a separator, the action button (key "ok"), a separator and
+    // the cancel button (key "cancelar"). Each button carries its key as its name and runs
+    // acionar(); screen readers name them and the keyboard reaches them.
+    QToolBar* criarBarraDeOpcoes(const QString& legendaOk, const QString& legendaCancelar);
 };
 
 }  // namespace janelas

@@ -33,30 +33,14 @@ FormularioCadastro::FormularioCadastro(const QString& objeto, const QString& leg
 
     raiz->addWidget(cabecalho(tituloCabecalho, linhaCabecalho, this));
 
-    barra_ = new QToolBar(this);
-    barra_->setObjectName(QStringLiteral("tbropcoes"));
-    barra_->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    barra_->addSeparator();
-    acaoOk_ = criarBotao(QStringLiteral("ok"), legendaAdicionar);
-    barra_->addSeparator();
-    criarBotao(QStringLiteral("cancelar"), QStringLiteral("Cancelar"));
-    acessivel::nomearBarra(barra_);
-    acessivel::botoesPeloTeclado(barra_);
-    raiz->addWidget(barra_);
+    QToolBar* barra = criarBarraDeOpcoes(legendaAdicionar, QStringLiteral("Cancelar"));
+    // The action's caption is the mode; its button follows it, so screen readers hear it.
+    acaoOk_ = barra->findChild<QAction*>(QStringLiteral("ok"));
+    raiz->addWidget(barra);
 
     auto* area = new QWidget(this);
     corpo_ = new QVBoxLayout(area);
     raiz->addWidget(area, 1);
-}
-
-QAction* FormularioCadastro::criarBotao(const QString& chave, const QString& texto) {
-    auto* acao = barra_->addAction(texto);
-    acao->setObjectName(chave);
-    // The button is named by its caption, which follows the action when a flow sets the mode.
-    if (QWidget* botao = barra_->widgetForAction(acao))
-        botao->setObjectName(chave);
-    connect(acao, &QAction::triggered, this, [this, chave] { acionar(chave); });
-    return acao;
 }
 
 QString FormularioCadastro::legendaAcao() const {

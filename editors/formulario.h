@@ -73,7 +73,7 @@ public:
     void definirAlvo(const gravacao::Alvo& alvo) { alvo_ = alvo; }
 
     // Runs the toolbar button with this key ("ok", "cancelar"); any other key does nothing.
-    virtual void acionar(const QString& chave);
+    void acionar(const QString& chave) override;
 
 protected:
     // Where the form lays its fields, under the header and the toolbar.
@@ -122,9 +122,7 @@ protected:
 private:
     gravacao::Valor valor(const QString& coluna, const QString& controle,
                           regras::Regra regra) const;
-    QAction* criarBotao(const QString& chave, const QString& legenda);
     QString legendaAdicionar_;
-    QToolBar* barra_ = nullptr;
     QAction* acaoOk_ = nullptr;
     QVBoxLayout* corpo_ = nullptr;
     QFormLayout* campos_ = nullptr;
