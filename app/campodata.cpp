@@ -3,6 +3,7 @@
 #include <QCalendarWidget>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QSignalBlocker>
 
 #include "app/acessivel.h"
 #include "data/regras.h"
@@ -66,8 +67,11 @@ bool CampoData::focusNextPrevChild(bool proximo) {
 }
 
 void CampoData::mousePressEvent(QMouseEvent* ev) {
-    // The calendar of an empty picker opens on today rather than on 1752.
-    if (vazio())
+    // The calendar of an empty picker opens on today rather than on 1752; silently, or the
+    // picker would take today's date before anything is chosen.
+    if (vazio()) {
+        const QSignalBlocker calado(calendarWidget());
         calendarWidget()->setSelectedDate(regras::hoje());
+    }
     QDateEdit::mousePressEvent(ev);
 }

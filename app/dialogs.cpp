@@ -2,10 +2,12 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QKeySequence>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPrintDialog>
@@ -148,6 +150,13 @@ public:
                 if (a->text() == imprimir)
                     a->setShortcut(QKeySequence::Print);
             acessivel::botoesPeloTeclado(barra);
+            // Qt leaves the page number and the zoom unnamed for screen readers.
+            for (auto* campo : barra->findChildren<QLineEdit*>())
+                campo->setAccessibleName(qobject_cast<QComboBox*>(campo->parentWidget())
+                                             ? QStringLiteral("Zoom")
+                                             : QStringLiteral("Página"));
+            for (auto* combo : barra->findChildren<QComboBox*>())
+                combo->setAccessibleName(QStringLiteral("Zoom"));
         }
         // A page is read at a glance only when the window is large.
         if (const QScreen* tela = dialogo.screen())

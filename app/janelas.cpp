@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QToolBar>
 
 #include "app/acessivel.h"
@@ -46,6 +47,17 @@ QToolBar* JanelaAuxiliar::criarBarraDeOpcoes(const QString& legendaOk,
     acessivel::nomearBarra(barra);
     acessivel::botoesPeloTeclado(barra);
     return barra;
+}
+
+void JanelaAuxiliar::keyPressEvent(QKeyEvent* ev) {
+    // A focused button takes its Enter before the window sees it; what reaches here comes
+    // from a field, where a dialog would press its default button instead.
+    if ((ev->key() == Qt::Key_Return || ev->key() == Qt::Key_Enter) &&
+        !(ev->modifiers() & ~Qt::KeypadModifier)) {
+        focusNextChild();
+        return;
+    }
+    QDialog::keyPressEvent(ev);
 }
 
 void JanelaAuxiliar::closeEvent(QCloseEvent* ev) {

@@ -56,6 +56,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* ev) override;
+    // Enter in a field moves the focus on; it never presses a button the user is not on.
+    void keyPressEvent(QKeyEvent* ev) override;
     // The toolbar `tbropcoes`: a separator, the action button (key "ok"), a separator and
     // the cancel button (key "cancelar"). Each button carries its key as its name and runs
     // acionar(); screen readers name them and the keyboard reaches them.

@@ -33,14 +33,39 @@ FormularioCadastro::FormularioCadastro(const QString& objeto, const QString& leg
 
     raiz->addWidget(cabecalho(tituloCabecalho, linhaCabecalho, this));
 
-    QToolBar* barra = criarBarraDeOpcoes(legendaAdicionar, QStringLiteral("Cancelar"));
+    barra_ = criarBarraDeOpcoes(legendaAdicionar, QStringLiteral("Cancelar"));
     // The action's caption is the mode; its button follows it, so screen readers hear it.
-    acaoOk_ = barra->findChild<QAction*>(QStringLiteral("ok"));
-    raiz->addWidget(barra);
+    acaoOk_ = barra_->findChild<QAction*>(QStringLiteral("ok"));
+    raiz->addWidget(barra_);
 
-    auto* area = new QWidget(this);
-    corpo_ = new QVBoxLayout(area);
-    raiz->addWidget(area, 1);
+    area_ = new QWidget(this);
+    corpo_ = new QVBoxLayout(area_);
+    raiz->addWidget(area_, 1);
+}
+
+void FormularioCadastro::showEvent(QShowEvent* ev) {
+    JanelaAuxiliar::showEvent(ev);
+    if (ordenada_)
+        return;
+    ordenada_ = true;
+    // The toolbar was made before the fields, so it would come first in the keyboard order.
+    QWidget* primeiro = nullptr;
+    QWidget* ultimo = nullptr;
+    for (QWidget* w = nextInFocusChain(); w != this; w = w->nextInFocusChain()) {
+        if (!area_->isAncestorOf(w) || !(w->focusPolicy() & Qt::TabFocus))
+            continue;
+        if (!primeiro)
+            primeiro = w;
+        ultimo = w;
+    }
+    if (!ultimo)
+        return;
+    for (const char* chave : {"ok", "cancelar"}) {
+        QWidget* botao = barra_->findChild<QWidget*>(QLatin1String(chave));
+        setTabOrder(ultimo, botao);
+        ultimo = botao;
+    }
+    primeiro->setFocus();
 }
 
 QString FormularioCadastro::legendaAcao() const {

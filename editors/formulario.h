@@ -76,6 +76,9 @@ public:
     void acionar(const QString& chave) override;
 
 protected:
+    // Opened, the first field has the focus, and Tab goes through the fields before it
+    // reaches the toolbar's buttons.
+    void showEvent(QShowEvent* ev) override;
     // Where the form lays its fields, under the header and the toolbar.
     QVBoxLayout* corpo() const { return corpo_; }
     // The control that `coluna` is written from; empty when the form writes no such column.
@@ -125,6 +128,9 @@ private:
     QString legendaAdicionar_;
     QAction* acaoOk_ = nullptr;
     QVBoxLayout* corpo_ = nullptr;
+    QWidget* area_ = nullptr;
+    QToolBar* barra_ = nullptr;
+    bool ordenada_ = false;
     QFormLayout* campos_ = nullptr;
     std::optional<gravacao::Alvo> alvo_;
 };

@@ -1,5 +1,6 @@
 #include <QAccessible>
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDir>
@@ -14,6 +15,7 @@
 
 #include "ambiente_teste.h"
 #include "apoio_testes.h"
+#include "app/campodata.h"
 #include "app/janelas.h"
 #include "app/listas.h"
 #include "data/banco.h"
@@ -551,12 +553,22 @@ void TstEditores::janelaCamposOrdemEFoco() {
     f->show();
     f->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(f));
+    // Opened, the form's focus is on its first page, not on its toolbar.
+    QVERIFY(f->findChild<QWidget*>("xtab")->isAncestorOf(QApplication::focusWidget()));
+    // The calendar of an empty birthday opens on today and leaves the field empty.
+    auto* nascimento = f->findChild<CampoData*>("cbonascimento");
+    QTest::mouseClick(nascimento, Qt::LeftButton);
+    nascimento->calendarWidget()->window()->hide();
+    QVERIFY(nascimento->vazio());
+    QCOMPARE(nascimento->calendarWidget()->selectedDate(), regras::hoje());
     f->findChild<QWidget*>("cbonascimento")->setFocus();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget(), f->findChild<QWidget*>("txtddd"));
+    // The fields come first; Tab from the last one reaches the toolbar's buttons.
+    f->findChild<QWidget*>("txtinfo")->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     auto* ok = f->findChild<QToolButton*>("ok");
-    QCOMPARE(ok->focusPolicy(), Qt::TabFocus);
-    ok->setFocus();
+    QCOMPARE(QApplication::focusWidget(), ok);
     QTest::keyClick(ok, Qt::Key_Return);
     QCOMPARE(dlg->ultimaMensagem().texto, QString("O nome do contato deve ser digitado!"));
     QVERIFY(f->isVisible());

@@ -228,6 +228,13 @@ void TstEtiquetas::janelaDeConfiguracao() {
     QFocusEvent entra(QEvent::FocusIn);
     QApplication::sendEvent(altura, &entra);
     QCOMPARE(altura->palette().color(QPalette::Base), QColor(255, 255, 192));
+    // Enter in a field moves on and prints nothing: only the button prints.
+    janela->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(janela));
+    altura->setFocus();
+    QTest::keyClick(altura, Qt::Key_Return);
+    QCOMPARE(QApplication::focusWidget(), janela->findChild<QWidget*>("txtLargura"));
+    QVERIFY(dlg.chamadas.isEmpty());
     janela->close();
 }
 
