@@ -26,8 +26,7 @@ bool copiarComBancoFechado(const QString& sucesso, Copia copia) {
         copia(arquivo);
         dialogs::mensagem(dialogs::Icone::Informacao, QStringLiteral("Backup"), sucesso);
     } catch (const db::DbError& e) {
-        dialogs::mensagem(dialogs::Icone::Critico, QStringLiteral("Erro"),
-                          QStringLiteral("Ocorreu o seguinte erro: ") + e.descricao());
+        dialogs::mostrarErro(e.descricao());
         feito = false;
     }
     banco::abrirPadrao();

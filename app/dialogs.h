@@ -55,6 +55,13 @@ inline Resposta mensagem(Icone icone, const QString& titulo, const QString& text
     return atual().mensagem(icone, titulo, texto, botoes);
 }
 
+// The failure box most commands use: critical icon, title "Erro",
+// "Ocorreu o seguinte erro: " and the reason.
+inline void mostrarErro(const QString& descricao) {
+    mensagem(Icone::Critico, QStringLiteral("Erro"),
+             QStringLiteral("Ocorreu o seguinte erro: ") + descricao);
+}
+
 // "Desc|*.a;*.b" to Qt's "Desc (*.a *.b)".
 QString filtroQt(const QString& filtro);
 

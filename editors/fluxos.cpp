@@ -87,11 +87,6 @@ gravacao::Alvo alvoDaLinha(const Principal& janela, const Fluxo& f, int linha) {
     return {celulas.registro(linha), celulas.bruta(linha, f.colunaLista).toByteArray()};
 }
 
-void mostrarErro(const QString& descricao) {
-    dialogs::mensagem(dialogs::Icone::Critico, QStringLiteral("Erro"),
-                      QStringLiteral("Ocorreu o seguinte erro: ") + descricao);
-}
-
 // The row selected in the category's list; nullopt with none.
 std::optional<int> selecionada(const Principal* janela, Categoria categoria) {
     const std::optional<int> linha = janela ? janela->linhaSelecionada(categoria) : std::nullopt;
@@ -105,12 +100,12 @@ bool tentar(Principal* janela, const Fluxo& f, const std::function<void()>& pass
         passo();
         return true;
     } catch (const gravacao::RegistroNaoEncontrado& e) {
-        mostrarErro(e.descricao());
+        dialogs::mostrarErro(e.descricao());
         if (f.abrirAntesDeRecarregar)
             banco::abrirPadrao();
         janela->recarregar(f.categoria);
     } catch (const db::DbError& e) {
-        mostrarErro(e.descricao());
+        dialogs::mostrarErro(e.descricao());
     }
     return false;
 }

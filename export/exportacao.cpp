@@ -188,8 +188,7 @@ void salvarLista(QWidget& janela, Categoria categoria, Formato formato) {
     mostrar(barra, false);
 
     if (!erro.isEmpty()) {
-        dialogs::mensagem(dialogs::Icone::Critico, QStringLiteral("Erro"),
-                          QStringLiteral("Ocorreu o seguinte erro: ") + erros::doSistema(erro));
+        dialogs::mostrarErro(erros::doSistema(erro));
         return;
     }
     if (dialogs::mensagem(dialogs::Icone::Pergunta, QStringLiteral("Visualizar"),
