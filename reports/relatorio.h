@@ -228,8 +228,6 @@ public:
     virtual void terminar() {}
 };
 
-// A fixed date and time for the formulas and the issue line; tests set it.
-
 // Applies a "#" format to a value made of digits (separators " -./" allowed and dropped);
 // anything else is returned as it is.
 QString aplicarFormato(const QString& valor, const QString& formato);

@@ -1,7 +1,5 @@
 #include "reports/rlt_listview.h"
 
-#include "data/regras.h"
-
 #include <QHeaderView>
 #include <QTreeView>
 #include <cmath>
@@ -93,10 +91,15 @@ rlt_ListView::rlt_ListView() {
     celula.estiloBorda = 1;
 
     rel_.banda(TipoBanda::Rodape).altura = 855;
-    emissao_ = &adicionarCampo(rel_, TipoBanda::Rodape, QStringLiteral("rpfCab1"), 0,
-                               QRect(120, 60, 2955, 225), arial(8.25));
+    // The issue line and the page line are the engine's formulas, filled as each page prints.
+    Campo& emissao = adicionarCampo(rel_, TipoBanda::Rodape, QStringLiteral("rpfCab1"), 0,
+                                    QRect(120, 60, 2955, 225), arial(8.25));
+    emissao.legenda = QStringLiteral("Emitido em [Hoje] às [Hora]");
+    emissao.formula = true;
     pagina_ = &adicionarCampo(rel_, TipoBanda::Rodape, QStringLiteral("rpfRod2"), 0,
                               QRect(8880, 60, 2475, 225), arial(8.25));
+    pagina_->legenda = QStringLiteral("Pagina atual: [Pagina]");
+    pagina_->formula = true;
     pagina_->alinhamento = 1;
     linhaRodape_ = &rel_.adicionarLinha(TipoBanda::Rodape, QStringLiteral("lneRod"));
     linhaRodape_->x2 = 11280;
@@ -160,10 +163,6 @@ bool rlt_ListView::preparar() {
     return true;
 }
 
-void rlt_ListView::atualizarRodape() {
-    pagina_->legenda = QStringLiteral("Pagina atual: ") + QString::number(rel_.paginaAtual());
-}
-
 void rlt_ListView::inicio(int numero) {
     const int disponivel = rel_.larguraUtil();
     if (numero == 0) {
@@ -197,16 +196,10 @@ void rlt_ListView::inicio(int numero) {
     pagina_->esquerda = std::max(0, disponivel - pagina_->largura);
     for (const char* nome : {"lblsumario1", "lblsumario2"})
         rel_.campo(QString::fromUtf8(nome))->largura = disponivel;
-    const QDateTime momento = regras::agora();
-    emissao_->legenda =
-        QStringLiteral("Emitido em ") + momento.date().toString(QStringLiteral("dd/MM/yyyy")) +
-        QStringLiteral(" às ") + momento.time().toString(QStringLiteral("hh:mm:ss"));
-    atualizarRodape();
 }
 
 void rlt_ListView::proximoRegistro() {
     ++linhaAtual_;
-    atualizarRodape();
 }
 
 void rlt_ListView::valorCampo(const QString& campo, QString& valor) {

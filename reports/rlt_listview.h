@@ -52,13 +52,10 @@ protected:
     bool preparar() override;
 
 private:
-    void atualizarRodape();
-
     QTreeView* grid_ = nullptr;
     int colunas_ = 0;
     int linhaAtual_ = 1;
     relatorios::Campo* titulo_;
-    relatorios::Campo* emissao_;
     relatorios::Campo* pagina_;
     relatorios::Linha* linhaRodape_;
 };
