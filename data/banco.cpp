@@ -3,13 +3,10 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "data/arquivos.h"
 #include "data/avisos.h"
 #include "data/configuracoes.h"
 #include "data/schema.h"
-
-#ifdef Q_OS_UNIX
-#include <sys/stat.h>
-#endif
 
 namespace banco {
 
@@ -17,22 +14,6 @@ QString arquivobanco = QStringLiteral("\\dados.mde");
 QString tipobanco = QStringLiteral("access");
 
 namespace {
-
-// Tells apart a file replaced under the same name from the one the handle holds.
-QString identidadeArquivo(const QString& caminho) {
-#ifdef Q_OS_UNIX
-    struct stat st {};
-    if (::stat(QFile::encodeName(caminho).constData(), &st) != 0)
-        return {};
-    return QStringLiteral("%1:%2").arg(st.st_dev).arg(st.st_ino);
-#else
-    const QFileInfo fi(caminho);
-    if (!fi.exists())
-        return {};
-    return fi.canonicalFilePath() + QLatin1Char('|') +
-           QString::number(fi.birthTime().toMSecsSinceEpoch());
-#endif
-}
 
 QByteArray lerSal(const QString& caminho) {
     QFile f(caminho);
@@ -51,7 +32,7 @@ db::Database& Conexao::banco() {
 bool Conexao::mesmoArquivo(const QString& caminho, const QString& senha) const {
     if (!banco_.isOpen() || banco_.path() != caminho || chaveUsada_ != senha)
         return false;
-    const QString identidade = identidadeArquivo(caminho);
+    const QString identidade = arquivos::identidade(caminho);
     return !identidade.isEmpty() && identidade == identidade_ && lerSal(caminho) == sal_;
 }
 
@@ -93,7 +74,7 @@ void Conexao::abrirArquivo(const QString& caminho, const QString& senha) {
         throw;
     }
     chaveUsada_ = senha;
-    identidade_ = identidadeArquivo(absoluto);
+    identidade_ = arquivos::identidade(absoluto);
     sal_ = lerSal(absoluto);
     aberta_ = true;
 }
@@ -142,9 +123,9 @@ void abrirbanco(const QString& arquivo, const QString& senha, const QString& tip
                      lead + e.descricao() +
                          QStringLiteral(" o banco de dados foi definido como local, reinicie o "
                                         "software."));
-        configuracoes::gravar(QStringLiteral("EmRede"), QStringLiteral("0"));
-        configuracoes::gravar(QStringLiteral("RedeLocal"), QStringLiteral("SemRede"));
-        configuracoes::gravar(QStringLiteral("BackupID"), QStringLiteral("0"));
+        configuracoes::gravar({{QStringLiteral("EmRede"), QStringLiteral("0")},
+                               {QStringLiteral("RedeLocal"), QStringLiteral("SemRede")},
+                               {QStringLiteral("BackupID"), QStringLiteral("0")}});
     }
 }
 

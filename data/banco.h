@@ -23,6 +23,8 @@ extern QString tipobanco;     // "access"
 class Conexao {
 public:
     bool aberta() const { return aberta_; }
+    // The file the kept handle is on; empty when there is none.
+    QString caminho() const { return banco_.path(); }
     // The open database; throws DbError when abrirbanco did not open it, with the reason
     // the open failed, so a statement that follows a failed open tells the same story.
     db::Database& banco();

@@ -1,7 +1,14 @@
 #include "data/configuracoes.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QSettings>
+#include <QTemporaryFile>
+
+#include "data/avisos.h"
+#include "data/erros.h"
 
 namespace configuracoes {
 namespace {
@@ -18,6 +25,22 @@ QSettings abrir() {
 
 const QString kSecao = QStringLiteral("Configurações");
 
+// QSettings keeps no reason of its own: the file, then its folder, are asked for one.
+QString motivo(const QString& arquivo) {
+    QFile f(arquivo);
+    if (QFileInfo::exists(arquivo) && !f.open(QIODevice::ReadWrite | QIODevice::Append))
+        return erros::doSistema(f.errorString());
+    f.close();
+    const QString pasta = QFileInfo(arquivo).absolutePath();
+    if (!QFileInfo::exists(pasta) && !QDir().mkpath(pasta))
+        return erros::textoPastaSemGravacao();
+    QTemporaryFile t(pasta + QStringLiteral("/.varnelo-XXXXXX"));
+    if (!t.open())
+        return erros::pastaSemGravacao(arquivo) ? erros::textoPastaSemGravacao()
+                                                : erros::doSistema(t.errorString());
+    return QStringLiteral("o arquivo de configurações não pôde ser gravado");
+}
+
 }  // namespace
 
 QString ler(const QString& chave, const QString& padrao) {
@@ -26,12 +49,23 @@ QString ler(const QString& chave, const QString& padrao) {
     return s.value(chave, padrao).toString();
 }
 
-void gravar(const QString& chave, const QString& valor) {
+bool gravar(const QString& chave, const QString& valor) {
+    return gravar({{chave, valor}});
+}
+
+bool gravar(const QList<std::pair<QString, QString>>& valores) {
     QSettings s = abrir();
     s.beginGroup(kSecao);
-    s.setValue(chave, valor);
+    for (const auto& [chave, valor] : valores)
+        s.setValue(chave, valor);
     s.endGroup();
     s.sync();
+    if (s.status() == QSettings::NoError)
+        return true;
+    avisos::erro(
+        QStringLiteral("Erro"),
+        QStringLiteral("Não foi possível gravar as configurações: ") + motivo(s.fileName()));
+    return false;
 }
 
 QString pastaPrograma() {

@@ -10,6 +10,15 @@ namespace erros {
 // is not one of the common ones.
 QString doBanco(int codigo, int numeroSistema);
 
+// The same, for a failure on the file `arquivo`: a write its folder refused is told as the
+// folder's, not as a missing file (the engine's last system error is often a later one).
+QString doBanco(int codigo, int numeroSistema, const QString& arquivo);
+
+// Whether it is the folder of `arquivo`, not the file, that refuses writes.
+bool pastaSemGravacao(const QString& arquivo);
+// How that is told.
+QString textoPastaSemGravacao();
+
 // A file operation's error text (as the system words it) in Portuguese when it is a
 // common failure; otherwise the text as given.
 QString doSistema(const QString& texto);

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "data/arquivos.h"
 #include "data/sqlite.h"
 
 namespace schema {
@@ -93,6 +94,10 @@ void verificarArquivo(const QString& caminho, const QString& senha) {
 bool criarArquivo(const QString& caminho, const QString& senha) {
     if (QFileInfo::exists(caminho))
         return false;
+    // Laid empty first, readable by its user alone: the engine keeps the mode of a file that
+    // exists, and gives its journal the same.
+    if (!arquivos::criarPrivado(caminho))
+        throw db::DbError::inacessivel();
     try {
         db::Database banco;
         banco.create(caminho, senha);

@@ -22,7 +22,9 @@ int engineCode(sqlite3* db) {
 // The engine's failure, described in Portuguese when it is a common one.
 DbError engineError(sqlite3* db) {
     const int codigo = engineCode(db);
-    const QString descricao = erros::doBanco(codigo, db ? sqlite3_system_errno(db) : 0);
+    const char* arquivo = db ? sqlite3_db_filename(db, "main") : nullptr;
+    const QString descricao = erros::doBanco(codigo, db ? sqlite3_system_errno(db) : 0,
+                                             arquivo ? QString::fromUtf8(arquivo) : QString());
     return DbError(descricao.isEmpty() ? engineText(db) : descricao, codigo);
 }
 
@@ -107,6 +109,10 @@ bool DbError::ilegivel() const {
         default:
             return false;
     }
+}
+
+bool DbError::danificado() const {
+    return (codigo_ & 0xff) == SQLITE_CORRUPT;
 }
 
 bool DbError::semBanco() const {
@@ -238,9 +244,22 @@ Statement& Statement::bind(const QVariantList& values) {
     return *this;
 }
 
+bool mesmoValor(const QVariant& a, const QVariant& b) {
+    const bool ta = a.metaType() == QMetaType::fromType<TextoBruto>();
+    const bool tb = b.metaType() == QMetaType::fromType<TextoBruto>();
+    if (ta || tb)
+        return ta && tb && a.value<TextoBruto>().bytes == b.value<TextoBruto>().bytes;
+    if (a.isNull() || b.isNull())
+        return a.isNull() && b.isNull();
+    return a.metaType() == b.metaType() && a == b;
+}
+
 Statement& Statement::bind(int index, const QVariant& v) {
     int rc;
-    if (v.isNull()) {
+    if (v.metaType() == QMetaType::fromType<TextoBruto>()) {
+        const QByteArray t = v.value<TextoBruto>().bytes;
+        rc = sqlite3_bind_text(stmt_, index, t.constData(), int(t.size()), SQLITE_TRANSIENT);
+    } else if (v.isNull()) {
         rc = sqlite3_bind_null(stmt_, index);
     } else {
         switch (v.typeId()) {
@@ -348,6 +367,19 @@ QVariant Statement::value(int i) const {
             return QVariant(text(i));
     }
 }
+QVariant Statement::bruto(int i) const {
+    switch (sqlite3_column_type(stmt_, i)) {
+        case SQLITE_TEXT:
+            return QVariant::fromValue(TextoBruto{utf8(i).toByteArray()});
+        case SQLITE_BLOB: {
+            const auto* p = static_cast<const char*>(sqlite3_column_blob(stmt_, i));
+            return QVariant(QByteArray(p, sqlite3_column_bytes(stmt_, i)));
+        }
+        default:
+            return value(i);
+    }
+}
+
 QVariant Statement::value(const QString& name) const {
     return value(indexOrThrow(name));
 }

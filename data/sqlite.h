@@ -29,6 +29,8 @@ public:
     bool semBanco() const;
     // The file is there but could not be read now: busy, damaged, or the disk failing.
     bool ilegivel() const;
+    // A page of the file does not read back as it was written.
+    bool danificado() const;
 
 private:
     QString descricao_;
@@ -40,6 +42,14 @@ int esperaOcupado();
 void definirEsperaOcupado(int milissegundos);  // tests shorten it
 
 class Statement;
+
+// Text bound exactly as these bytes, valid UTF-8 or not: a stored value written back as it was.
+struct TextoBruto {
+    QByteArray bytes;
+};
+
+// Whether two values read with Statement::bruto are the same stored value.
+bool mesmoValor(const QVariant& a, const QVariant& b);
 
 // One keyed SQLCipher connection. Opening never creates a file, so a missing
 // network file fails instead of leaving an empty database in its place.
@@ -100,6 +110,9 @@ public:
     QByteArrayView utf8(int i) const;
     QVariant value(int i) const;  // null QVariant for SQL NULL
     QVariant value(const QString& name) const;
+    // The value exactly as stored, to compare or to write back: null, a number, text as
+    // TextoBruto, a blob as QByteArray.
+    QVariant bruto(int i) const;
 
 private:
     friend class Database;
@@ -111,3 +124,5 @@ private:
 };
 
 }  // namespace db
+
+Q_DECLARE_METATYPE(db::TextoBruto)
