@@ -30,6 +30,7 @@
 #include "app/janelas.h"
 #include "app/listas.h"
 #include "app/modelolista.h"
+#include "data/arquivos.h"
 #include "data/banco.h"
 #include "data/regras.h"
 
@@ -56,6 +57,22 @@ QFrame* painel(const char* objeto, QWidget* pai, std::initializer_list<QWidget*>
 }
 
 }  // namespace
+
+// Gathers the failures of the lists read while it lives, and shows them once at its end.
+class frmprincipal::Lote {
+public:
+    explicit Lote(frmprincipal& janela) : janela_(janela) { ++janela_.lote_; }
+    ~Lote() {
+        if (--janela_.lote_ > 0)
+            return;
+        const QStringList falhas = std::exchange(janela_.falhas_, {});
+        for (const QString& f : falhas)
+            janela_.relatarFalha(f);
+    }
+
+private:
+    frmprincipal& janela_;
+};
 
 frmprincipal::PedidoDeLogin& frmprincipal::pedidoDeLogin() {
     static PedidoDeLogin pedido;
@@ -123,6 +140,7 @@ void frmprincipal::montarAbas() {
         auto* progresso = new QProgressBar(pagina);
         progresso->setObjectName(doTexto(l.barra));
         progresso->hide();
+        barras_[std::size_t(indice(c))] = progresso;
         coluna->addWidget(progresso);
         xtab_->addTab(pagina, doTexto(l.aba));
     }
@@ -224,6 +242,8 @@ QTreeView* frmprincipal::criarLista(Categoria c) {
 void frmprincipal::iniciar() {
     banco::tipobanco = QStringLiteral("access");
     banco::arquivobanco = QStringLiteral("\\dados.mde");
+    // Copies a killed restore left beside the file go before anything reads it.
+    arquivos::removerTemporarios(banco::caminhoBanco(banco::arquivobanco));
     const QString senha = QString::fromUtf8(banco::kSenhaBanco);
     // A file that could not be read may well ask for the login: it is asked.
     bool ilegivel = false;
@@ -234,6 +254,7 @@ void frmprincipal::iniciar() {
         pedidoDeLogin()(*this);
     }
     xtab_->setCurrentIndex(0);
+    Lote lote(*this);
     carregaranotacoes();
     carregarsenhas();
     carregaruteis();
@@ -250,6 +271,39 @@ void frmprincipal::carregar(Categoria c, const QString& sql, const QVariantList&
     if (abrir)
         banco::abrirPadrao();
     m->substituir(listas::ler(c, sql, params));
+    if (const QString falha = m->celulas().falha(); !falha.isEmpty())
+        relatarFalha(falha);
+}
+
+void frmprincipal::relatarFalha(const QString& falha) {
+    if (lote_ > 0) {
+        if (!falhas_.contains(falha))
+            falhas_ << falha;
+        return;
+    }
+    QString texto = QStringLiteral("Ocorreu o seguinte erro ao ler os dados: ") + falha;
+    if (falha == QLatin1String("o arquivo de dados está danificado"))
+        texto += QStringLiteral(". As listas mostram apenas os registros que puderam ser lidos.");
+    dialogs::mensagem(dialogs::Icone::Critico, QStringLiteral("Erro"), texto);
+}
+
+void frmprincipal::esvaziarTodas() {
+    for (ModeloLista* m : modelos_)
+        m->substituir(Celulas(m->columnCount()));
+}
+
+void frmprincipal::recarregarTodas() {
+    esvaziarTodas();
+    Lote lote(*this);
+    // The contact search typed stays in force.
+    if (regras::aparado(txtfiltro_->text()).isEmpty())
+        carregaragenda();
+    else
+        carregarfiltro();
+    carregaranotacoes();
+    carregarcompromisso(doTexto(listas::lista(Categoria::Compromisso).consulta), {}, true);
+    carregarsenhas();
+    carregaruteis();
 }
 
 void frmprincipal::carregaragenda() {
@@ -269,8 +323,8 @@ void frmprincipal::carregarsenhas() {
     carregar(Categoria::Senhas, c.sql, c.parametros, true);
 }
 
-void frmprincipal::carregarcompromisso(const QString& sql, const QVariantList& params) {
-    carregar(Categoria::Compromisso, sql + QStringLiteral(" order by data, hora"), params, false);
+void frmprincipal::carregarcompromisso(const QString& sql, const QVariantList& params, bool abrir) {
+    carregar(Categoria::Compromisso, sql + QStringLiteral(" order by data, hora"), params, abrir);
 }
 
 void frmprincipal::carregarfiltro() {
@@ -285,13 +339,11 @@ void frmprincipal::filtrarDatas() {
                           QStringLiteral("As datas devem ser preenchidas!"));
         return;
     }
-    banco::abrirPadrao();
-    carregarcompromisso(c->sql, c->parametros);
+    carregarcompromisso(c->sql, c->parametros, true);
 }
 
 void frmprincipal::mostrarTudo() {
-    banco::abrirPadrao();
-    carregarcompromisso(doTexto(listas::lista(Categoria::Compromisso).consulta));
+    carregarcompromisso(doTexto(listas::lista(Categoria::Compromisso).consulta), {}, true);
 }
 
 void frmprincipal::AjustarTela() {
@@ -308,6 +360,11 @@ void frmprincipal::resizeEvent(QResizeEvent* ev) {
 }
 
 void frmprincipal::closeEvent(QCloseEvent* ev) {
+    // A form with unsaved input asks first; keeping it keeps the program open.
+    if (!janelas::fecharPerguntando(this)) {
+        ev->ignore();
+        return;
+    }
     // Closing the main window ends the program: no other window stays behind. Hidden
     // first, so a window that reloads the lists on closing knows there is nothing to show.
     hide();
@@ -372,6 +429,14 @@ QTreeView* frmprincipal::lista(Categoria c) const {
     return listas_[std::size_t(indice(c))];
 }
 
+QAbstractItemView* frmprincipal::vista(Categoria c) const {
+    return lista(c);
+}
+
+QProgressBar* frmprincipal::barraProgresso(Categoria c) const {
+    return barras_[std::size_t(indice(c))];
+}
+
 ModeloLista* frmprincipal::modelo(Categoria c) const {
     return modelos_[std::size_t(indice(c))];
 }
@@ -395,7 +460,7 @@ void frmprincipal::recarregar(Categoria c) {
             carregaragenda();
             break;
         case Categoria::Compromisso:
-            carregarcompromisso(doTexto(listas::lista(Categoria::Compromisso).consulta));
+            carregarcompromisso(doTexto(listas::lista(Categoria::Compromisso).consulta), {}, true);
             break;
         case Categoria::Senhas:
             carregarsenhas();

@@ -12,6 +12,7 @@ class CaixaEscolha;
 class CampoData;
 class ModeloLista;
 class QLineEdit;
+class QProgressBar;
 class QTabWidget;
 class QTreeView;
 
@@ -27,10 +28,17 @@ public:
     void carregaruteis();
     void carregaranotacoes();
     void carregarsenhas();
-    // Runs on the connection as the caller left it; the ordering is added here.
-    void carregarcompromisso(const QString& sql, const QVariantList& params = {});
+    // Runs on the connection as the caller left it, or opens it first (after emptying the
+    // list) when `abrir`; the ordering is added here.
+    void carregarcompromisso(const QString& sql, const QVariantList& params = {},
+                             bool abrir = false);
     void carregarfiltro();
     void AjustarTela();
+
+    // Empties every list first, so no message about the file shows over rows of the file
+    // before, then reads each one again.
+    void recarregarTodas() override;
+    void esvaziarTodas() override;
 
     // Save what a list shows as a page or a text table.
     void htmlanotacoes() { exportacao::salvarLista(*this, Categoria::Anotacoes, kHtml); }
@@ -58,6 +66,8 @@ public:
     const Celulas& celulas(Categoria categoria) const override;
     std::optional<int> linhaSelecionada(Categoria categoria) const override;
     void recarregar(Categoria categoria) override;
+    QAbstractItemView* vista(Categoria categoria) const override;
+    QProgressBar* barraProgresso(Categoria categoria) const override;
 
 protected:
     void resizeEvent(QResizeEvent* ev) override;
@@ -73,6 +83,10 @@ private:
     QTreeView* criarLista(Categoria categoria);
     void iniciar();
     void carregar(Categoria categoria, const QString& sql, const QVariantList& params, bool abrir);
+    // A list read only in part is told once; while a reload of several lists runs, once for
+    // all of them.
+    void relatarFalha(const QString& falha);
+    class Lote;
     void filtrarDatas();
     static void escolherLinhaAtual(QTreeView* vista);
     void mostrarTudo();
@@ -80,6 +94,9 @@ private:
     QTabWidget* xtab_ = nullptr;
     std::array<QTreeView*, 5> listas_{};
     std::array<ModeloLista*, 5> modelos_{};
+    std::array<QProgressBar*, 5> barras_{};
+    int lote_ = 0;
+    QStringList falhas_;
     CaixaEscolha* cbonome_ = nullptr;
     QLineEdit* txtfiltro_ = nullptr;
     QLineEdit* txtsenha_ = nullptr;

@@ -1,10 +1,13 @@
 #include "app/listas.h"
 
 #include <QDate>
+#include <algorithm>
 #include <cmath>
 
 #include "data/banco.h"
+#include "data/leitura.h"
 #include "data/regras.h"
+#include "data/textobr.h"
 
 namespace listas {
 namespace {
@@ -46,17 +49,22 @@ constexpr Coluna kAnotacoes[] = {
     {"Título da anotação", 19650, "Titulo", Regra::Texto},
 };
 
+constexpr Ordem kPorNome[] = {{"nome", true}};
+constexpr Ordem kPorData[] = {{"Data", false}, {"hora", false}};
+constexpr Ordem kPorDescricao[] = {{"descricao", true}};
+constexpr Ordem kPorTitulo[] = {{"Titulo", true}};
+
 const Lista kListas[kQuantidade] = {
     {Categoria::Agenda, "lstagenda", "Agenda de contatos", "mnuvarnelo", "barraagenda",
-     "select rowid, * from agenda order by nome", "rowid", kAgenda},
+     "select rowid, * from agenda order by nome", "rowid", kAgenda, kPorNome},
     {Categoria::Compromisso, "lstcompromisso", "Compromissos", "mnucompromisso", "barracompromisso",
-     "Select * from compromisso", "id", kCompromisso},
+     "Select * from compromisso", "id", kCompromisso, kPorData},
     {Categoria::Senhas, "lstsenhas", "Senhas && Serias", "mnusenhas", "barrasenhas",
-     "select rowid, * from senhas order by descricao", "rowid", kSenhas},
+     "select rowid, * from senhas order by descricao", "rowid", kSenhas, kPorDescricao},
     {Categoria::Uteis, "lstuteis", "Telefones Úteis", "mnuuteis", "barrauteis",
-     "select rowid, * from uteis order by descricao", "rowid", kUteis},
+     "select rowid, * from uteis order by descricao", "rowid", kUteis, kPorDescricao},
     {Categoria::Anotacoes, "lstanotacoes", "Anotações", "mnuanotacoes", "barraanotacoes",
-     "select rowid, * from anotacoes order by titulo", "rowid", kAnotacoes},
+     "select rowid, * from anotacoes order by titulo", "rowid", kAnotacoes, kPorTitulo},
 };
 
 // Parses "yyyy/mm/dd" with or without its trailing blank, as stored.
@@ -64,10 +72,8 @@ QDate dia(QByteArrayView texto) {
     return regras::dataDoBanco(QString::fromUtf8(texto));
 }
 
-void acrescentarCelula(Celulas& celulas, const db::Statement& st, Regra regra, int indice,
-                       int numero, const QDate& hoje) {
-    // A column the row lacks leaves its cell as a missing value would.
-    const QByteArrayView valor = indice >= 0 ? st.utf8(indice) : QByteArrayView();
+void acrescentarCelula(Celulas& celulas, QByteArrayView valor, Regra regra, int numero,
+                       const QDate& hoje) {
     switch (regra) {
         case Regra::Contador:
             celulas.acrescentar(QByteArray::number(numero));
@@ -92,6 +98,67 @@ void acrescentarCelula(Celulas& celulas, const db::Statement& st, Regra regra, i
             break;
         }
     }
+}
+
+// The statement's column for each of the list's, -1 when the row lacks it.
+std::vector<int> indicesDasColunas(const Lista& l, const db::Statement& st) {
+    std::vector<int> indices;
+    for (const Coluna& c : l.colunas)
+        indices.push_back(c.campo ? st.columnIndex(QString::fromUtf8(c.campo)) : -1);
+    return indices;
+}
+
+// The statement of the full list, as the loaders run it.
+bool listaInteira(const Lista& l, const QString& sql) {
+    const QString inteira = QString::fromUtf8(l.consulta);
+    return sql == inteira || sql == inteira + QStringLiteral(" order by data, hora");
+}
+
+// The whole table read around its damaged pages, then put in the full list's order.
+Celulas lerDanificada(const Lista& l, QString* falha) {
+    struct Linha {
+        qint64 registro;
+        std::vector<QByteArray> valores;  // the list's columns, then the order's
+    };
+    std::vector<Linha> linhas;
+    std::vector<int> indices;
+    const std::size_t colunas = l.colunas.size();
+    *falha = leitura::lerTabela(
+        banco::conexao().banco(),
+        QStringLiteral("select rowid, * from [%1]").arg(categoria::tabela(l.categoria)),
+        [&](const db::Statement& st) {
+            if (indices.empty()) {
+                indices = indicesDasColunas(l, st);
+                for (const Ordem& o : l.ordem)
+                    indices.push_back(st.columnIndex(QString::fromUtf8(o.coluna)));
+            }
+            Linha linha{st.value(0).toLongLong(), {}};
+            for (int i : indices)
+                linha.valores.push_back(i >= 0 ? st.utf8(i).toByteArray() : QByteArray());
+            linhas.push_back(std::move(linha));
+        });
+    std::stable_sort(linhas.begin(), linhas.end(), [&](const Linha& a, const Linha& b) {
+        for (std::size_t k = 0; k < l.ordem.size(); ++k) {
+            const QByteArray& x = a.valores[colunas + k];
+            const QByteArray& y = b.valores[colunas + k];
+            const int c = l.ordem[k].comoTexto
+                              ? textobr::comparar({x.constData(), std::size_t(x.size())},
+                                                  {y.constData(), std::size_t(y.size())})
+                              : x.compare(y);
+            if (c != 0)
+                return c < 0;
+        }
+        return a.registro < b.registro;
+    });
+    Celulas celulas{int(colunas)};
+    const QDate hoje = regras::hoje();
+    for (const Linha& linha : linhas) {
+        celulas.novaLinha(linha.registro);
+        for (std::size_t i = 0; i < colunas; ++i)
+            acrescentarCelula(celulas, linha.valores[i], l.colunas[i].regra, celulas.linhas(),
+                              hoje);
+    }
+    return celulas;
 }
 
 }  // namespace
@@ -121,19 +188,28 @@ Celulas ler(Categoria categoria, const QString& sql, const QVariantList& paramet
     try {
         db::Statement st = banco::conexao().banco().prepare(sql);
         st.bind(parametros);
-        std::vector<int> indices;
-        for (const Coluna& c : l.colunas)
-            indices.push_back(c.campo ? st.columnIndex(QString::fromUtf8(c.campo)) : -1);
+        const std::vector<int> indices = indicesDasColunas(l, st);
         const int registro = st.columnIndex(QString::fromUtf8(l.registro));
         const QDate hoje = regras::hoje();
         while (st.next()) {
             celulas.novaLinha(registro >= 0 ? st.value(registro).toLongLong() : 0);
             const int numero = celulas.linhas();
+            // A column the row lacks leaves its cell as a missing value would.
             for (std::size_t i = 0; i < indices.size(); ++i)
-                acrescentarCelula(celulas, st, l.colunas[i].regra, indices[i], numero, hoje);
+                acrescentarCelula(celulas, indices[i] >= 0 ? st.utf8(indices[i]) : QByteArrayView(),
+                                  l.colunas[i].regra, numero, hoje);
         }
-    } catch (const db::DbError&) {
-        // Lists pass over what cannot be read.
+    } catch (const db::DbError& e) {
+        // An open that failed has told the user already; the list just stays empty.
+        if (!banco::conexao().aberta())
+            return celulas;
+        if (e.danificado() && listaInteira(l, sql)) {
+            QString falha;
+            Celulas lidas = lerDanificada(l, &falha);
+            lidas.definirFalha(falha.isEmpty() ? e.descricao() : falha);
+            return lidas;
+        }
+        celulas.definirFalha(e.descricao());
     }
     return celulas;
 }

@@ -29,6 +29,13 @@ struct Coluna {
     Regra regra;
 };
 
+// A column the full list is sorted on, and whether it compares as the Brazilian reader
+// expects (the NOCASE text columns) or byte for byte.
+struct Ordem {
+    const char* coluna;
+    bool comoTexto;
+};
+
 struct Lista {
     Categoria categoria;
     const char* objeto;    // the list widget
@@ -38,6 +45,7 @@ struct Lista {
     const char* consulta;  // statement of the full list
     const char* registro;  // the column that tells the row's record: "rowid", or "id"
     std::span<const Coluna> colunas;
+    std::span<const Ordem> ordem;  // the full list's order, for rows read past damage
 };
 
 inline constexpr int kQuantidade = categoria::kQuantidade;
@@ -51,8 +59,10 @@ QStringList cabecalhos(const Lista& lista);
 int pixels(int centesimosMm, double dpi);
 
 // Runs the statement on the shared connection and turns its rows into the cells of
-// the category's list. A statement that cannot run gives no rows and no message;
-// a statement that fails half way keeps the rows read before.
+// the category's list. A statement that fails keeps the rows read before and the reason
+// (Celulas::falha), unless the connection is not open, whose open has told the user
+// already. The full list of a damaged file is read around the damage, so every row the
+// file still holds is shown, in the list's order.
 Celulas ler(Categoria categoria, const QString& sql, const QVariantList& parametros = {});
 
 }  // namespace listas

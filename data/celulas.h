@@ -28,9 +28,14 @@ public:
     // Adds the next cell of the current row, made of `texto` followed by `resto`.
     void acrescentar(QByteArrayView texto, QByteArrayView resto = {});
 
+    // Why the rows stop short of the file's (a damaged file, say); empty when they are whole.
+    QString falha() const { return falha_; }
+    void definirFalha(const QString& motivo) { falha_ = motivo; }
+
 private:
     int colunas_;
     QByteArray texto_;
     std::vector<qsizetype> fins_;
     std::vector<qint64> registros_;
+    QString falha_;
 };
