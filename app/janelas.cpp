@@ -15,7 +15,10 @@ void fecharTodas(QWidget* exceto) {
         // The main window's own menus and pop-ups go with it.
         if (w == exceto || !w->isWindow() || (exceto && exceto->isAncestorOf(w)))
             continue;
-        w->close();
+        if (auto* auxiliar = qobject_cast<JanelaAuxiliar*>(w))
+            auxiliar->fecharSemPerguntar();
+        else
+            w->close();
         w->deleteLater();
     }
 }
@@ -27,7 +30,20 @@ JanelaAuxiliar::JanelaAuxiliar(const QString& objeto, const QString& titulo, QWi
     setWindowFlag(Qt::WindowMinMaxButtonsHint);
     setAttribute(Qt::WA_DeleteOnClose);
     setAttribute(Qt::WA_QuitOnClose, false);
-    connect(qApp, &QCoreApplication::aboutToQuit, this, &QWidget::close);
+    connect(qApp, &QCoreApplication::aboutToQuit, this, &JanelaAuxiliar::fecharSemPerguntar);
+}
+
+bool fecharPerguntando(QWidget* exceto) {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* j = qobject_cast<JanelaAuxiliar*>(w);
+            j && w != exceto && w->isVisible() && j->temAlteracoes() && !w->close())
+            return false;
+    return true;
+}
+
+void JanelaAuxiliar::fecharSemPerguntar() {
+    livre_ = true;
+    close();
 }
 
 QToolBar* JanelaAuxiliar::criarBarraDeOpcoes(const QString& legendaOk,

@@ -38,8 +38,12 @@ inline void mostrar(QWidget& janela) {
     janela.activateWindow();
 }
 
-// Closes and destroys every top-level window but `exceto`; the program ends with the main window.
+// Closes and destroys every top-level window but `exceto`, asking nothing; the program ends
+// with the main window.
 void fecharTodas(QWidget* exceto = nullptr);
+// Closes the side windows with unsaved input but `exceto` as their close box would, so
+// each asks first; false, with the rest left open, as soon as one stays.
+bool fecharPerguntando(QWidget* exceto = nullptr);
 
 // A window beside the main one (an entry form, a settings window): a dialog to screen
 // readers, closed by Esc as by its close box, with Enter pressing the focused button. It
@@ -53,8 +57,14 @@ public:
     void reject() override { close(); }
     // Runs the toolbar button with this key; any other key does nothing.
     virtual void acionar(const QString& /*chave*/) {}
+    // Closes without any question the window would ask (the program is ending, or the
+    // user has chosen already).
+    void fecharSemPerguntar();
+    // Whether closing would lose what the user typed.
+    virtual bool temAlteracoes() const { return false; }
 
 protected:
+    bool fechamentoLivre() const { return livre_; }
     void closeEvent(QCloseEvent* ev) override;
     // Enter in a field moves the focus on; it never presses a button the user is not on.
     void keyPressEvent(QKeyEvent* ev) override;
@@ -62,6 +72,9 @@ protected:
     // the cancel button (key "cancelar"). Each button carries its key as its name and runs
     // acionar(); screen readers name them and the keyboard reaches them.
     QToolBar* criarBarraDeOpcoes(const QString& legendaOk, const QString& legendaCancelar);
+
+private:
+    bool livre_ = false;
 };
 
 }  // namespace janelas

@@ -20,6 +20,10 @@ QVariantList parametros(const Alvo& alvo) {
 RegistroNaoEncontrado::RegistroNaoEncontrado()
     : db::DbError(QStringLiteral("O registro não foi encontrado no banco de dados.")) {}
 
+RegistroAlterado::RegistroAlterado()
+    : db::DbError(QStringLiteral("O registro foi alterado por outro usuário depois de aberto; "
+                                 "feche e abra de novo para ver a versão atual.")) {}
+
 void inserir(db::Database& banco, const QString& tabela, const QList<Valor>& valores) {
     QStringList colunas, marcas;
     QVariantList parametros;
@@ -43,8 +47,15 @@ std::optional<QList<Valor>> ler(db::Database& banco, const QString& tabela,
         return std::nullopt;
     QList<Valor> registro;
     for (int i = 0; i < st.columnCount(); ++i)
-        registro.append({st.columnName(i), st.isNull(i) ? QString("") : st.text(i)});
+        registro.append({st.columnName(i), st.isNull(i) ? QString("") : st.text(i), st.bruto(i)});
     return registro;
+}
+
+QList<QVariant> originais(const QList<Valor>& lidos) {
+    QList<QVariant> r;
+    for (const Valor& v : lidos)
+        r << v.bruto;
+    return r;
 }
 
 void atualizar(db::Database& banco, const QString& tabela, const QString& colunaChave,
@@ -56,11 +67,33 @@ void atualizar(db::Database& banco, const QString& tabela, const QString& coluna
         valoresSql << v.valor;
     }
     valoresSql << parametros(alvo);
-    banco.exec(QStringLiteral("UPDATE [%1] SET %2 WHERE %3")
-                   .arg(tabela, atribuicoes.join(QStringLiteral(", ")), condicao(colunaChave)),
-               valoresSql);
-    if (banco.changes() != 1)
-        throw RegistroNaoEncontrado();
+    // Reserved at once, so nobody writes between the check and the update.
+    banco.execScript(QStringLiteral("BEGIN IMMEDIATE;"));
+    try {
+        if (!alvo.original.isEmpty()) {
+            const std::optional<QList<Valor>> agora = ler(banco, tabela, colunaChave, alvo);
+            if (!agora)
+                throw RegistroNaoEncontrado();
+            if (agora->size() != alvo.original.size())
+                throw RegistroAlterado();
+            for (qsizetype i = 0; i < agora->size(); ++i)
+                if (!db::mesmoValor(agora->at(i).bruto, alvo.original.at(i)))
+                    throw RegistroAlterado();
+        }
+        banco.exec(QStringLiteral("UPDATE [%1] SET %2 WHERE %3")
+                       .arg(tabela, atribuicoes.join(QStringLiteral(", ")), condicao(colunaChave)),
+                   valoresSql);
+        if (banco.changes() != 1)
+            throw RegistroNaoEncontrado();
+        banco.execScript(QStringLiteral("COMMIT;"));
+    } catch (const db::DbError&) {
+        try {
+            banco.execScript(QStringLiteral("ROLLBACK;"));
+        } catch (const db::DbError&) {
+            // A failed COMMIT may have ended the transaction already.
+        }
+        throw;
+    }
 }
 
 void remover(db::Database& banco, const QString& tabela, const QString& colunaChave,

@@ -13,7 +13,8 @@ namespace gravacao {
 
 struct Valor {
     QString coluna;
-    QVariant valor;
+    QVariant valor;  // what is written; as read, the text shown
+    QVariant bruto;  // as read: the value exactly as stored (db::Statement::bruto)
 };
 
 // The record an edit or a removal acts on: its rowid and its key exactly as the list read
@@ -22,12 +23,21 @@ struct Valor {
 struct Alvo {
     qint64 registro = 0;
     QByteArray chave;
+    // Every column as the form loaded it; an update writes only while the record still
+    // holds exactly these. Empty: not checked.
+    QList<QVariant> original;
 };
 
 // The record is gone, or its key is no longer the one read.
 class RegistroNaoEncontrado : public db::DbError {
 public:
     RegistroNaoEncontrado();
+};
+
+// Someone else wrote the record after it was loaded.
+class RegistroAlterado : public db::DbError {
+public:
+    RegistroAlterado();
 };
 
 // Adds a row with the columns in the order given.
@@ -37,7 +47,12 @@ void inserir(db::Database& banco, const QString& tabela, const QList<Valor>& val
 std::optional<QList<Valor>> ler(db::Database& banco, const QString& tabela,
                                 const QString& colunaChave, const Alvo& alvo);
 
-// Overwrites the record; throws RegistroNaoEncontrado when it is not there.
+// What an update checks against: the stored values of a record as ler() read them.
+QList<QVariant> originais(const QList<Valor>& lidos);
+
+// Overwrites the record, checking and writing in one write transaction; throws
+// RegistroNaoEncontrado when it is not there, RegistroAlterado when it no longer holds
+// what the target was loaded with, and then writes nothing.
 void atualizar(db::Database& banco, const QString& tabela, const QString& colunaChave,
                const Alvo& alvo, const QList<Valor>& valores);
 

@@ -20,11 +20,16 @@ template <class T>
 FormularioCadastro* unica() {
     return &janelas::unica<T>();
 }
+template <class T>
+FormularioCadastro* seCarregada() {
+    return janelas::seCarregada<T>();
+}
 
 // Everything the flows of one category need; the five differ only here.
 struct Fluxo {
     Categoria categoria;
     FormularioCadastro* (*formulario)();  // the category's single entry form
+    FormularioCadastro* (*carregado)();   // the same when it is open, else nullptr
     const char* janelaAdicionar;          // nullptr: the form keeps its caption
     const char* acaoAdicionar;
     const char* janelaEditar;
@@ -33,29 +38,29 @@ struct Fluxo {
     int colunaPergunta;    // list column shown in the removal question
     const char* pergunta;  // followed by the shown column and " do banco de dados?"
     const char* sucesso;
-    bool abrirAntesDeRecarregar;  // the appointment loader reads on the connection as it stands
 };
 
 constexpr Fluxo kFluxos[] = {
-    {Categoria::Agenda, unica<frmcadagenda>, "Adicionar novo contato", "Adicionar Contato",
-     "Editar agenda de contato", "Editar contato", 1, 1,
-     "Tem certeza que deseja remover o contato ", "Contato removido com sucesso do banco de dados!",
-     false},
-    {Categoria::Anotacoes, unica<frmcadanotacoes>, "Adicionar anotação", "Adicionar Anotação",
-     "Editar Anotação", "Editar Anotação", 1, 1,
+    {Categoria::Agenda, unica<frmcadagenda>, seCarregada<frmcadagenda>, "Adicionar novo contato",
+     "Adicionar Contato", "Editar agenda de contato", "Editar contato", 1, 1,
+     "Tem certeza que deseja remover o contato ",
+     "Contato removido com sucesso do banco de dados!"},
+    {Categoria::Anotacoes, unica<frmcadanotacoes>, seCarregada<frmcadanotacoes>,
+     "Adicionar anotação", "Adicionar Anotação", "Editar Anotação", "Editar Anotação", 1, 1,
      "Tem certeza que deseja remover a anotação de título ",
-     "Anotação removida com sucesso do banco de dados!", false},
-    {Categoria::Senhas, unica<frmcadsenhas>, "Adicionar senha/serial", "Adicionar senha/serial",
-     "Editar senha/serial", "Editar senha/serial", 1, 1, "Tem certeza que deseja remover a senha ",
-     "Senha removida com sucesso do banco de dados!", false},
-    {Categoria::Uteis, unica<frmcadutil>, "Adicionar telefone útil", "Adicionar tel útil",
-     "Editar telefone útil", "Editar tel útil", 1, 1, "Tem certeza que deseja remover o telefone ",
-     "Telefone removido com sucesso do banco de dados!", false},
+     "Anotação removida com sucesso do banco de dados!"},
+    {Categoria::Senhas, unica<frmcadsenhas>, seCarregada<frmcadsenhas>, "Adicionar senha/serial",
+     "Adicionar senha/serial", "Editar senha/serial", "Editar senha/serial", 1, 1,
+     "Tem certeza que deseja remover a senha ", "Senha removida com sucesso do banco de dados!"},
+    {Categoria::Uteis, unica<frmcadutil>, seCarregada<frmcadutil>, "Adicionar telefone útil",
+     "Adicionar tel útil", "Editar telefone útil", "Editar tel útil", 1, 1,
+     "Tem certeza que deseja remover o telefone ",
+     "Telefone removido com sucesso do banco de dados!"},
     // Found by its number in the hidden column; asked about by its title.
-    {Categoria::Compromisso, unica<frmcadcompromisso>, nullptr, "Adicionar Compromisso",
-     "Editar compromisso", "Editar Compromisso", 0, 3,
+    {Categoria::Compromisso, unica<frmcadcompromisso>, seCarregada<frmcadcompromisso>, nullptr,
+     "Adicionar Compromisso", "Editar compromisso", "Editar Compromisso", 0, 3,
      "Tem certeza que deseja remover o compromisso ",
-     "Compromisso removido com sucesso do banco de dados!", true},
+     "Compromisso removido com sucesso do banco de dados!"},
 };
 
 QString t(const char* texto) {
@@ -67,6 +72,18 @@ const Fluxo& fluxo(Categoria categoria) {
         if (f.categoria == categoria)
             return f;
     Q_UNREACHABLE();
+}
+
+// An open form holding unsaved input is refilled only when the user lets it go; then it
+// starts afresh. False when the user keeps it.
+bool liberarFormulario(const Fluxo& f) {
+    FormularioCadastro* aberto = f.carregado();
+    if (!aberto || !aberto->isVisible() || !aberto->alterado())
+        return true;
+    if (!aberto->podeDescartar())
+        return false;
+    delete aberto;
+    return true;
 }
 
 // Shows the form on its first page and sets the window and action captions; the fields
@@ -84,7 +101,7 @@ FormularioCadastro* abrirFormulario(const Fluxo& f, const char* janela, const ch
 // The record behind a row of the list: its rowid and its key as the list read it.
 gravacao::Alvo alvoDaLinha(const Principal& janela, const Fluxo& f, int linha) {
     const Celulas& celulas = janela.celulas(f.categoria);
-    return {celulas.registro(linha), celulas.bruta(linha, f.colunaLista).toByteArray()};
+    return {celulas.registro(linha), celulas.bruta(linha, f.colunaLista).toByteArray(), {}};
 }
 
 // The row selected in the category's list; nullopt with none.
@@ -101,8 +118,6 @@ bool tentar(Principal* janela, const Fluxo& f, const std::function<void()>& pass
         return true;
     } catch (const gravacao::RegistroNaoEncontrado& e) {
         dialogs::mostrarErro(e.descricao());
-        if (f.abrirAntesDeRecarregar)
-            banco::abrirPadrao();
         janela->recarregar(f.categoria);
     } catch (const db::DbError& e) {
         dialogs::mostrarErro(e.descricao());
@@ -114,7 +129,8 @@ bool tentar(Principal* janela, const Fluxo& f, const std::function<void()>& pass
 
 void adicionar(Categoria categoria) {
     const Fluxo& f = fluxo(categoria);
-    abrirFormulario(f, f.janelaAdicionar, f.acaoAdicionar);
+    if (liberarFormulario(f))
+        abrirFormulario(f, f.janelaAdicionar, f.acaoAdicionar);
 }
 
 void editar(Categoria categoria) {
@@ -124,7 +140,7 @@ void editar(Categoria categoria) {
     const std::optional<int> linha = selecionada(janela, categoria);
     if (!linha)
         return;
-    const gravacao::Alvo alvo = alvoDaLinha(*janela, f, *linha);
+    gravacao::Alvo alvo = alvoDaLinha(*janela, f, *linha);
     const QString colunaChave = t(categoria::colunaChave(categoria));
     banco::abrirSeFechada();
     if (!banco::conexao().aberta())
@@ -137,17 +153,23 @@ void editar(Categoria categoria) {
                 throw gravacao::RegistroNaoEncontrado();
         }))
         return;
+    // Asked only once the record is there to show; keeping the input ends the edit.
+    if (!liberarFormulario(f))
+        return;
     FormularioCadastro* form = abrirFormulario(f, f.janelaEditar, f.acaoEditar);
+    // The save writes only while the record still holds what is shown now.
+    alvo.original = gravacao::originais(*registro);
     form->definirAlvo(alvo);
     // Every field the record fills is set, so nothing of an earlier record stays.
     QString chave;
     for (const gravacao::Valor& v : *registro) {
-        form->preencherColuna(v.coluna, v.valor.toString());
+        form->preencherColuna(v.coluna, v.valor.toString(), v.bruto);
         if (v.coluna.compare(colunaChave, Qt::CaseInsensitive) == 0)
             chave = v.valor.toString();
     }
     // The key last: the save overwrites the record it names.
     form->rotuloChave()->setText(chave);
+    form->marcarInalterado();
 }
 
 void remover(Categoria categoria) {
@@ -174,8 +196,6 @@ void remover(Categoria categoria) {
     if (!removido || !confirmado)
         return;
     dialogs::mensagem(dialogs::Icone::Informacao, QStringLiteral("Info"), t(f.sucesso));
-    if (f.abrirAntesDeRecarregar)
-        banco::abrirPadrao();
     janela->recarregar(categoria);
 }
 

@@ -2,12 +2,14 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QTabBar>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -45,14 +47,18 @@ FormularioCadastro::FormularioCadastro(const QString& objeto, const QString& leg
 
 void FormularioCadastro::showEvent(QShowEvent* ev) {
     JanelaAuxiliar::showEvent(ev);
+    if (!marcado_)
+        marcarInalterado();
     if (ordenada_)
         return;
     ordenada_ = true;
     // The toolbar was made before the fields, so it would come first in the keyboard order.
+    // A page's tab is no field: typing at once must go into the first one.
     QWidget* primeiro = nullptr;
     QWidget* ultimo = nullptr;
     for (QWidget* w = nextInFocusChain(); w != this; w = w->nextInFocusChain()) {
-        if (!area_->isAncestorOf(w) || !(w->focusPolicy() & Qt::TabFocus))
+        if (!area_->isAncestorOf(w) || !(w->focusPolicy() & Qt::TabFocus) ||
+            qobject_cast<QTabBar*>(w))
             continue;
         if (!primeiro)
             primeiro = w;
@@ -87,14 +93,63 @@ void FormularioCadastro::acionar(const QString& chave) {
         else
             editar();
     } else if (chave == QLatin1String("cancelar")) {
-        close();
+        fecharSemPerguntar();
     }
 }
 
-void FormularioCadastro::preencherColuna(const QString& coluna, const QString& valor) {
+QStringList FormularioCadastro::estado() const {
+    QStringList r;
+    for (QWidget* w : findChildren<QWidget*>()) {
+        const QString nome = w->objectName();
+        if (nome.isEmpty() || nome.startsWith(QLatin1String("qt_")) ||
+            (qobject_cast<QLineEdit*>(w) && qobject_cast<QComboBox*>(w->parentWidget())))
+            continue;
+        if (qobject_cast<QLineEdit*>(w) || qobject_cast<QPlainTextEdit*>(w) ||
+            qobject_cast<QComboBox*>(w) || qobject_cast<QDateEdit*>(w) ||
+            (qobject_cast<QLabel*>(w) && nome.startsWith(QLatin1String("lbl")) &&
+             nome != QLatin1String("lbltitulo") && nome != QLatin1String("lbllinha")))
+            r << nome + QLatin1Char('=') + textoCampo(nome);
+    }
+    r.sort();
+    return r;
+}
+
+bool FormularioCadastro::alterado() const {
+    return marcado_ && estado() != inalterado_;
+}
+
+void FormularioCadastro::marcarInalterado() {
+    inalterado_ = estado();
+    marcado_ = true;
+}
+
+bool FormularioCadastro::podeDescartar() {
+    if (!alterado())
+        return true;
+    return dialogs::mensagem(
+               dialogs::Icone::Pergunta, QStringLiteral("Descartar alterações"),
+               QStringLiteral("Descartar as alterações feitas em \"%1\"?").arg(windowTitle()),
+               dialogs::Botoes::SimNao) == dialogs::Resposta::Sim;
+}
+
+void FormularioCadastro::closeEvent(QCloseEvent* ev) {
+    if (!fechamentoLivre() && isVisible() && !podeDescartar()) {
+        ev->ignore();
+        return;
+    }
+    JanelaAuxiliar::closeEvent(ev);
+}
+
+void FormularioCadastro::preencherColuna(const QString& coluna, const QString& valor,
+                                         const QVariant& bruto) {
     const QString controle = controleDaColuna(coluna);
-    if (!controle.isEmpty())
-        preencherCampo(controle, valor);
+    if (controle.isEmpty())
+        return;
+    preencherCampo(controle, valor);
+    if (bruto.isValid())
+        carregados_.insert(coluna.toLower(), {textoCampo(controle), bruto});
+    else
+        carregados_.remove(coluna.toLower());
 }
 
 void FormularioCadastro::preencherCampo(const QString& controle, const QString& valor) {
@@ -137,7 +192,15 @@ QString FormularioCadastro::textoCampo(const QString& controle) const {
 
 gravacao::Valor FormularioCadastro::valor(const QString& coluna, const QString& controle,
                                           regras::Regra regra) const {
-    return {coluna, regras::aplicar(regra, textoCampo(controle))};
+    const QString texto = textoCampo(controle);
+    // A field the user left as it was filled is written back exactly as it was stored; the
+    // input rules are for what the user types.
+    if (!modoAdicionar()) {
+        const auto it = carregados_.constFind(coluna.toLower());
+        if (it != carregados_.constEnd() && it->mostrado == texto)
+            return {coluna, it->bruto, {}};
+    }
+    return {coluna, regras::aplicar(regra, texto), {}};
 }
 
 QLabel* FormularioCadastro::legenda(const QString& texto, QWidget* campo) {
@@ -171,6 +234,8 @@ void FormularioCadastro::adicionarCampo(const QString& texto, QWidget* campo) {
 QLabel* FormularioCadastro::criarRotuloChave(const QString& objeto, const QString& legendaProjeto) {
     auto* rotulo = new QLabel(legendaProjeto, this);
     rotulo->setObjectName(objeto);
+    // It holds stored text, which is never read as markup.
+    rotulo->setTextFormat(Qt::PlainText);
     rotulo->hide();
     return rotulo;
 }
@@ -195,14 +260,16 @@ void FormularioCadastro::gravar(Categoria recarga, const QString& introducaoErro
     } catch (const db::DbError& e) {
         dialogs::mensagem(dialogs::Icone::Critico, QStringLiteral("Erro"),
                           introducaoErro + e.descricao());
-        if (dynamic_cast<const gravacao::RegistroNaoEncontrado*>(&e))
+        // The list shows what the file holds now; the form keeps the user's input.
+        if (dynamic_cast<const gravacao::RegistroNaoEncontrado*>(&e) ||
+            dynamic_cast<const gravacao::RegistroAlterado*>(&e))
             if (Principal* janela = principal())
                 janela->recarregar(recarga);
         return;
     }
     if (Principal* janela = principal())
         janela->recarregar(recarga);
-    close();
+    fecharSemPerguntar();
 }
 
 }  // namespace editors

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
+#include <QStringList>
+#include <QVariant>
 #include <QWidget>
 #include <functional>
 #include <optional>
@@ -57,8 +60,10 @@ public:
     virtual void editar() = 0;
 
     // Shows a stored column in the control it is written from, as the edit flows do;
-    // a column the form does not write (the appointment's `id`) is passed over.
-    void preencherColuna(const QString& coluna, const QString& valor);
+    // a column the form does not write (the appointment's `id`) is passed over. While the
+    // control still shows what it was filled with, an edit writes `bruto` back unchanged,
+    // so a value the input rules would alter stays exactly as it was stored.
+    void preencherColuna(const QString& coluna, const QString& valor, const QVariant& bruto = {});
     // Puts a stored value into the control named `controle`.
     // Text boxes and combo boxes take the text; date pickers read it as a stored date.
     virtual void preencherCampo(const QString& controle, const QString& valor);
@@ -75,7 +80,19 @@ public:
     // Runs the toolbar button with this key ("ok", "cancelar"); any other key does nothing.
     void acionar(const QString& chave) override;
 
+    // Whether the fields hold what the user typed since the form was opened or filled.
+    bool alterado() const;
+    bool temAlteracoes() const override { return isVisible() && alterado(); }
+    // The fields as they are now count as unchanged.
+    void marcarInalterado();
+    // "Descartar as alterações feitas em …?": true when the form holds no changes or the
+    // user lets them go.
+    bool podeDescartar();
+
 protected:
+    // Esc and the close box ask before changes are thrown away; a save, "Cancelar" and the
+    // end of the program close without asking.
+    void closeEvent(QCloseEvent* ev) override;
     // Opened, the first field has the focus, and Tab goes through the fields before it
     // reaches the toolbar's buttons.
     void showEvent(QShowEvent* ev) override;
@@ -125,6 +142,15 @@ protected:
 private:
     gravacao::Valor valor(const QString& coluna, const QString& controle,
                           regras::Regra regra) const;
+    // The text of every field, in a fixed order.
+    QStringList estado() const;
+    struct Carregado {
+        QString mostrado;  // the control's text right after it was filled
+        QVariant bruto;
+    };
+    QHash<QString, Carregado> carregados_;  // by lower-case column
+    QStringList inalterado_;
+    bool marcado_ = false;
     QString legendaAdicionar_;
     QAction* acaoOk_ = nullptr;
     QVBoxLayout* corpo_ = nullptr;

@@ -15,6 +15,7 @@
 #include "app/campodata.h"
 #include "app/dialogs.h"
 #include "app/foco.h"
+#include "data/arquivos.h"
 #include "data/banco.h"
 #include "data/regras.h"
 #include "data/sqlite.h"
@@ -100,6 +101,7 @@ constexpr Endereco kEnderecos[] = {
 };
 
 const QString kFiltroFoto = QStringLiteral("Arquivos de imagens|*.bmp;*.jpg;*.jpeg;*.png;*.gif");
+constexpr qint64 kMaiorFoto = 32 * 1024 * 1024;
 
 // A button so that screen readers announce it and the keyboard reaches it; Enter
 // chooses the picture as well as Space.
@@ -225,6 +227,8 @@ void frmcadagenda::montarFoto(QWidget* pagina) {
     semFoto();
     lbllocal_ = new QLabel(QStringLiteral("nenhum"), pagina);
     lbllocal_->setObjectName(QStringLiteral("lbllocal"));
+    // A stored path is shown as it is, never read as markup.
+    lbllocal_->setTextFormat(Qt::PlainText);
 }
 
 void frmcadagenda::carregar() {
@@ -321,8 +325,11 @@ void frmcadagenda::escolherFoto() {
 }
 
 bool frmcadagenda::mostrarFoto(const QString& arquivo) {
+    // Only a regular file of a sane size: a stored path may name a FIFO or a device, which
+    // would hold the program, or anything at all.
+    const std::optional<QByteArray> bytes = arquivos::lerRegular(arquivo, kMaiorFoto);
     QImage imagem;
-    if (arquivo.isEmpty() || !imagem.load(arquivo))
+    if (!bytes || !imagem.loadFromData(*bytes))
         return false;
     imgfoto_->setIcon(QIcon(QPixmap::fromImage(
         imagem.scaled(imgfoto_->iconSize(), Qt::KeepAspectRatio, Qt::SmoothTransformation))));

@@ -70,6 +70,10 @@ public:
         recargas << c;
         abertaNaRecarga << banco::conexao().aberta();
     }
+    void recarregarTodas() override {}
+    void esvaziarTodas() override {}
+    QAbstractItemView* vista(Categoria) const override { return nullptr; }
+    QProgressBar* barraProgresso(Categoria) const override { return nullptr; }
     QList<Categoria> recargas;
     QList<bool> abertaNaRecarga;
 
@@ -442,8 +446,9 @@ void TstEditores::removerPerguntaConfirmaERecarrega() {
                                                   " com sucesso do banco de dados!"}));
         QCOMPARE(amb->linhas(todas).size(), cat == Categoria::Compromisso ? 1 : 0);
         QCOMPARE(principal->recargas, QList<Categoria>{cat});
-        // The removal closes the connection; the appointment loader needs it opened again.
-        QCOMPARE(principal->abertaNaRecarga, QList<bool>{cat == Categoria::Compromisso});
+        // The removal closes the connection; every loader opens it again itself, after
+        // emptying its list.
+        QCOMPARE(principal->abertaNaRecarga, QList<bool>{false});
     }
 }
 
@@ -659,11 +664,15 @@ void TstEditores::nomeVazioSoAoAdicionar() {
     QCOMPARE(ultimaMensagem(*dlg), "exclamacao|Erro|O nome do contato deve ser digitado!");
     QVERIFY(f->isVisible());
 
-    // Editing may empty the name: written as empty text, without a message.
-    editar(Categoria::Agenda, {{"1", "Beltrano"}}, 0)->preencherCampo("txtnome", "");
+    // Editing may empty the name: written as empty text, without a message. The input typed
+    // before is let go first, when asked.
+    dlg->respostas << Resposta::Sim;
+    f = editar(Categoria::Agenda, {{"1", "Beltrano"}}, 0);
+    QVERIFY(ultimaMensagem(*dlg).startsWith("pergunta|Descartar alterações|"));
+    f->preencherCampo("txtnome", "");
     clicar(f, "ok");
     QCOMPARE(amb->linhas("SELECT nome, tel FROM agenda"), QStringList{"|123 "});
-    QCOMPARE(dlg->mensagens().size(), 2);
+    QCOMPARE(dlg->mensagens().size(), 3);
     descartarFechadas();
     QVERIFY(!aberto(Categoria::Agenda));
 }
@@ -676,6 +685,9 @@ void TstEditores::duplicidadeDoTelefone() {
     auto adicionar = [&](const QString& tel, Resposta resposta) {
         dlg->limpar();
         dlg->respostas.clear();
+        if (FormularioCadastro* aberta = aberto(Categoria::Agenda))
+            aberta->fecharSemPerguntar();
+        descartarFechadas();
         dlg->respostas << resposta;
         editors::adicionar(Categoria::Agenda);
         aberto(Categoria::Agenda)->preencherCampo("txtnome", "Novo");
