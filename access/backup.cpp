@@ -1,8 +1,12 @@
 #include "access/backup.h"
 
+#include <QFileInfo>
+
 #include "access/copiabanco.h"
 #include "app/dialogs.h"
+#include "data/arquivos.h"
 #include "data/banco.h"
+#include "data/schema.h"
 #include "editors/principal.h"
 
 namespace acesso {
@@ -14,17 +18,17 @@ QString senhaBanco() {
     return QString::fromUtf8(banco::kSenhaBanco);
 }
 
-// Runs `copia` on the file in use with the kept handle really closed, so the file
-// is whole on disk and may be replaced; then tells how it went and opens the file
-// again. True when the copy went through.
-template <class Copia>
-bool copiarComBancoFechado(const QString& sucesso, Copia copia) {
+// Runs `copia` on the file in use with the kept handle really closed, so the file is whole
+// on disk and may be replaced; tells how it went (`resultado`, or the failure), then opens
+// the file again. True when the copy went through.
+template <class Copia, class Resultado>
+bool copiarComBancoFechado(Copia copia, Resultado resultado) {
     const QString arquivo = banco::caminhoBanco(banco::arquivobanco);
     banco::liberarConexoes();
     bool feito = true;
     try {
         copia(arquivo);
-        dialogs::mensagem(dialogs::Icone::Informacao, QStringLiteral("Backup"), sucesso);
+        resultado();
     } catch (const db::DbError& e) {
         dialogs::mostrarErro(e.descricao());
         feito = false;
@@ -38,26 +42,65 @@ bool copiarComBancoFechado(const QString& sucesso, Copia copia) {
 void realizarBackup() {
     const QString destino = dialogs::atual().salvarArquivo(
         QStringLiteral("Realizar backup do banco de dados"), kFiltro);
-    if (!destino.isEmpty())
-        copiarComBancoFechado(
-            QStringLiteral("Backup realizado com sucesso!"),
-            [&](const QString& arquivo) { copiarBanco(arquivo, destino, senhaBanco()); });
+    if (destino.isEmpty())
+        return;
+    QString dano;
+    copiarComBancoFechado(
+        [&](const QString& arquivo) { dano = copiarBanco(arquivo, destino, senhaBanco()); },
+        [&] {
+            if (dano.isEmpty())
+                dialogs::mensagem(dialogs::Icone::Informacao, QStringLiteral("Backup"),
+                                  QStringLiteral("Backup realizado com sucesso!"));
+            else
+                dialogs::mensagem(
+                    dialogs::Icone::Critico, QStringLiteral("Backup"),
+                    QStringLiteral("A cópia foi gravada, mas %1: a cópia contém os mesmos danos "
+                                   "e não serve como um backup bom. Guarde também um backup "
+                                   "anterior.")
+                        .arg(dano));
+        });
 }
 
 void restaurarBackup() {
     const QString origem = dialogs::atual().abrirArquivo(
         QStringLiteral("Restaurar backup do banco de dados"), kFiltro);
-    // A failed restore leaves the file as it was, so the lists stay as they are.
-    if (origem.isEmpty() ||
-        !copiarComBancoFechado(
-            QStringLiteral("Backup restaurado com sucesso!"),
-            [&](const QString& arquivo) { restaurarBanco(origem, arquivo, senhaBanco()); }))
+    if (origem.isEmpty())
         return;
-    // Every list, appointments included, so none shows rows of the replaced file.
-    if (editors::Principal* janela = editors::principal())
-        for (Categoria c : {Categoria::Agenda, Categoria::Anotacoes, Categoria::Senhas,
-                            Categoria::Uteis, Categoria::Compromisso})
-            janela->recarregar(c);
+    const QString arquivo = banco::caminhoBanco(banco::arquivobanco);
+    // Refused files are refused before the question, so it is asked only about a real backup.
+    try {
+        if (arquivos::mesmoArquivo(origem, arquivo))
+            throw db::DbError(kMesmoArquivo);
+        try {
+            schema::verificarArquivo(origem, senhaBanco());
+        } catch (const db::DbError&) {
+            throw db::DbError(kNaoEBanco);
+        }
+    } catch (const db::DbError& e) {
+        dialogs::mostrarErro(e.descricao());
+        return;
+    }
+    if (dialogs::mensagem(
+            dialogs::Icone::Pergunta, QStringLiteral("Backup"),
+            QStringLiteral("Os dados atuais serão substituídos pelos do backup escolhido. "
+                           "Continuar?\n\nO arquivo atual ficará guardado ao lado, como %1.")
+                .arg(QFileInfo(arquivos::anterior(arquivo)).fileName()),
+            dialogs::Botoes::SimNao) != dialogs::Resposta::Sim)
+        return;
+    editors::Principal* janela = editors::principal();
+    // A failed restore leaves the file as it was, so the lists stay as they are. Every list,
+    // appointments included, is emptied before the news, so none shows rows of the file gone.
+    if (!copiarComBancoFechado(
+            [&](const QString& atual) { restaurarBanco(origem, atual, senhaBanco()); },
+            [&] {
+                if (janela)
+                    janela->esvaziarTodas();
+                dialogs::mensagem(dialogs::Icone::Informacao, QStringLiteral("Backup"),
+                                  QStringLiteral("Backup restaurado com sucesso!"));
+            }))
+        return;
+    if (janela)
+        janela->recarregarTodas();
 }
 
 }  // namespace acesso

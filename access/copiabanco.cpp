@@ -4,12 +4,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QTemporaryFile>
+#include <cerrno>
 #include <filesystem>
 #include <optional>
 #include <system_error>
 
+#include "data/arquivos.h"
 #include "data/erros.h"
 #include "data/schema.h"
 
@@ -18,7 +19,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <cstring>
 #endif
 
@@ -32,11 +32,6 @@ namespace {
 
 fs::path caminho(const QString& arquivo) {
     return fs::path(QDir::toNativeSeparators(arquivo).toStdU16String());
-}
-
-bool mesmoArquivo(const QString& a, const QString& b) {
-    std::error_code ec;
-    return fs::equivalent(caminho(a), caminho(b), ec) && !ec;
 }
 
 void abrir(QFileDevice& arquivo, QIODevice::OpenMode modo) {
@@ -102,6 +97,11 @@ void renomear(const QString& de, const QString& para) {
         falhar(QString::fromStdString(ec.message()));
 }
 
+// A write refused by the folder is told as the folder's.
+QString motivoNaPasta(const QString& arquivo, const QString& motivo) {
+    return erros::pastaSemGravacao(arquivo) ? erros::textoPastaSemGravacao() : motivo;
+}
+
 void verificar(const QString& arquivo, const QString& senha) {
     try {
         schema::verificarArquivo(arquivo, senha);
@@ -111,7 +111,8 @@ void verificar(const QString& arquivo, const QString& senha) {
 }
 
 // The file about to be replaced goes to anterior(): a second name for it where the
-// file system allows, else a copy. `atual` is open on it.
+// file system allows, else a copy only its user may read. `atual` is open on it. Either
+// is made under a name the next start removes, should the program be killed meanwhile.
 void guardarAnterior(QFile& atual, const QString& banco) {
     const QString destino = anterior(banco);
     const QString provisorio = destino + QStringLiteral(".novo");
@@ -122,11 +123,14 @@ void guardarAnterior(QFile& atual, const QString& banco) {
         renomear(provisorio, destino);
         return;
     }
-    QSaveFile copia(destino);
+    if (!arquivos::criarPrivado(provisorio))
+        falhar(motivoNaPasta(provisorio, erros::doSistema(qt_error_string(errno))));
+    QFile copia(provisorio);
     abrir(copia, QIODevice::WriteOnly | QIODevice::Unbuffered);
     copiar(atual, copia);
-    if (!copia.commit())
-        falhar(copia.errorString());
+    sincronizar(copia);
+    copia.close();
+    renomear(provisorio, destino);
 }
 
 }  // namespace
@@ -139,6 +143,16 @@ TravaBanco::TravaBanco(const QString& caminho, const QString& senha, Modo modo) 
                           : QStringLiteral("BEGIN; SELECT count(*) FROM sqlite_master;"));
 }
 
+QString TravaBanco::verificar() {
+    try {
+        db::Statement st = banco_.prepare(QStringLiteral("PRAGMA quick_check"));
+        const QString r = st.next() ? st.text(0) : QString();
+        return r == QLatin1String("ok") ? QString() : erros::doBanco(SQLITE_CORRUPT, 0);
+    } catch (const db::DbError& e) {
+        return e.descricao();
+    }
+}
+
 TravaBanco::~TravaBanco() {
     try {
         banco_.execScript(QStringLiteral("ROLLBACK;"));
@@ -148,35 +162,49 @@ TravaBanco::~TravaBanco() {
 }
 
 QString anterior(const QString& banco) {
-    return banco + QStringLiteral(".anterior");
+    return arquivos::anterior(banco);
 }
 
-void copiarBanco(const QString& banco, const QString& destino, const QString& senha) {
-    if (mesmoArquivo(banco, destino))
+QString copiarBanco(const QString& banco, const QString& destino, const QString& senha) {
+    if (arquivos::mesmoArquivo(banco, destino))
         falhar(kMesmoArquivo);
+    if (const QString recusa = arquivos::recusa(destino); !recusa.isEmpty())
+        falhar(recusa);
     // Opened before the lock and closed after it: closing any descriptor of a file
     // drops every lock the process holds on it.
     QFile origem(banco);
     abrir(origem, QIODevice::ReadOnly);
-    QSaveFile copia(destino);
-    abrir(copia, QIODevice::WriteOnly | QIODevice::Unbuffered);
-    {
-        TravaBanco trava(banco, senha, TravaBanco::Modo::Leitura);
-        copiar(origem, copia);
-    }
-    if (!copia.commit())
-        falhar(copia.errorString());
+    TravaBanco trava(banco, senha, TravaBanco::Modo::Leitura);
+    // A damaged file is copied all the same (a copy is worth keeping), but never as a good one.
+    const QString dano = trava.verificar();
+    const QString motivo = arquivos::gravarInteiro(
+        destino,
+        [&](QFileDevice& copia) {
+            try {
+                copiar(origem, copia);
+            } catch (const db::DbError& e) {
+                return e.descricao();
+            }
+            return QString();
+        },
+        arquivos::Acesso::Privado);
+    if (!motivo.isEmpty())
+        throw db::DbError(motivo);
+    return dano;
 }
 
 void restaurarBanco(const QString& origem, const QString& banco, const QString& senha) {
-    if (mesmoArquivo(origem, banco))
+    if (arquivos::mesmoArquivo(origem, banco))
         falhar(kMesmoArquivo);
     verificar(origem, senha);
+    arquivos::removerTemporarios(banco);
 
     // The copy is made and checked beside the database, then renamed over it in one step.
     const QFileInfo info(banco);
-    QTemporaryFile novo(info.absoluteFilePath() + QStringLiteral(".XXXXXX"));
-    abrir(novo, QIODevice::ReadWrite | QIODevice::Unbuffered);
+    QTemporaryFile novo(
+        arquivos::modeloTemporario(info.absoluteFilePath(), QStringLiteral("restaurando")));
+    if (!static_cast<QFileDevice&>(novo).open(QIODevice::ReadWrite | QIODevice::Unbuffered))
+        falhar(motivoNaPasta(banco, erros::doSistema(novo.errorString())));
     {
         QFile fonte(origem);
         abrir(fonte, QIODevice::ReadOnly);
@@ -185,10 +213,9 @@ void restaurarBanco(const QString& origem, const QString& banco, const QString& 
     sincronizar(novo);
     novo.close();
     verificar(novo.fileName(), senha);
-    // The restored file is shared as the one it replaces was, not private as a temporary.
+    // The restored file is shared as the one it replaces was; a new one is its user's alone.
     novo.setPermissions(QFileInfo::exists(banco) ? QFile::permissions(banco)
-                                                 : QFile::ReadOwner | QFile::WriteOwner |
-                                                       QFile::ReadGroup | QFile::ReadOther);
+                                                 : QFile::ReadOwner | QFile::WriteOwner);
 
     QFile atual(banco);
     std::optional<TravaBanco> trava;

@@ -24,13 +24,19 @@ public:
     TravaBanco(const TravaBanco&) = delete;
     TravaBanco& operator=(const TravaBanco&) = delete;
 
+    // The file's pages read back, within the lock: empty when whole, else why not.
+    QString verificar();
+
 private:
     db::Database banco_;
 };
 
 // Copies the database file to `destino` byte for byte, as it stands between two
-// writes. A file of that name is replaced only by a whole copy.
-void copiarBanco(const QString& banco, const QString& destino, const QString& senha);
+// writes. A file of that name is replaced only by a whole copy; a new one is its user's
+// alone. The file in use is checked first: a damaged one is copied all the same, and the
+// reason is returned (empty when the file is whole). The database itself, its kept copy and
+// its journal are never written over.
+QString copiarBanco(const QString& banco, const QString& destino, const QString& senha);
 
 // Puts a copy of `origem` in the place of the database file once it proves to be a
 // database of this program, keeping the file it replaces as anterior(banco).

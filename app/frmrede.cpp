@@ -92,11 +92,9 @@ void frmrede::habilitar(bool emRede) {
 
 void frmrede::marcar(bool emRede) {
     if (emRede) {
-        configuracoes::gravar(kEmRede, QStringLiteral("1"));
-        configuracoes::gravar(kRedeLocal, txtbd_->text());
+        configuracoes::gravar({{kEmRede, QStringLiteral("1")}, {kRedeLocal, txtbd_->text()}});
     } else {
-        configuracoes::gravar(kEmRede, QStringLiteral("0"));
-        configuracoes::gravar(kRedeLocal, kSemRede);
+        configuracoes::gravar({{kEmRede, QStringLiteral("0")}, {kRedeLocal, kSemRede}});
         txtbd_->setText(caminhoLocal());
     }
     habilitar(emRede);
@@ -131,15 +129,12 @@ void frmrede::testar() {
 
 void frmrede::closeEvent(QCloseEvent* ev) {
     JanelaAuxiliar::closeEvent(ev);
+    // The path the user typed, and perhaps tested, is the one the program uses from now on.
+    if (chkrede_->isChecked() && configuracoes::ler(kRedeLocal, kSemRede) != txtbd_->text())
+        configuracoes::gravar({{kEmRede, QStringLiteral("1")}, {kRedeLocal, txtbd_->text()}});
     // A main window that is going away, or waits for the login, has nothing to show.
     auto* principal = dynamic_cast<frmprincipal*>(editors::principal());
     if (!principal || !principal->isVisible())
         return;
-    principal->carregaragenda();
-    principal->carregaranotacoes();
-    banco::abrirSeFechada();
-    principal->carregarcompromisso(QStringLiteral("Select * from compromisso"));
-    principal->carregarfiltro();
-    principal->carregarsenhas();
-    principal->carregaruteis();
+    principal->recarregarTodas();
 }

@@ -9,8 +9,9 @@ class QLineEdit;
 class QPushButton;
 
 // Chooses the database file: the local one beside the program, or one on a network
-// path. Only a click on the box or a chosen file changes a setting; closing the
-// window reloads the main window's lists from the file now chosen.
+// path. Switching the box or choosing a file changes the settings at once; closing the
+// window with the box ticked keeps the path as shown, typed or not, and reloads the main
+// window's lists from the file now chosen.
 class frmrede : public janelas::JanelaAuxiliar {
     Q_OBJECT
 public:

@@ -2,18 +2,19 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QFileDevice>
 #include <QHash>
 #include <QLayout>
 #include <QLocale>
 #include <QProgressBar>
-#include <QSaveFile>
 #include <functional>
 #include <span>
 
 #include "app/comandos.h"
 #include "app/dialogs.h"
-#include "data/erros.h"
+#include "data/arquivos.h"
 #include "data/regras.h"
+#include "editors/principal.h"
 #include "export/relatorios.h"
 #include "export/saida.h"
 
@@ -118,24 +119,14 @@ private:
     QHash<QChar, QString> valores_;
 };
 
-// Writes the whole file or nothing: the old file stays until the new one is complete.
-// Returns the reason of a failure, or the empty text.
+// Writes the whole file or nothing; the reason of a failure, or the empty text. Unbuffered:
+// the blocks are large already, and a refused one keeps its reason.
 QString gravar(const QString& nome, const std::function<void(Saida&)>& escrever) {
-    QSaveFile arquivo(nome);
-    // Unbuffered: the blocks are large already, and a refused one keeps its reason.
-    if (!arquivo.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return arquivo.errorString();
-    Saida saida(arquivo);
-    escrever(saida);
-    // A full disk can let commit() succeed after a failed write, so the writes decide.
-    if (!saida.descarregar() || !arquivo.flush()) {
-        const QString erro = arquivo.errorString();
-        arquivo.cancelWriting();
-        return erro;
-    }
-    if (!arquivo.commit())
-        return arquivo.errorString();
-    return {};
+    return arquivos::gravarInteiro(nome, [&](QFileDevice& arquivo) {
+        Saida saida(arquivo);
+        escrever(saida);
+        return saida.descarregar() ? QString() : arquivo.errorString();
+    });
 }
 
 // Shown, the bar takes its place under the list at once: the export gives the event
@@ -155,13 +146,13 @@ struct CursorDeEspera {
 
 }  // namespace
 
-void salvarLista(QWidget& janela, Categoria categoria, Formato formato) {
+void salvarLista(editors::Principal& janela, Categoria categoria, Formato formato) {
     const Lista& lista = kListas[static_cast<int>(categoria)];
     const Tipo& tipo = kTipos[static_cast<int>(formato)];
-    const auto* vista = janela.findChild<QAbstractItemView*>(QLatin1String(lista.lista));
+    const QAbstractItemView* vista = janela.vista(categoria);
     if (!vista || !vista->model())
         return;
-    auto* barra = janela.findChild<QProgressBar*>(QLatin1String(lista.barra));
+    QProgressBar* barra = janela.barraProgresso(categoria);
     c_relatorios relatorio;
     relatorio.Progresbar(barra);
     const QString nome = dialogs::atual().salvarArquivo(QString::fromUtf8(lista.*tipo.titulo),
@@ -188,7 +179,13 @@ void salvarLista(QWidget& janela, Categoria categoria, Formato formato) {
     mostrar(barra, false);
 
     if (!erro.isEmpty()) {
-        dialogs::mostrarErro(erros::doSistema(erro));
+        dialogs::mostrarErro(erro);
+        return;
+    }
+    // A list that could not be read whole is saved as it shows, never reported as a good copy.
+    if (const QString falha = janela.celulas(categoria).falha(); !falha.isEmpty()) {
+        dialogs::mostrarErro(falha + QStringLiteral("; o arquivo salvo contém apenas as linhas que "
+                                                    "puderam ser lidas"));
         return;
     }
     if (dialogs::mensagem(dialogs::Icone::Pergunta, QStringLiteral("Visualizar"),

@@ -2,7 +2,9 @@
 
 #include "data/categoria.h"
 
-class QWidget;
+namespace editors {
+class Principal;
+}
 
 namespace exportacao {
 
@@ -11,6 +13,6 @@ enum class Formato { Html, Txt };
 // Saves what the category's list on `janela` shows, as a page or a text table, in a
 // file the user names: head, table, foot. The old file stays whole until the new one
 // is; a file that cannot be written is reported. Then offers to open the file.
-void salvarLista(QWidget& janela, Categoria categoria, Formato formato);
+void salvarLista(editors::Principal& janela, Categoria categoria, Formato formato);
 
 }  // namespace exportacao

@@ -161,13 +161,9 @@ bool c_relatorios::Exportar_listaparaTXT(Saida& ArquivoTemp, const QAbstractItem
     Avanco avanco(barra_, linhas);
     for (int r = 0; r < linhas; ++r) {
         for (int c = 0; c < colunas; ++c) {
-            const QString s = celulaEmLinha(ListView, r, c);
-            // The first column is never cut; a text wider than its column is written
-            // whole, so an export loses no text.
-            if (c > 0 && !s.isEmpty() && comprimento(s) >= maxLetra_)
-                linha.celula(primeiros(s, maxLetra_), 0);
-            else
-                linha.celula(s, larguras_[std::size_t(c)]);
+            // No text is ever cut: one wider than its column is written whole and pushes
+            // the rest of its line along.
+            linha.celula(celulaEmLinha(ListView, r, c), larguras_[std::size_t(c)]);
         }
         if (!linha.terminar())
             return false;

@@ -22,7 +22,7 @@ public:
     // The HTML table, texts escaped. False as for the text table.
     bool Exportar_listaparaHTML(const QAbstractItemModel& ListView, Saida& TempFile);
 
-    // Width cap and cut length of the text table's columns after the first.
+    // Width cap of the text table's columns after the first; a longer text is written whole.
     void Max_LetraForFields(qint16 vnewval);
     qint16 Max_LetraForFields() const { return maxLetra_; }
     // Fill character of the underline row; only the first character is kept, and an

@@ -8,8 +8,10 @@ int FonteConsulta::quantidade() {
     try {
         db::Statement st =
             banco::conexao().banco().prepare(QStringLiteral("SELECT count(*) FROM (%1)").arg(sql_));
+        falha_.clear();
         return st.next() ? st.value(0).toInt() : 0;
-    } catch (const db::DbError&) {
+    } catch (const db::DbError& e) {
+        falha_ = e.descricao();
         return 0;
     }
 }
@@ -21,7 +23,8 @@ void FonteConsulta::inicio() {
     try {
         st_.emplace(banco::conexao().banco().prepare(sql_));
         temLinha_ = st_->next();
-    } catch (const db::DbError&) {
+    } catch (const db::DbError& e) {
+        falha_ = e.descricao();
         st_.reset();
         temLinha_ = false;
     }
@@ -32,7 +35,8 @@ void FonteConsulta::proximo() {
         return;
     try {
         temLinha_ = st_->next();
-    } catch (const db::DbError&) {
+    } catch (const db::DbError& e) {
+        falha_ = e.descricao();
         temLinha_ = false;
     }
 }

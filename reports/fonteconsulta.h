@@ -10,7 +10,7 @@
 namespace relatorios {
 
 // The rows of one statement on the shared connection, read forward and rewound by
-// running the statement again. A statement that cannot run gives no rows.
+// running the statement again. A statement that cannot run gives no rows, and its reason.
 class FonteConsulta : public FonteLinhas {
 public:
     explicit FonteConsulta(QString sql) : sql_(std::move(sql)) {}
@@ -21,6 +21,7 @@ public:
     // The current row's column (any case); empty text past the end or for no such column.
     QString valor(const QString& coluna) override;
     void terminar() override;
+    QString falha() const override { return falha_; }
     bool fim() const { return !temLinha_; }
 
 private:
@@ -28,6 +29,7 @@ private:
     std::optional<db::Statement> st_;
     bool temLinha_ = false;
     QHash<QString, int> indices_;
+    QString falha_;
 };
 
 }  // namespace relatorios

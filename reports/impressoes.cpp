@@ -3,8 +3,8 @@
 #include <QTreeView>
 #include <cmath>
 
+#include "app/dialogs.h"
 #include "app/janelas.h"
-#include "app/listas.h"
 #include "editors/principal.h"
 #include "reports/frmconfetiqueta.h"
 #include "reports/rlt_agenda.h"
@@ -38,12 +38,16 @@ void imprimirLista(Categoria categoria) {
     for (const ListaImpressa& l : kListas)
         if (l.categoria == categoria)
             impressa = &l;
-    auto* janela = dynamic_cast<QWidget*>(editors::principal());
-    auto* lista =
-        janela ? janela->findChild<QTreeView*>(QString::fromUtf8(listas::lista(categoria).objeto))
-               : nullptr;
+    editors::Principal* janela = editors::principal();
+    auto* lista = janela ? qobject_cast<QTreeView*>(janela->vista(categoria)) : nullptr;
     if (!impressa || !lista)
         return;
+    // What a list could not read is not printed either: the user hears it before the preview.
+    if (const QString falha = janela->celulas(categoria).falha();
+        !falha.isEmpty() && lista->model()->rowCount() > 0)
+        dialogs::mostrarErro(falha +
+                             QStringLiteral("; a impressão contém apenas as linhas que puderam "
+                                            "ser lidas"));
     const QFont atual = lista->font();
     const double tamanho =
         atual.pointSizeF() > 0 ? atual.pointSizeF() : QFontInfo(atual).pointSizeF();

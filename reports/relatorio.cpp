@@ -110,6 +110,10 @@ void mostrarErro(int numero, const QString& descricao) {
     dialogs::mensagem(dialogs::Icone::Critico, QStringLiteral("Impressão"), texto);
 }
 
+void mostrarFalha(const QString& motivo) {
+    dialogs::mostrarErro(motivo);
+}
+
 QFont qfont(const Fonte& fonte) {
     QFont f;
     QString nome = fonte.nome;
@@ -357,6 +361,11 @@ std::optional<Paginacao> Relatorio::paginar() {
     const int quantidade = fonte ? fonte->quantidade() : registros;
     if (fonte)
         fonte->inicio();
+    // A file that cannot be read is told as such, never as one with nothing to print.
+    if (fonte && !fonte->falha().isEmpty()) {
+        eventos_->falha(fonte->falha());
+        return std::nullopt;
+    }
     eventos_->inicio(0);
     if (!temBanda(TipoBanda::Detalhe)) {
         erro(ErroSemDetalhe);
@@ -447,7 +456,10 @@ void Relatorio::emitir(Destino& destino, const Paginacao& paginacao) {
                      });
     }
     destino.terminar();
+    const QString falha = fonte ? fonte->falha() : QString();
     soltarDados();
+    if (!falha.isEmpty())
+        eventos_->falha(falha);
 }
 
 QString Relatorio::textoDoCampo(const Campo& c) {

@@ -46,6 +46,8 @@ enum Erro {
 // Shows the message of an error number as the printouts do, in a box titled "Impressão".
 // `descricao` is the platform's description, added to an unforeseen error when not empty.
 void mostrarErro(int numero, const QString& descricao = {});
+// Shows why the rows of a printout could not be read.
+void mostrarFalha(const QString& motivo);
 
 struct Fonte {
     QString nome = QStringLiteral("Arial");
@@ -128,6 +130,9 @@ public:
     virtual void fimDosDados() {}
     // The base plus an offset of Erro. The default shows its message.
     virtual void erro(int numero) { mostrarErro(numero); }
+    // The rows could not be read (a damaged or busy file): `motivo` says why. The default
+    // shows it as the program's other failures are shown.
+    virtual void falha(const QString& motivo) { mostrarFalha(motivo); }
 };
 
 // Rows the report reads by itself: the engine rewinds it at the start, reads each field's
@@ -141,6 +146,8 @@ public:
     virtual QString valor(const QString& coluna) = 0;  // empty for no such column
     // The pass is over: what it holds of the file (a read lock) is let go.
     virtual void terminar() {}
+    // Why the rows could not all be read; empty while they could.
+    virtual QString falha() const { return {}; }
 };
 
 // A band where it lands: twips from the paper's top left corner, after scaling.

@@ -94,6 +94,10 @@ bool rlt_Etiquetas::preparar() {
 
     brancos_ = geometria.brancos(LinhaInicio, ColunaInicio);
     const int contatos = contatos_.quantidade();
+    if (!contatos_.falha().isEmpty()) {
+        falha(contatos_.falha());
+        return false;
+    }
     rel_.registros = contatos > 0 ? brancos_ + contatos : 0;
     return true;
 }

@@ -4,10 +4,9 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
-#include <QSaveFile>
 
 #include "app/dialogs.h"
-#include "data/erros.h"
+#include "data/arquivos.h"
 #include "reports/relatorio.h"
 
 namespace relatorios {
@@ -94,27 +93,25 @@ bool pintar(Relatorio& relatorio, QPagedPaintDevice& dispositivo) {
 }
 
 bool gravarPdf(Relatorio& relatorio, const QString& arquivo) {
-    QSaveFile arquivoPdf(arquivo);
     bool pintado = false;
-    if (arquivoPdf.open(QIODevice::WriteOnly)) {
-        QPdfWriter pdf(&arquivoPdf);
-        pdf.setResolution(1200);
-        pdf.setTitle(relatorio.titulo);
-        pdf.setCreator(QStringLiteral("Varnelo"));
-        pintado = pintar(relatorio, pdf);
-        if (!pintado) {
-            arquivoPdf.cancelWriting();
-            return false;
-        }
-    }
-    // A full disk shows in the flush; commit alone may still report success.
-    if (pintado && arquivoPdf.flush() && arquivoPdf.commit())
+    const QString motivo = arquivos::gravarInteiro(
+        arquivo,
+        [&](QFileDevice& arquivoPdf) {
+            QPdfWriter pdf(&arquivoPdf);
+            pdf.setResolution(1200);
+            pdf.setTitle(relatorio.titulo);
+            pdf.setCreator(QStringLiteral("Varnelo"));
+            pintado = pintar(relatorio, pdf);
+            // A report that did not run has told why already; nothing is written.
+            return pintado ? QString() : QStringLiteral("-");
+        },
+        arquivos::Acesso::Comum, false);
+    if (motivo.isEmpty())
         return true;
-    const QString motivo = erros::doSistema(arquivoPdf.errorString());
-    arquivoPdf.cancelWriting();
-    dialogs::mensagem(dialogs::Icone::Critico, QStringLiteral("Salvar PDF"),
-                      QStringLiteral("Não foi possível gravar o arquivo ") +
-                          QFileInfo(arquivo).fileName() + QStringLiteral(": ") + motivo);
+    if (pintado || motivo != QLatin1String("-"))
+        dialogs::mensagem(dialogs::Icone::Critico, QStringLiteral("Salvar PDF"),
+                          QStringLiteral("Não foi possível gravar o arquivo ") +
+                              QFileInfo(arquivo).fileName() + QStringLiteral(": ") + motivo);
     return false;
 }
 

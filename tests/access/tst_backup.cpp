@@ -26,6 +26,9 @@ const QString kAbrir =
     "abrir|Restaurar backup do banco de dados|Arquivo de banco de dados(*.mde)|*.mde";
 const QString kErro = "critico|Erro|Ocorreu o seguinte erro: ";
 const QString kRestaurado = "informacao|Backup|Backup restaurado com sucesso!";
+const QString kPergunta =
+    "pergunta|Backup|Os dados atuais serão substituídos pelos do backup escolhido. Continuar?\n\n"
+    "O arquivo atual ficará guardado ao lado, como dados.mde.anterior.|SimNao";
 const Categoria kTodas[] = {Categoria::Agenda, Categoria::Compromisso, Categoria::Senhas,
                             Categoria::Uteis, Categoria::Anotacoes};
 
@@ -136,9 +139,11 @@ void TstBackup::backupMudancasERestauracaoDevolvemAsLinhas() {
         dlg.limpar();
         dlg.abertos.clear();
         dlg.arquivos << copia;
+        dlg.respostas << dialogs::Resposta::Sim;
         menu(w, "mnurestback");
-        QCOMPARE(chamadas(dlg), QStringList({kAbrir, kRestaurado}));
-        QCOMPARE(dlg.abertos, QList<int>{0});
+        QCOMPARE(chamadas(dlg), QStringList({kAbrir, kPergunta, kRestaurado}));
+        // The file is asked about while open, and replaced with every handle on it closed.
+        QCOMPARE(dlg.abertos, QList<int>({1, 0}));
         QCOMPARE(conteudo(amb.arquivo()), conteudo(copia));
         QCOMPARE(celulas(w), listasAntes);
         QCOMPARE(conteudo(acesso::anterior(amb.arquivo())), mudado);
@@ -210,6 +215,7 @@ void TstBackup::agemNoBancoDeRede() {
     QCOMPARE(conteudo(rede), conteudo(copia));
     // The restore puts the local file's rows into the network file.
     dlg.arquivos << amb.arquivo();
+    dlg.respostas << dialogs::Resposta::Sim;
     menu(w, "mnurestback");
     QCOMPARE(chamadas(dlg).last(), kRestaurado);
     QCOMPARE(conteudo(rede), local);
@@ -246,6 +252,7 @@ void TstBackup::discoCheioOuPastaImutavelDeixamOBancoInteiro() {
     frmprincipal w;
 
     dlg.arquivos << grande;
+    dlg.respostas << dialogs::Resposta::Sim;
     menu(w, "mnurestback");
     QCOMPARE(chamadas(dlg).last(), kErro + "não há espaço livre no disco");
     QCOMPARE(conteudo(rede), antes);
@@ -265,8 +272,9 @@ void TstBackup::discoCheioOuPastaImutavelDeixamOBancoInteiro() {
         QSKIP("chattr +i not available here");
     const auto liberar = qScopeGuard([&] { QProcess::execute("chattr", {"-i", disco}); });
     dlg.arquivos << grande;
+    dlg.respostas << dialogs::Resposta::Sim;
     menu(w, "mnurestback");
-    QCOMPARE(chamadas(dlg).last(), kErro + "o arquivo ou a pasta não permite gravação");
+    QCOMPARE(chamadas(dlg).last(), kErro + "a pasta do arquivo não permite gravação");
     QCOMPARE(conteudo(rede), antes);
     QCOMPARE(arquivosNaPasta(disco), QStringList{"dados.mde"});
     QCOMPARE(w.linhas(Categoria::Agenda), 0);

@@ -250,7 +250,7 @@ void TstFrmrede::fecharRecarregaDoArquivoEscolhido() {
     QCOMPARE(chaves(w), QStringList(5, "Local"));
     QVERIFY(dlg.mensagens().isEmpty());
 
-    // A chosen file gone: the first reload says so once, its list emptied before the
+    // A chosen file gone: the first reload says so once, every list emptied before the
     // message, and goes back to the local file; the rest follow it.
     clicar("chkrede");
     dlg.arquivos << amb.pasta() + "/sumiu/dados.mde" << amb.pasta() + "/sumiu/dados.mde";
@@ -260,7 +260,7 @@ void TstFrmrede::fecharRecarregaDoArquivoEscolhido() {
         [&](const QString&, const QString& texto) { vistos << chaves(w).join(",") + "|" + texto; });
     fechar();
     dialogs::encaminharAvisos();
-    QCOMPARE(vistos, QStringList(",Local,Local,Local,Local|Ocorreu o seguinte erro ao tentar abrir "
+    QCOMPARE(vistos, QStringList(",,,,|Ocorreu o seguinte erro ao tentar abrir "
                                  "o banco de dados: o arquivo não foi encontrado o banco de dados "
                                  "foi definido como local, reinicie o software."));
     QCOMPARE(chaves(w).mid(1), QStringList(4, "Local"));

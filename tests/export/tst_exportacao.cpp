@@ -99,7 +99,7 @@ private slots:
     void paginaDaAgendaByteAByte();
     void textoDasAnotacoesByteAByte();
     void dezEntradasComSeusTitulos();
-    void tabelaDeTextoLarguraECorte();
+    void tabelaDeTextoLarguraSemCorte();
     void destinoSemEscritaMantemOArquivo();
     void discoCheioMantemOArquivo();
 };
@@ -255,7 +255,7 @@ void TstExportacao::dezEntradasComSeusTitulos() {
     }
 }
 
-void TstExportacao::tabelaDeTextoLarguraECorte() {
+void TstExportacao::tabelaDeTextoLarguraSemCorte() {
     QObject dono;
     c_relatorios rel;
     // A list without rows writes nothing, either way.
@@ -276,22 +276,25 @@ void TstExportacao::tabelaDeTextoLarguraECorte() {
     QCOMPARE(l, QStringList({t40 + "  X  ", QString(35, '*') + "  *  ", t40 + "  x  ",
                              "1" + QString(34, ' ') + "  y  ", ""}));
 
-    // The other columns are cut at Max_LetraForFields.
+    // The other columns are capped at Max_LetraForFields, and a longer text is still written
+    // whole (no export loses text): it pushes the rest of its line along.
     rel.Max_LetraForFields(10);
-    l = texto(rel, *modelo({"ID", "Nota"},
-                           {{"1", "0123456789abcdefghijklmno"}, {"2", "curta"}, {"3", ""}}, &dono));
-    QCOMPARE(l, QStringList({"ID  Nota        ", "**  **********  ", "1   0123456789  ",
-                             "2   curta       ", "3               ", ""}));
-    // A cell of exactly the cap is the column's width; a title longer than the capped
-    // column is written whole; a cut never splits a character in two.
-    l = texto(rel, *modelo({"ID", "Comentários longos", "Fim"},
-                           {{"1", "0123456789", "a"}, {"2", "😀😀😀😀😀😀😀😀😀😀😀", "b"}}, &dono));
-    QCOMPARE(l, QStringList({"ID  Comentários longos  Fim  ", "**  **********  ***  ",
-                             "1   0123456789  a    ", "2   😀😀😀😀😀😀😀😀😀😀  b    ", ""}));
+    l = texto(
+        rel, *modelo({"ID", "Nota", "Fim"},
+                     {{"1", "0123456789abcdefghijklmno", "a"}, {"2", "curta", "b"}, {"3", "", "c"}},
+                     &dono));
+    QCOMPARE(l, QStringList({"ID  Nota        Fim  ", "**  **********  ***  ",
+                             "1   0123456789abcdefghijklmno  a    ", "2   curta       b    ",
+                             "3               c    ", ""}));
+    // A comment of 12,003 characters comes out whole at the default cap.
+    rel.Max_LetraForFields(9999);
+    const QString longo = QString(12000, 'x') + "fim";
+    QCOMPARE(texto(rel, *modelo({"ID", "Comentários"}, {{"1", longo}}, &dono))[2],
+             "1   " + longo + "  ");
     // The ID column is never cut, whatever the cap.
     rel.Max_LetraForFields(2);
     QCOMPARE(texto(rel, *modelo({"ID", "X"}, {{"12345", "abc"}}, &dono))[2],
-             QString("12345  ab  "));
+             QString("12345  abc  "));
 
     // The underline's fill keeps its first character, whole outside the basic plane too, or
     // a blank.
