@@ -56,12 +56,23 @@ bool gravar(const QString& chave, const QString& valor) {
 bool gravar(const QList<std::pair<QString, QString>>& valores) {
     QSettings s = abrir();
     s.beginGroup(kSecao);
-    for (const auto& [chave, valor] : valores)
+    QList<std::pair<QString, QVariant>> antes;
+    for (const auto& [chave, valor] : valores) {
+        antes.append({chave, s.value(chave)});
         s.setValue(chave, valor);
-    s.endGroup();
+    }
     s.sync();
     if (s.status() == QSettings::NoError)
         return true;
+    // The program goes on with what the next start will read, not with what was refused.
+    for (const auto& [chave, valor] : antes) {
+        if (valor.isValid())
+            s.setValue(chave, valor);
+        else
+            s.remove(chave);
+    }
+    s.endGroup();
+    s.sync();
     avisos::erro(
         QStringLiteral("Erro"),
         QStringLiteral("Não foi possível gravar as configurações: ") + motivo(s.fileName()));

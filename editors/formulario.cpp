@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTabBar>
+#include <QTabWidget>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -56,9 +57,14 @@ void FormularioCadastro::showEvent(QShowEvent* ev) {
     // A page's tab is no field: typing at once must go into the first one.
     QWidget* primeiro = nullptr;
     QWidget* ultimo = nullptr;
+    const auto dasAbas = [](QWidget* w) {
+        for (QWidget* p = w; p; p = p->parentWidget())
+            if (qobject_cast<QTabBar*>(p))
+                return true;
+        return qobject_cast<QTabWidget*>(w) != nullptr;
+    };
     for (QWidget* w = nextInFocusChain(); w != this; w = w->nextInFocusChain()) {
-        if (!area_->isAncestorOf(w) || !(w->focusPolicy() & Qt::TabFocus) ||
-            qobject_cast<QTabBar*>(w))
+        if (!area_->isAncestorOf(w) || !(w->focusPolicy() & Qt::TabFocus) || dasAbas(w))
             continue;
         if (!primeiro)
             primeiro = w;

@@ -100,6 +100,7 @@ private slots:
     void agemNoBancoDeRede();
     void discoCheioOuPastaImutavelDeixamOBancoInteiro();
     void restauraOQueNaoAbreECopiaEsperaOsEscritores();
+    void restauracaoPerguntaEMatadaNaoDeixaRestos();
 };
 
 void TstBackup::backupMudancasERestauracaoDevolvemAsLinhas() {
@@ -320,6 +321,56 @@ void TstBackup::restauraOQueNaoAbreECopiaEsperaOsEscritores() {
     QVERIFY_THROWS_EXCEPTION(db::DbError, acesso::copiarBanco(amb.arquivo(), copia, kSenha));
     QVERIFY(escritor.soltar());
     QVERIFY(!QFile::exists(copia));
+}
+
+void TstBackup::restauracaoPerguntaEMatadaNaoDeixaRestos() {
+    AmbienteTeste amb;
+    DialogosRoteiro dlg;
+    const QString copia = amb.pasta() + "/copia.mde";
+    acrescentar(amb, "na copia");
+    amb.soltar();
+    {
+        frmprincipal w;
+        // The backup is its user's alone; a backup over an existing file keeps that file's mode.
+        dlg.arquivos << copia;
+        menu(w, "mnufazerback");
+        QCOMPARE(QFile::permissions(copia),
+                 QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
+        QVERIFY(QFile::setPermissions(copia, QFile::permissions(copia) | QFile::ReadOther));
+        dlg.arquivos << copia;
+        menu(w, "mnufazerback");
+        QVERIFY(QFile::permissions(copia) & QFile::ReadOther);
+        amb.executar("DELETE FROM agenda");
+        amb.soltar();
+        w.recarregarTodas();
+        // Asked first, and No changes nothing at all.
+        const QByteArray atual = conteudo(amb.arquivo());
+        dlg.limpar();
+        dlg.arquivos << copia;
+        menu(w, "mnurestback");
+        QCOMPARE(chamadas(dlg), QStringList({kAbrir, kPergunta}));
+        QCOMPARE(conteudo(amb.arquivo()), atual);
+        QCOMPARE(w.linhas(Categoria::Agenda), 0);
+        QVERIFY(!QFileInfo::exists(acesso::anterior(amb.arquivo())));
+    }
+    // A restore killed half way left its copies beside the file: the next start removes them,
+    // and only them.
+    for (const char* nome :
+         {"dados.mde.restaurando-Ab12Cd", "dados.mde.anterior.novo", "dados.mde.backup"})
+        gravar(amb.pasta() + "/" + nome, QByteArray(4096, 'x'));
+    frmprincipal w;
+    QCOMPARE(arquivosNaPasta(amb.pasta()),
+             QStringList({"copia.mde", "dados.mde", "dados.mde.backup"}));
+    dlg.arquivos << copia;
+    dlg.respostas << dialogs::Resposta::Sim;
+    menu(w, "mnurestback");
+    QCOMPARE(chamadas(dlg).last(), kRestaurado);
+    QCOMPARE(w.linhas(Categoria::Agenda), 1);
+    // The file it replaced is kept beside it, as private as the file was.
+    QCOMPARE(QFile::permissions(acesso::anterior(amb.arquivo())),
+             QFile::permissions(amb.arquivo()));
+    QCOMPARE(QFile::permissions(amb.arquivo()) & (QFile::ReadOther | QFile::ReadGroup),
+             QFile::Permissions());
 }
 
 QTEST_MAIN(TstBackup)

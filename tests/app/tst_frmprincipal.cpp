@@ -15,14 +15,19 @@
 #include <QToolButton>
 #include <QTreeView>
 
+#include <QFileInfo>
+#include <QPointer>
 #include "ambiente_teste.h"
 #include "apoio.h"
+#include "apoio_testes.h"
 #include "app/campodata.h"
 #include "app/janelas.h"
 #include "data/avisos.h"
 #include "data/banco.h"
 #include "data/sqlite.h"
 #include "dialogos_roteiro.h"
+#include "editors/fluxos.h"
+#include "editors/formulariosimples.h"
 #include "editors/frmcadagenda.h"
 
 namespace {
@@ -57,6 +62,7 @@ private slots:
     void botoesDoMouseNasListas();
     void mesmoNomeEditadoERemovidoUmAUm();
     void fecharEncerraTudo();
+    void arquivoDanificadoNuncaPareceVazio();
 };
 
 void TstFrmprincipal::janelaListasENomesComoProjetados() {
@@ -456,12 +462,75 @@ void TstFrmprincipal::fecharEncerraTudo() {
     w->show();
     QPointer<QWidget> outra = new QWidget;
     outra->show();
+    // A form with unsaved input asks first; keeping it keeps the program open.
+    DialogosRoteiro dlg;
+    editors::adicionar(Categoria::Uteis);
+    auto* form = qobject_cast<janelas::JanelaAuxiliar*>(
+        QApplication::activeModalWidget() ? nullptr : janelas::seCarregada<editors::frmcadutil>());
+    QVERIFY(form);
+    form->findChild<QLineEdit*>("txtdescricao")->setText("Pizzaria");
+    QVERIFY(!w->close());
+    QVERIFY(w->isVisible() && form->isVisible() && outra->isVisible());
+    QCOMPARE(dlg.ultimaMensagem().texto,
+             QString("Descartar as alterações feitas em \"Adicionar telefone útil\"?"));
+    dlg.respostas << dialogs::Resposta::Sim;
     QVERIFY(w->close());
     QVERIFY(!outra || !outra->isVisible());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(!outra);
+    QVERIFY(!janelas::seCarregada<editors::frmcadutil>());
     delete w;
     QCOMPARE(editors::principal(), nullptr);
+}
+
+void TstFrmprincipal::arquivoDanificadoNuncaPareceVazio() {
+    AmbienteTeste amb;
+    DialogosRoteiro dlg;
+    amb.executar("BEGIN");
+    for (int i = 1; i <= 2000; ++i)
+        amb.executar("INSERT INTO agenda (nome, tel, adicional) VALUES (?, ?, ?)",
+                     {QString("Contato %1").arg(2001 - i, 4, 10, QLatin1Char('0')), "1 ",
+                      QString(150, 'x')});
+    amb.executar("INSERT INTO uteis VALUES ('Polícia', '190 ')");
+    amb.executar("COMMIT");
+    amb.soltar();
+    QFile f(amb.arquivo());
+    QVERIFY(f.open(QIODevice::ReadWrite));
+    f.seek(f.size() / 2048 * 1024 + 300);
+    f.write(QByteArray(64, '\x55'));
+    f.close();
+
+    frmprincipal w;
+    // One message for the start, with the reason; the rows the file still holds, in order.
+    QCOMPARE(chamadas(dlg),
+             QStringList{"critico|Erro|Ocorreu o seguinte erro ao ler os dados: o arquivo de dados "
+                         "está danificado. As listas mostram apenas os registros que puderam ser "
+                         "lidos."});
+    const QStringList nomes = coluna(w, Categoria::Agenda, 1);
+    QVERIFY2(nomes.size() > 1900 && nomes.size() < 2000, qPrintable(QString::number(nomes.size())));
+    QCOMPARE(nomes.first(), QString("Contato 0001"));
+    QCOMPARE(nomes.last(), QString("Contato 2000"));
+    QStringList ordenados = nomes;
+    ordenados.sort();
+    QCOMPARE(nomes, ordenados);
+    QCOMPARE(coluna(w, Categoria::Agenda, 0).last(), QString::number(nomes.size()));
+    QCOMPARE(w.linhas(Categoria::Uteis), 1);
+    // The directory reads the file itself: it says why, never "nothing to print".
+    dlg.limpar();
+    w.findChild<QAction*>("mnuimprimirtel")->trigger();
+    QCOMPARE(
+        chamadas(dlg),
+        QStringList{"critico|Erro|Ocorreu o seguinte erro: o arquivo de dados está danificado"});
+    // A backup of it is made, and never called a good one.
+    dlg.limpar();
+    const QString copia = amb.pasta() + "/copia.mde";
+    dlg.arquivos << copia;
+    w.findChild<QAction*>("mnufazerback")->trigger();
+    QCOMPARE(chamadas(dlg).mid(1),
+             QStringList{"critico|Backup|A cópia foi gravada, mas o arquivo de dados está "
+                         "danificado: a cópia contém os mesmos danos e não serve como um backup "
+                         "bom. Guarde também um backup anterior."});
+    QCOMPARE(QFileInfo(copia).size(), QFileInfo(amb.arquivo()).size());
 }
 
 QTEST_MAIN(TstFrmprincipal)

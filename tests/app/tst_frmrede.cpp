@@ -96,6 +96,7 @@ private slots:
     void carregarMostraEGravaSoAoEscolher();
     void testeNaoCriaNemGrava();
     void fecharRecarregaDoArquivoEscolhido();
+    void caminhoDigitadoETestadoEhOUsado();
 };
 
 void TstFrmrede::carregarMostraEGravaSoAoEscolher() {
@@ -273,6 +274,34 @@ void TstFrmrede::fecharRecarregaDoArquivoEscolhido() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(!janelas::seCarregada<frmrede>());
     QVERIFY(dlg.mensagens().isEmpty());
+}
+
+void TstFrmrede::caminhoDigitadoETestadoEhOUsado() {
+    AmbienteTeste amb;
+    DialogosRoteiro dlg;
+    preencher(amb.arquivo(), "Local");
+    const QString servidor = amb.pasta() + "/servidor/dados.mde";
+    QVERIFY(QDir().mkpath(amb.pasta() + "/servidor"));
+    schema::criarArquivo(servidor, kSenha);
+    preencher(servidor, "Servidor");
+    frmprincipal w;
+    w.show();
+    janelas::mostrar(janelas::unica<frmrede>());
+    clicar("chkrede");
+    // Typed, not browsed: the test reads it, and closing keeps it as the file in use.
+    controle<QLineEdit>("txtbd")->setText(servidor);
+    clicar("cmdtestabd");
+    QCOMPARE(dlg.ultimaMensagem().texto, QString("Teste relizado com sucesso!"));
+    fechar();
+    QCOMPARE(salvas(), "1|" + servidor);
+    QCOMPARE(chaves(w), QStringList(5, "Servidor"));
+    // Opened again, the window shows it; unticked, the local file comes back.
+    janelas::mostrar(janelas::unica<frmrede>());
+    QCOMPARE(tela(), "[x] " + servidor + " on");
+    clicar("chkrede");
+    fechar();
+    QCOMPARE(salvas(), QString("0|SemRede"));
+    QCOMPARE(chaves(w), QStringList(5, "Local"));
 }
 
 QTEST_MAIN(TstFrmrede)

@@ -373,6 +373,25 @@ void TstBanco::falhasComunsDitasEmPortugues() {
         QCOMPARE(erro, QString("o arquivo ou a pasta não permite gravação"));
     }
     banco::liberarConexoes();
+    // A folder nobody may write: the file is there, its journal cannot be made beside it.
+    if (QProcess::execute("chattr", {"+i", amb.pasta()}) == 0) {
+        const QString erro = inserir();
+        QProcess::execute("chattr", {"-i", amb.pasta()});
+        QCOMPARE(erro, QString("a pasta do arquivo não permite gravação"));
+    }
+    banco::liberarConexoes();
+    // Another program puts a file in its place between the open and the write (while a
+    // removal asks its question, say).
+    {
+        db::Database aberto;
+        aberto.open(amb.arquivo(), kSenha);
+        const QString novo = amb.pasta() + "/novo.mde";
+        QVERIFY(QFile::copy(amb.arquivo(), novo));
+        QVERIFY(::rename(QFile::encodeName(novo).constData(),
+                         QFile::encodeName(amb.arquivo()).constData()) == 0);
+        QCOMPARE(falha([&] { aberto.exec("DELETE FROM login"); }),
+                 QString("o arquivo foi substituído por outro programa"));
+    }
     // A disk with no room left.
     QTemporaryDir pequeno;
     if (QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=64k", "tmpfs", pequeno.path()}) != 0)

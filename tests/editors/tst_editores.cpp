@@ -11,7 +11,10 @@
 #include <QMap>
 #include <QTabWidget>
 #include <QTest>
+#include <QToolButton>
 #include <optional>
+
+#include <sys/stat.h>
 
 #include "ambiente_teste.h"
 #include "apoio_testes.h"
@@ -147,6 +150,10 @@ private slots:
     void nomeVazioSoAoAdicionar();
     void duplicidadeDoTelefone();
     void fotoEscolhidaEMantida();
+    void doisUsuariosNaoSobrescrevemUmAoOutro();
+    void camposIntocadosVoltamComoGuardados();
+    void entradaDigitadaNuncaSomeSemPerguntar();
+    void caminhoDaFotoNuncaTravaNemViraMarcacao();
 };
 
 void TstEditores::familiaGuardaCadaColunaPelaSuaRegra() {
@@ -784,6 +791,154 @@ void TstEditores::fotoEscolhidaEMantida() {
              QStringList({"Com foto| | | | |" + texto, "Ana|1 |1980/05/01 |Santos | |" + foto,
                           "Bia|11 | | | |" + sumida}));
     QCOMPARE(principal->recargas.size(), 3);
+}
+
+void TstEditores::doisUsuariosNaoSobrescrevemUmAoOutro() {
+    const QString alterado =
+        "critico|Erro|Ocorreu o seguinte erro ao tentar %1 os dados: O registro foi alterado por "
+        "outro usuário depois de aberto; feche e abra de novo para ver a versão atual.";
+    amb->executar("INSERT INTO agenda (nome, tel, endereco) VALUES ('Ana', '1111 ', 'Rua A ')");
+    amb->executar("INSERT INTO compromisso (Data, hora, Titulo) VALUES ('2030/01/02', '9', 'Ir')");
+    // The other running copy of the program: a connection of its own on the same file.
+    db::Database outro;
+    outro.open(amb->arquivo(), QString::fromUtf8(banco::kSenhaBanco));
+
+    FormularioCadastro* f = editar(Categoria::Agenda, {{"1", "Ana"}}, 0);
+    outro.exec("UPDATE agenda SET tel = '2222 ' WHERE nome = 'Ana'");
+    f->preencherCampo("txtendereco", "Rua B");
+    principal->recargas.clear();
+    clicar(f, "ok");
+    QCOMPARE(ultimaMensagem(*dlg), alterado.arg("incluír"));
+    // Nothing written, the other's change kept, the form open with the user's input and the
+    // list read again to show what the file holds.
+    QCOMPARE(amb->linhas("SELECT tel, endereco FROM agenda"), QStringList{"2222 |Rua A "});
+    QVERIFY(f->isVisible());
+    QCOMPARE(f->textoCampo("txtendereco"), QString("Rua B"));
+    QCOMPARE(principal->recargas, QList<Categoria>{Categoria::Agenda});
+    // Opened again, the current version is saved.
+    f->fecharSemPerguntar();
+    descartarFechadas();
+    f = editar(Categoria::Agenda, {{"1", "Ana"}}, 0);
+    QCOMPARE(f->textoCampo("txttel"), QString("2222 "));
+    f->preencherCampo("txtendereco", "Rua B");
+    clicar(f, "ok");
+    QCOMPARE(amb->linhas("SELECT tel, endereco FROM agenda"), QStringList{"2222 |Rua B "});
+
+    // The appointment form keeps to the same rule; a removal of a changed record removes it.
+    descartarFechadas();
+    dlg->limpar();
+    f = editar(Categoria::Compromisso, {{"1", "02/01/2030 "}}, 0);
+    outro.exec("UPDATE compromisso SET local = 'Sala 2 '");
+    f->preencherCampo("txttitulo", "Ir cedo");
+    clicar(f, "ok");
+    QCOMPARE(ultimaMensagem(*dlg), alterado.arg("editar"));
+    QCOMPARE(amb->valor("SELECT Titulo, local FROM compromisso"), QString("Ir|Sala 2 "));
+    principal->definir(Categoria::Compromisso, {{"1", "02/01/2030 ", "9 ", "Ir "}});
+    dlg->respostas << Resposta::Sim;
+    editors::remover(Categoria::Compromisso);
+    QCOMPARE(amb->valor("SELECT count(*) FROM compromisso"), QString("0"));
+}
+
+void TstEditores::camposIntocadosVoltamComoGuardados() {
+    // Written by an older file or another tool: an apostrophe the form would drop, a date it
+    // cannot read, blanks it would trim, bytes that are not UTF-8.
+    amb->executar(
+        "INSERT INTO agenda (nome, tel, nascimento, estado, bairro, local) VALUES "
+        "('D''Ávila', '1 ', '15/03/1980', '  SP', CAST(x'42e1' AS TEXT), 'nenhum')");
+    amb->executar("INSERT INTO anotacoes VALUES ('Nota d''Ana ', 'texto')");
+    const QString antes = amb->valor("SELECT nome, nascimento, estado, hex(bairro) FROM agenda");
+    FormularioCadastro* f = editar(Categoria::Agenda, {{"1", "D'Ávila"}}, 0);
+    f->preencherCampo("txttel", "123");
+    clicar(f, "ok");
+    QVERIFY(dlg->mensagens().isEmpty());
+    QCOMPARE(amb->valor("SELECT nome, nascimento, estado, hex(bairro) FROM agenda"), antes);
+    QCOMPARE(amb->valor("SELECT tel, typeof(bairro) FROM agenda"), QString("123 |text"));
+    // What the user types still follows the rules.
+    descartarFechadas();
+    f = editar(Categoria::Agenda, {{"1", "D'Ávila"}}, 0);
+    f->preencherCampo("txtnome", " O'Neil ");
+    f->preencherCampo("cboestado", "RJ");
+    clicar(f, "ok");
+    QCOMPARE(amb->valor("SELECT nome, estado, nascimento FROM agenda"),
+             QString("ONeil|RJ |15/03/1980"));
+
+    descartarFechadas();
+    f = editar(Categoria::Anotacoes, {{"1", "Nota d'Ana "}}, 0);
+    f->preencherCampo("txtanotacoes", "outro texto");
+    clicar(f, "ok");
+    QCOMPARE(amb->valor("SELECT * FROM anotacoes"), QString("Nota d'Ana |outro texto "));
+}
+
+void TstEditores::entradaDigitadaNuncaSomeSemPerguntar() {
+    const QString pergunta =
+        "pergunta|Descartar alterações|Descartar as alterações feitas em \"%1\"?|SimNao";
+    editors::adicionar(Categoria::Agenda);
+    FormularioCadastro* f = aberto(Categoria::Agenda);
+    f->show();
+    f->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(f));
+    // Opened, the name field has the focus: a name typed at once goes there.
+    QCOMPARE(QApplication::focusWidget(), f->findChild<QWidget*>("txtnome"));
+    QTest::keyClicks(QApplication::focusWidget(), "Fulano");
+    QCOMPARE(f->textoCampo("txtnome"), QString("Fulano"));
+    // Another add asks first; No keeps the form as it is.
+    editors::adicionar(Categoria::Agenda);
+    QCOMPARE(chamadas(*dlg), QStringList{pergunta.arg("Adicionar novo contato")});
+    QCOMPARE(aberto(Categoria::Agenda), f);
+    QCOMPARE(f->textoCampo("txtnome"), QString("Fulano"));
+    // Esc asks too, even where the field's list takes the key first.
+    QTest::keyClick(f, Qt::Key_Escape);
+    QCOMPARE(dlg->mensagens().size(), 2);
+    QVERIFY(f->isVisible());
+    // An edit of another record asks; Yes starts the form afresh on that record.
+    amb->executar("INSERT INTO agenda (nome, tel) VALUES ('Ana', '1 ')");
+    dlg->respostas << Resposta::Sim;
+    f = editar(Categoria::Agenda, {{"1", "Ana"}}, 0);
+    QCOMPARE(chamadas(*dlg).last(), pergunta.arg("Adicionar novo contato"));
+    QCOMPARE(f->textoCampo("txtnome") + f->textoCampo("txttel"), QString("Ana1 "));
+    // Unchanged, nothing is asked: Esc closes, and so does a refill.
+    dlg->limpar();
+    f = editar(Categoria::Agenda, {{"1", "Ana"}}, 0);
+    QTest::keyClick(f, Qt::Key_Escape);
+    descartarFechadas();
+    QVERIFY(!aberto(Categoria::Agenda));
+    // Esc on typed input, Yes: the form goes and nothing is written.
+    editors::adicionar(Categoria::Uteis);
+    f = aberto(Categoria::Uteis);
+    f->preencherCampo("txtdescricao", "Pizzaria");
+    dlg->respostas << Resposta::Sim;
+    QTest::keyClick(f, Qt::Key_Escape);
+    descartarFechadas();
+    QVERIFY(!aberto(Categoria::Uteis));
+    QCOMPARE(chamadas(*dlg), QStringList{pergunta.arg("Adicionar telefone útil")});
+    // "Cancelar" is the user's own choice: it asks nothing.
+    editors::adicionar(Categoria::Uteis);
+    aberto(Categoria::Uteis)->preencherCampo("txtdescricao", "Pizzaria");
+    clicar(aberto(Categoria::Uteis), "cancelar");
+    descartarFechadas();
+    QVERIFY(!aberto(Categoria::Uteis));
+    QCOMPARE(dlg->mensagens().size(), 1);
+    QCOMPARE(amb->valor("SELECT count(*) FROM uteis"), QString("0"));
+}
+
+void TstEditores::caminhoDaFotoNuncaTravaNemViraMarcacao() {
+    const QString fifo = amb->pasta() + "/fila";
+    QVERIFY(::mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
+    const QString marcacao = "<b>negrito</b><img src='" + amb->pasta() + "/x.png'>";
+    amb->executar("INSERT INTO agenda (nome, local) VALUES ('Fila', ?), ('Marca', ?)",
+                  {fifo, marcacao});
+    for (int i : {0, 1}) {
+        // A FIFO nobody writes to: opening it for reading would never return.
+        FormularioCadastro* f = editar(Categoria::Agenda, {{"1", "Fila"}, {"2", "Marca"}}, i);
+        QVERIFY(f->findChild<QToolButton*>("imgfoto")->icon().isNull());
+        auto* local = f->findChild<QLabel*>("lbllocal");
+        QCOMPARE(local->textFormat(), Qt::PlainText);
+        QCOMPARE(local->text(), i == 0 ? fifo : marcacao);
+        f->preencherCampo("txttel", "9");
+        clicar(f, "ok");
+        descartarFechadas();
+    }
+    QCOMPARE(amb->linhas("SELECT local FROM agenda"), QStringList({fifo, marcacao}));
 }
 
 QTEST_MAIN(TstEditores)

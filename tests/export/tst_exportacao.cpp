@@ -12,6 +12,7 @@
 #include <QTest>
 
 #include "ambiente_teste.h"
+#include "apoio_testes.h"
 #include "app/frmprincipal.h"
 #include "data/regras.h"
 #include "dialogos_roteiro.h"
@@ -102,6 +103,8 @@ private slots:
     void tabelaDeTextoLarguraSemCorte();
     void destinoSemEscritaMantemOArquivo();
     void discoCheioMantemOArquivo();
+    void nuncaGravaSobreOBancoEmUso();
+    void listaLidaEmParteNaoPassaPorBoa();
 };
 
 void TstExportacao::paginaDaAgendaByteAByte() {
@@ -371,6 +374,73 @@ void TstExportacao::discoCheioMantemOArquivo() {
         QCOMPARE(QDir(pasta.path()).entryList(QDir::Files), QStringList({"agenda.html"}));
     }
     QCOMPARE(QProcess::execute("umount", {pasta.path()}), 0);
+}
+
+void TstExportacao::nuncaGravaSobreOBancoEmUso() {
+    AmbienteTeste amb;
+    DialogosRoteiro dlg;
+    amb.executar("INSERT INTO agenda (nome) VALUES ('Ana')");
+    amb.executar("INSERT INTO compromisso (Data, Titulo) VALUES ('2030/01/01', 'Ir')");
+    amb.executar("INSERT INTO senhas (descricao) VALUES ('Banco')");
+    amb.executar("INSERT INTO uteis (descricao) VALUES ('Polícia')");
+    amb.executar("INSERT INTO anotacoes (Titulo) VALUES ('Lembrete')");
+    amb.soltar();
+    frmprincipal w;
+    QVERIFY(QFile::copy(amb.arquivo(), amb.arquivo() + ".anterior"));
+    QVERIFY(QFile::link(amb.arquivo(), amb.pasta() + "/atalho.html"));
+    QVERIFY(::link(QFile::encodeName(amb.arquivo()).constData(),
+                   QFile::encodeName(amb.pasta() + "/duro.txt").constData()) == 0);
+    const QByteArray banco = ler(amb.arquivo()), anterior = ler(amb.arquivo() + ".anterior");
+    const QString proprio = "o arquivo escolhido é o próprio banco de dados em uso";
+    const std::pair<QString, QString> destinos[] = {
+        {amb.arquivo(), proprio},
+        {amb.pasta() + "/atalho.html", proprio},
+        {amb.pasta() + "/duro.txt", proprio},
+        {amb.arquivo() + ".anterior",
+         "o arquivo escolhido é a cópia do banco de dados guardada como dados.mde.anterior"},
+    };
+    for (const char* entrada : {"mnuhtmltel", "mnutxttel", "mnuhtmlcomp", "mnutxtcomp", "mnuhtmlsn",
+                                "mnutxtsn", "mnuhtmlut", "mnutxtut", "mnuhtmlan", "mnutxtan"}) {
+        for (const auto& [destino, motivo] : destinos) {
+            dlg.limpar();
+            salvar(w, entrada, dlg, destino);
+            QCOMPARE(chamadas(dlg).mid(1),
+                     QStringList{"critico|Erro|Ocorreu o seguinte erro: " + motivo});
+        }
+    }
+    QCOMPARE(ler(amb.arquivo()), banco);
+    QCOMPARE(ler(amb.arquivo() + ".anterior"), anterior);
+    // The program still reads its file.
+    w.recarregarTodas();
+    QCOMPARE(w.linhas(Categoria::Anotacoes), 1);
+}
+
+void TstExportacao::listaLidaEmParteNaoPassaPorBoa() {
+    AmbienteTeste amb;
+    DialogosRoteiro dlg;
+    amb.executar("BEGIN");
+    for (int i = 1; i <= 1500; ++i)
+        amb.executar("INSERT INTO agenda (nome, adicional) VALUES (?, ?)",
+                     {QString("Contato %1").arg(i, 4, 10, QLatin1Char('0')), QString(150, 'x')});
+    amb.executar("COMMIT");
+    amb.soltar();
+    QFile f(amb.arquivo());
+    QVERIFY(f.open(QIODevice::ReadWrite));
+    f.seek(f.size() / 2048 * 1024 + 100);
+    f.write(QByteArray(64, '\0'));
+    f.close();
+    frmprincipal w;
+    dlg.limpar();
+    const QString caminho = amb.pasta() + "/agenda.txt";
+    salvar(w, "mnutxttel", dlg, caminho);
+    // What the list shows is saved, and the message says it is not the whole file.
+    QCOMPARE(chamadas(dlg).mid(1),
+             QStringList{"critico|Erro|Ocorreu o seguinte erro: o arquivo de dados está "
+                         "danificado; o arquivo salvo contém apenas as linhas que puderam ser "
+                         "lidas"});
+    const QStringList salvas = QString::fromUtf8(ler(caminho)).split("\r\n").filter("Contato ");
+    QCOMPARE(salvas.size(), w.linhas(Categoria::Agenda));
+    QVERIFY(salvas.size() > 1400 && salvas.size() < 1500);
 }
 
 QTEST_MAIN(TstExportacao)

@@ -14,6 +14,7 @@
 
 #include "ambiente_teste.h"
 #include "apoio_relatorios.h"
+#include "apoio_testes.h"
 #include "app/frmprincipal.h"
 #include "app/modelolista.h"
 #include "data/regras.h"
@@ -506,6 +507,27 @@ void TstImpressao::diretorioPeloMenuEmPdf() {
     }
     QCOMPARE(contato, 60);
     QVERIFY(paginas[1].contains("Visite nosso site: https://www.varnelo.example/"));
+
+    // "Salvar PDF" onto the database in use, by any name, writes nothing and says why.
+    dlg.limpar();
+    dlg.aoVisualizar = nullptr;
+    amb.soltar();
+    const auto bytes = [&] {
+        QFile f(amb.arquivo());
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    };
+    const QByteArray banco = bytes();
+    QVERIFY(QFile::link(amb.arquivo(), pasta.filePath("atalho.pdf")));
+    dlg.acoesVisualizacao << "pdf"
+                          << "pdf";
+    dlg.arquivos << amb.arquivo() << pasta.filePath("atalho.pdf");
+    acionar(w, "mnuimprimirtel");
+    const QString recusa =
+        "critico|Salvar PDF|Não foi possível gravar o arquivo %1: o arquivo "
+        "escolhido é o próprio banco de dados em uso";
+    QCOMPARE(chamadas(dlg).filter("critico"),
+             QStringList({recusa.arg("dados.mde"), recusa.arg("atalho.pdf")}));
+    QCOMPARE(bytes(), banco);
 }
 
 QTEST_MAIN(TstImpressao)
