@@ -3,11 +3,11 @@
 #include <QFileInfo>
 
 #include "access/copiabanco.h"
-#include "app/dialogs.h"
+#include "ui/dialogs.h"
 #include "data/arquivos.h"
 #include "data/banco.h"
 #include "data/schema.h"
-#include "editors/principal.h"
+#include "ui/principal.h"
 
 namespace acesso {
 namespace {
@@ -87,7 +87,7 @@ void restaurarBackup() {
                 .arg(QFileInfo(arquivos::anterior(arquivo)).fileName()),
             dialogs::Botoes::SimNao) != dialogs::Resposta::Sim)
         return;
-    editors::Principal* janela = editors::principal();
+    ui::Principal* janela = ui::principal();
     // A failed restore leaves the file as it was, so the lists stay as they are. Every list,
     // appointments included, is emptied before the news, so none shows rows of the file gone.
     if (!copiarComBancoFechado(

@@ -5,8 +5,8 @@
 #include <QLineEdit>
 
 #include "access/login.h"
-#include "app/dialogs.h"
-#include "app/janelas.h"
+#include "ui/dialogs.h"
+#include "ui/janelas.h"
 #include "data/banco.h"
 #include "data/regras.h"
 #include "data/sqlite.h"

@@ -4,9 +4,8 @@
 #include <QLineEdit>
 
 #include "access/login.h"
-#include "app/dialogs.h"
-#include "app/frmprincipal.h"
-#include "app/janelas.h"
+#include "ui/dialogs.h"
+#include "ui/janelas.h"
 #include "data/banco.h"
 #include "data/sqlite.h"
 
@@ -56,7 +55,7 @@ void frmlogin::closeEvent(QCloseEvent* ev) {
         encerrarPrograma();
 }
 
-void pedirLogin(frmprincipal& principal) {
+void pedirLogin(QWidget& principal) {
     principal.hide();
     frmlogin& login = janelas::unica<frmlogin>();
     login.definirPrincipal(&principal);

@@ -5,7 +5,7 @@
 #include "access/janelaacesso.h"
 #include "access/login.h"
 
-class frmprincipal;
+
 
 namespace acesso {
 
@@ -32,6 +32,6 @@ private:
 };
 
 // Start-up's login hook: hides the main window and shows the login instead.
-void pedirLogin(frmprincipal& principal);
+void pedirLogin(QWidget& principal);
 
 }  // namespace acesso

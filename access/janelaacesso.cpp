@@ -12,9 +12,9 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "app/acessivel.h"
-#include "app/cabecalho.h"
-#include "app/icones.h"
+#include "ui/acessivel.h"
+#include "ui/cabecalho.h"
+#include "ui/icones.h"
 
 namespace acesso {
 namespace {

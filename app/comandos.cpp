@@ -11,11 +11,12 @@
 
 #include "access/backup.h"
 #include "access/frmadmlogin.h"
-#include "app/dialogs.h"
+#include "ui/dialogs.h"
 #include "app/frmprincipal.h"
 #include "app/frmrede.h"
-#include "app/icones.h"
-#include "app/janelas.h"
+#include "ui/icones.h"
+#include "ui/janelas.h"
+#include "data/produto.h"
 #include "data/regras.h"
 #include "editors/fluxos.h"
 #include "reports/impressoes.h"
@@ -118,11 +119,6 @@ constexpr Botao kBarra[] = {
     {"etiqueta", "Etiquetas", "mnuetiquetas", "printer"},
 };
 
-// The maker's site; a placeholder until the real one exists.
-constexpr const char* kSite = "https://www.varnelo.example/";
-constexpr const char* kPaginas[] = {"software", "manual", "suporte", "contato", "newsletter", ""};
-constexpr const char* kAtribuicao = "Varnelo, organizador pessoal de contatos e compromissos";
-
 // The programs that stand for "notepad", "calc", "wmplayer.exe" and "sndvol32.exe".
 const std::initializer_list<const char*> kFerramentas[] = {
     {"gnome-text-editor", "gedit", "kate", "kwrite", "mousepad", "pluma", "xed", "featherpad",
@@ -143,7 +139,7 @@ constexpr void (frmprincipal::*kSalvar[][2])() = {
 
 // The selected contact's cell, without its blanks; nullopt with no contact selected.
 std::optional<QString> celulaDoContato(int coluna) {
-    editors::Principal* janela = editors::principal();
+    ui::Principal* janela = ui::principal();
     if (!janela)
         return std::nullopt;
     const std::optional<QString> valor = janela->celulaSelecionada(Categoria::Agenda, coluna);
@@ -165,24 +161,6 @@ const Comando* comando(const QString& objeto) {
         if (objeto == QLatin1String(c.objeto))
             return &c;
     return nullptr;
-}
-
-QString endereco(Pagina pagina) {
-    return QLatin1String(kSite) + QLatin1String(kPaginas[static_cast<int>(pagina)]);
-}
-
-QString enderecoWeb(const QString& site) {
-    const QString t = regras::aparado(site);
-    if (t.startsWith(QLatin1String("http://"), Qt::CaseInsensitive) ||
-        t.startsWith(QLatin1String("https://"), Qt::CaseInsensitive))
-        return t;
-    if (t.startsWith(QLatin1String("www."), Qt::CaseInsensitive))
-        return QStringLiteral("http://") + t;
-    return {};
-}
-
-QString atribuicao() {
-    return QString::fromUtf8(kAtribuicao);
 }
 
 QString programaDisponivel(Ferramenta ferramenta) {
@@ -213,12 +191,12 @@ void executar(const Comando& c) {
             break;
         case Acao::SalvarHtml:
         case Acao::SalvarTxt:
-            if (auto* janela = dynamic_cast<frmprincipal*>(editors::principal()))
+            if (auto* janela = dynamic_cast<frmprincipal*>(ui::principal()))
                 (janela->*kSalvar[c.argumento][c.acao == Acao::SalvarTxt])();
             break;
         case Acao::AcessarSite:
             // A stored site may come from a shared file: only a web page is ever opened.
-            if (const QString url = enderecoWeb(celulaDoContato(12).value_or(QString()));
+            if (const QString url = produto::enderecoWeb(celulaDoContato(12).value_or(QString()));
                 !url.isEmpty())
                 dialogs::atual().abrirEndereco(url);
             break;
@@ -230,7 +208,7 @@ void executar(const Comando& c) {
                     QString::fromLatin1(QUrl::toPercentEncoding(*email, "@!$&'*+=,;:")));
             break;
         case Acao::Pagina:
-            dialogs::atual().abrirEndereco(endereco(static_cast<Pagina>(c.argumento)));
+            dialogs::atual().abrirEndereco(produto::endereco(static_cast<Pagina>(c.argumento)));
             break;
         case Acao::Rede:
             janelas::mostrar(janelas::unica<frmrede>());

@@ -5,6 +5,7 @@
 #include <span>
 
 #include "data/categoria.h"
+#include "data/produto.h"
 
 class QMenuBar;
 class QToolBar;
@@ -33,7 +34,7 @@ enum class Acao {
     Pagina,      // argument: the page
 };
 
-enum class Pagina { Produto, Manual, Suporte, Contato, Boletim, Inicio };
+using Pagina = produto::Pagina;
 enum class Ferramenta { BlocoDeNotas, Calculadora, Midia, Volume };
 
 struct Comando {
@@ -55,14 +56,6 @@ struct Botao {
 std::span<const Comando> menu();
 std::span<const Botao> barra();
 const Comando* comando(const QString& objeto);
-
-// The page's address, all on the maker's site.
-QString endereco(Pagina pagina);
-// The address "Acessar site" opens for a stored site: http and https addresses as they are,
-// "www." ones as http; empty for anything else (a path, another scheme), which is not opened.
-QString enderecoWeb(const QString& site);
-// The line that names the maker in the foot of exported files and printed lists.
-QString atribuicao();
 
 // The first program found on the path that stands for the tool here; empty when none is.
 QString programaDisponivel(Ferramenta ferramenta);

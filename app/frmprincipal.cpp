@@ -20,16 +20,16 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
-#include "app/acessivel.h"
-#include "app/caixaescolha.h"
-#include "app/campodata.h"
+#include "ui/acessivel.h"
+#include "ui/caixaescolha.h"
+#include "ui/campodata.h"
 #include "app/comandos.h"
-#include "app/consultas.h"
-#include "app/dialogs.h"
-#include "app/foco.h"
-#include "app/janelas.h"
-#include "app/listas.h"
-#include "app/modelolista.h"
+#include "data/consultas.h"
+#include "ui/dialogs.h"
+#include "ui/foco.h"
+#include "ui/janelas.h"
+#include "data/listas.h"
+#include "ui/modelolista.h"
 #include "data/arquivos.h"
 #include "data/banco.h"
 #include "data/regras.h"
@@ -82,7 +82,7 @@ frmprincipal::PedidoDeLogin& frmprincipal::pedidoDeLogin() {
 frmprincipal::frmprincipal(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("frmprincipal"));
     setWindowTitle(QStringLiteral("Varnelo"));
-    editors::definirPrincipal(this);
+    ui::definirPrincipal(this);
     dialogs::definirJanelaPai(this);
 
     comandos::montarMenus(menuBar());
@@ -114,8 +114,8 @@ frmprincipal::frmprincipal(QWidget* parent) : QMainWindow(parent) {
 }
 
 frmprincipal::~frmprincipal() {
-    if (editors::principal() == this)
-        editors::definirPrincipal(nullptr);
+    if (ui::principal() == this)
+        ui::definirPrincipal(nullptr);
 }
 
 void frmprincipal::montarAbas() {

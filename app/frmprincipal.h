@@ -5,7 +5,7 @@
 #include <array>
 #include <functional>
 
-#include "editors/principal.h"
+#include "ui/principal.h"
 #include "export/exportacao.h"
 
 class CaixaEscolha;
@@ -18,7 +18,7 @@ class QTreeView;
 
 // The main window: the five lists on their tabs, the searches, the menu bar and
 // the toolbar. Creating it runs the start-up: settings, login switch, the lists.
-class frmprincipal : public QMainWindow, public editors::Principal {
+class frmprincipal : public QMainWindow, public ui::Principal {
     Q_OBJECT
 public:
     explicit frmprincipal(QWidget* parent = nullptr);

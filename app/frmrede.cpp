@@ -10,10 +10,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/acessivel.h"
-#include "app/cabecalho.h"
-#include "app/dialogs.h"
-#include "app/foco.h"
+#include "ui/acessivel.h"
+#include "ui/cabecalho.h"
+#include "ui/dialogs.h"
+#include "ui/foco.h"
 #include "app/frmprincipal.h"
 #include "data/banco.h"
 #include "data/configuracoes.h"
@@ -133,7 +133,7 @@ void frmrede::closeEvent(QCloseEvent* ev) {
     if (chkrede_->isChecked() && configuracoes::ler(kRedeLocal, kSemRede) != txtbd_->text())
         configuracoes::gravar({{kEmRede, QStringLiteral("1")}, {kRedeLocal, txtbd_->text()}});
     // A main window that is going away, or waits for the login, has nothing to show.
-    auto* principal = dynamic_cast<frmprincipal*>(editors::principal());
+    auto* principal = dynamic_cast<frmprincipal*>(ui::principal());
     if (!principal || !principal->isVisible())
         return;
     principal->recarregarTodas();

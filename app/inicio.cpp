@@ -9,9 +9,9 @@
 #include <QTranslator>
 
 #include "access/frmlogin.h"
-#include "app/dialogs.h"
+#include "ui/dialogs.h"
 #include "app/frmprincipal.h"
-#include "app/icones.h"
+#include "ui/icones.h"
 #include "data/banco.h"
 #include "data/configuracoes.h"
 #include "data/schema.h"

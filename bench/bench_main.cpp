@@ -15,8 +15,8 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "app/consultas.h"
-#include "app/dialogs.h"
+#include "data/consultas.h"
+#include "ui/dialogs.h"
 #include "app/frmprincipal.h"
 #include "data/banco.h"
 #include "data/configuracoes.h"

@@ -10,12 +10,12 @@
 #include <QTreeView>
 #include <cstdio>
 
-#include "app/dialogs.h"
+#include "ui/dialogs.h"
 #include "app/frmprincipal.h"
 #include "app/frmrede.h"
-#include "app/icones.h"
+#include "ui/icones.h"
 #include "app/inicio.h"
-#include "app/listas.h"
+#include "data/listas.h"
 #include "data/configuracoes.h"
 #include "data/regras.h"
 #include "dialogosmudos.h"

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "app/dialogs.h"
+#include "ui/dialogs.h"
 
 // Nothing may stop an unattended run. Save dialogs answer `arquivo`, questions No; any
 // other message would mean the result is wrong, so it is told on the error output,

@@ -4,8 +4,8 @@
 #include <functional>
 #include <optional>
 
-#include "app/dialogs.h"
-#include "app/janelas.h"
+#include "ui/dialogs.h"
+#include "ui/janelas.h"
 #include "data/banco.h"
 #include "data/gravacao.h"
 #include "data/sqlite.h"
@@ -99,20 +99,20 @@ FormularioCadastro* abrirFormulario(const Fluxo& f, const char* janela, const ch
 }
 
 // The record behind a row of the list: its rowid and its key as the list read it.
-gravacao::Alvo alvoDaLinha(const Principal& janela, const Fluxo& f, int linha) {
+gravacao::Alvo alvoDaLinha(const ui::Principal& janela, const Fluxo& f, int linha) {
     const Celulas& celulas = janela.celulas(f.categoria);
     return {celulas.registro(linha), celulas.bruta(linha, f.colunaLista).toByteArray(), {}};
 }
 
 // The row selected in the category's list; nullopt with none.
-std::optional<int> selecionada(const Principal* janela, Categoria categoria) {
+std::optional<int> selecionada(const ui::Principal* janela, Categoria categoria) {
     const std::optional<int> linha = janela ? janela->linhaSelecionada(categoria) : std::nullopt;
     return linha && *linha < janela->linhas(categoria) ? linha : std::nullopt;
 }
 
 // Runs a step on a record; a failure is told, and a record no longer in the file also has
 // the list read again, to show what the file holds.
-bool tentar(Principal* janela, const Fluxo& f, const std::function<void()>& passo) {
+bool tentar(ui::Principal* janela, const Fluxo& f, const std::function<void()>& passo) {
     try {
         passo();
         return true;
@@ -135,7 +135,7 @@ void adicionar(Categoria categoria) {
 
 void editar(Categoria categoria) {
     const Fluxo& f = fluxo(categoria);
-    Principal* janela = principal();
+    ui::Principal* janela = ui::principal();
     // Without a selected row there is nothing to edit; an open form keeps its mode.
     const std::optional<int> linha = selecionada(janela, categoria);
     if (!linha)
@@ -174,7 +174,7 @@ void editar(Categoria categoria) {
 
 void remover(Categoria categoria) {
     const Fluxo& f = fluxo(categoria);
-    Principal* janela = principal();
+    ui::Principal* janela = ui::principal();
     banco::abrirPadrao();
     bool confirmado = false;
     const bool removido = tentar(janela, f, [&] {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editors/principal.h"
+#include "ui/principal.h"
 
 // The add, edit and remove flows, one scheme for the five categories.
 namespace editors {

@@ -15,10 +15,10 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "app/acessivel.h"
-#include "app/cabecalho.h"
-#include "app/campodata.h"
-#include "app/dialogs.h"
+#include "ui/acessivel.h"
+#include "ui/cabecalho.h"
+#include "ui/campodata.h"
+#include "ui/dialogs.h"
 #include "data/banco.h"
 #include "data/regras.h"
 #include "data/sqlite.h"
@@ -269,11 +269,11 @@ void FormularioCadastro::gravar(Categoria recarga, const QString& introducaoErro
         // The list shows what the file holds now; the form keeps the user's input.
         if (dynamic_cast<const gravacao::RegistroNaoEncontrado*>(&e) ||
             dynamic_cast<const gravacao::RegistroAlterado*>(&e))
-            if (Principal* janela = principal())
+            if (ui::Principal* janela = ui::principal())
                 janela->recarregar(recarga);
         return;
     }
-    if (Principal* janela = principal())
+    if (ui::Principal* janela = ui::principal())
         janela->recarregar(recarga);
     fecharSemPerguntar();
 }

@@ -8,10 +8,10 @@
 #include <functional>
 #include <optional>
 
-#include "app/janelas.h"
+#include "ui/janelas.h"
 #include "data/gravacao.h"
 #include "data/regras.h"
-#include "editors/principal.h"
+#include "ui/principal.h"
 
 class QAction;
 class QFormLayout;

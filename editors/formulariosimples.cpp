@@ -4,8 +4,8 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
-#include "app/dialogs.h"
-#include "app/foco.h"
+#include "ui/dialogs.h"
+#include "ui/foco.h"
 
 namespace editors {
 namespace {

@@ -12,15 +12,15 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "app/campodata.h"
-#include "app/dialogs.h"
-#include "app/foco.h"
+#include "ui/campodata.h"
+#include "ui/dialogs.h"
+#include "ui/foco.h"
 #include "data/arquivos.h"
 #include "data/banco.h"
 #include "data/regras.h"
 #include "data/sqlite.h"
 #include "editors/autocompletar.h"
-#include "editors/principal.h"
+#include "ui/principal.h"
 
 namespace editors {
 namespace {

@@ -6,7 +6,7 @@
 #include <QPlainTextEdit>
 #include <array>
 
-#include "app/acessivel.h"
+#include "ui/acessivel.h"
 #include "data/banco.h"
 #include "data/regras.h"
 

@@ -10,11 +10,11 @@
 #include <functional>
 #include <span>
 
-#include "app/comandos.h"
-#include "app/dialogs.h"
+#include "data/produto.h"
+#include "ui/dialogs.h"
 #include "data/arquivos.h"
 #include "data/regras.h"
-#include "editors/principal.h"
+#include "ui/principal.h"
 #include "export/relatorios.h"
 #include "export/saida.h"
 
@@ -86,8 +86,8 @@ public:
     Valores(const QString& titulo, bool html) : html_(html) {
         definir('t', titulo);
         definir('T', titulo.toUpper());
-        definir('a', comandos::atribuicao());
-        definir('s', comandos::endereco(comandos::Pagina::Inicio));
+        definir('a', produto::atribuicao());
+        definir('s', produto::endereco(produto::Pagina::Inicio));
     }
     void definir(char marca, const QString& valor) {
         valores_[QLatin1Char(marca)] = html_ ? escaparHtml(valor) : valor;
@@ -146,7 +146,7 @@ struct CursorDeEspera {
 
 }  // namespace
 
-void salvarLista(editors::Principal& janela, Categoria categoria, Formato formato) {
+void salvarLista(ui::Principal& janela, Categoria categoria, Formato formato) {
     const Lista& lista = kListas[static_cast<int>(categoria)];
     const Tipo& tipo = kTipos[static_cast<int>(formato)];
     const QAbstractItemView* vista = janela.vista(categoria);

@@ -2,7 +2,7 @@
 
 #include "data/categoria.h"
 
-namespace editors {
+namespace ui {
 class Principal;
 }
 
@@ -13,6 +13,6 @@ enum class Formato { Html, Txt };
 // Saves what the category's list on `janela` shows, as a page or a text table, in a
 // file the user names: head, table, foot. The old file stays whole until the new one
 // is; a file that cannot be written is reported. Then offers to open the file.
-void salvarLista(editors::Principal& janela, Categoria categoria, Formato formato);
+void salvarLista(ui::Principal& janela, Categoria categoria, Formato formato);
 
 }  // namespace exportacao

@@ -11,8 +11,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/acessivel.h"
-#include "app/foco.h"
+#include "ui/acessivel.h"
+#include "ui/foco.h"
 #include "reports/rlt_etiquetas.h"
 
 using namespace etiquetas;

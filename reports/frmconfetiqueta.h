@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/janelas.h"
+#include "ui/janelas.h"
 
 #include <QWidget>
 

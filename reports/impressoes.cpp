@@ -3,9 +3,9 @@
 #include <QTreeView>
 #include <cmath>
 
-#include "app/dialogs.h"
-#include "app/janelas.h"
-#include "editors/principal.h"
+#include "ui/dialogs.h"
+#include "ui/janelas.h"
+#include "ui/principal.h"
 #include "reports/frmconfetiqueta.h"
 #include "reports/rlt_agenda.h"
 #include "reports/rlt_listview.h"
@@ -38,7 +38,7 @@ void imprimirLista(Categoria categoria) {
     for (const ListaImpressa& l : kListas)
         if (l.categoria == categoria)
             impressa = &l;
-    editors::Principal* janela = editors::principal();
+    ui::Principal* janela = ui::principal();
     auto* lista = janela ? qobject_cast<QTreeView*>(janela->vista(categoria)) : nullptr;
     if (!impressa || !lista)
         return;

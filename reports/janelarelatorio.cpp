@@ -1,6 +1,6 @@
 #include "reports/janelarelatorio.h"
 
-#include "app/comandos.h"
+#include "data/produto.h"
 #include "reports/saida.h"
 
 namespace relatorios {
@@ -43,11 +43,11 @@ void adicionarSumario(Relatorio& rel, int esquerda, int largura) {
     const Fonte negrito = fonte(QStringLiteral("Arial"), 9.75, true);
     adicionarCampo(rel, TipoBanda::Sumario, QStringLiteral("lblsumario1"), 0,
                    QRect(esquerda, 120, largura, 240), negrito)
-        .legenda = comandos::atribuicao();
+        .legenda = produto::atribuicao();
     adicionarCampo(rel, TipoBanda::Sumario, QStringLiteral("lblsumario2"), 0,
                    QRect(esquerda, 360, largura, 240), negrito)
         .legenda =
-        QStringLiteral("Visite nosso site: ") + comandos::endereco(comandos::Pagina::Inicio);
+        QStringLiteral("Visite nosso site: ") + produto::endereco(produto::Pagina::Inicio);
 }
 
 }  // namespace relatorios

@@ -5,7 +5,7 @@
 #include <QTextBoundaryFinder>
 #include <cmath>
 
-#include "app/dialogs.h"
+#include "ui/dialogs.h"
 #include "data/regras.h"
 
 namespace relatorios {

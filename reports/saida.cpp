@@ -5,7 +5,7 @@
 #include <QPdfWriter>
 #include <QPrinter>
 
-#include "app/dialogs.h"
+#include "ui/dialogs.h"
 #include "data/arquivos.h"
 #include "reports/relatorio.h"
 

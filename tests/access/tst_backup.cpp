@@ -9,7 +9,7 @@
 #include "ambiente_teste.h"
 #include "apoio_testes.h"
 #include "app/frmprincipal.h"
-#include "app/modelolista.h"
+#include "ui/modelolista.h"
 #include "data/banco.h"
 #include "data/configuracoes.h"
 #include "data/schema.h"

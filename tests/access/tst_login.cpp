@@ -17,7 +17,7 @@
 #include "ambiente_teste.h"
 #include "apoio_testes.h"
 #include "app/frmprincipal.h"
-#include "app/janelas.h"
+#include "ui/janelas.h"
 #include "data/banco.h"
 
 using acesso::frmAdmLogin;
@@ -56,7 +56,7 @@ void entrar(frmlogin& l, const QString& usuario, const QString& senha) {
 // acting in the running event loop; the exit code, or 99 when the program did not end.
 int iniciarPrograma(const std::function<void(frmprincipal&, frmlogin&)>& roteiro) {
     QTimer::singleShot(0, [&] {
-        auto* w = dynamic_cast<frmprincipal*>(editors::principal());
+        auto* w = dynamic_cast<frmprincipal*>(ui::principal());
         if (frmlogin* l = janelas::seCarregada<frmlogin>(); w && l)
             roteiro(*w, *l);
     });

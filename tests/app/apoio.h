@@ -4,8 +4,8 @@
 
 #include "app/comandos.h"
 #include "app/frmprincipal.h"
-#include "app/listas.h"
-#include "app/modelolista.h"
+#include "data/listas.h"
+#include "ui/modelolista.h"
 
 // The five lists in the order of their tabs.
 inline constexpr Categoria kTodas[] = {Categoria::Agenda, Categoria::Compromisso, Categoria::Senhas,

@@ -168,12 +168,12 @@ void TstComandos::enderecosEFiltrosEntreguesAoSistema() {
     acionar(w, "mnuemail");
     QCOMPARE(enderecos(dlg), QStringList{"mailto:x@y%3Fattach=%2Fetc%2Fpasswd&cc=z"});
     // Only web pages: a stored path to a program, or another scheme, is never handed on.
-    QCOMPARE(comandos::enderecoWeb(" HTTPS://Exemplo.com.br/a?b=1 "),
+    QCOMPARE(produto::enderecoWeb(" HTTPS://Exemplo.com.br/a?b=1 "),
              QString("HTTPS://Exemplo.com.br/a?b=1"));
-    QCOMPARE(comandos::enderecoWeb("http://x"), QString("http://x"));
+    QCOMPARE(produto::enderecoWeb("http://x"), QString("http://x"));
     for (const char* outro : {"/usr/bin/xterm", "file:///etc/passwd", "javascript:alert(1)",
                               "exemplo.com.br", "smb://servidor/x", "C:\\Windows\\calc.exe", " "})
-        QCOMPARE(comandos::enderecoWeb(outro), QString());
+        QCOMPARE(produto::enderecoWeb(outro), QString());
 
     // Filters for the file dialogs: a description that already shows its patterns is not
     // given them twice.

@@ -20,8 +20,8 @@
 #include "ambiente_teste.h"
 #include "apoio.h"
 #include "apoio_testes.h"
-#include "app/campodata.h"
-#include "app/janelas.h"
+#include "ui/campodata.h"
+#include "ui/janelas.h"
 #include "data/avisos.h"
 #include "data/banco.h"
 #include "data/sqlite.h"
@@ -480,7 +480,7 @@ void TstFrmprincipal::fecharEncerraTudo() {
     QVERIFY(!outra);
     QVERIFY(!janelas::seCarregada<editors::frmcadutil>());
     delete w;
-    QCOMPARE(editors::principal(), nullptr);
+    QCOMPARE(ui::principal(), nullptr);
 }
 
 void TstFrmprincipal::arquivoDanificadoNuncaPareceVazio() {

@@ -10,7 +10,7 @@
 #include "ambiente_teste.h"
 #include "apoio.h"
 #include "app/frmrede.h"
-#include "app/janelas.h"
+#include "ui/janelas.h"
 #include "data/avisos.h"
 #include "data/banco.h"
 #include "data/configuracoes.h"

@@ -14,7 +14,7 @@
 #include "app/comandos.h"
 #include "app/frmprincipal.h"
 #include "app/frmrede.h"
-#include "app/icones.h"
+#include "ui/icones.h"
 #include "app/inicio.h"
 #include "data/banco.h"
 #include "data/configuracoes.h"

@@ -1,7 +1,7 @@
 #include <QTest>
 
 #include "ambiente_teste.h"
-#include "app/listas.h"
+#include "data/listas.h"
 #include "data/banco.h"
 #include "data/regras.h"
 #include "dialogos_roteiro.h"

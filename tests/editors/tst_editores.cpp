@@ -18,9 +18,9 @@
 
 #include "ambiente_teste.h"
 #include "apoio_testes.h"
-#include "app/campodata.h"
-#include "app/janelas.h"
-#include "app/listas.h"
+#include "ui/campodata.h"
+#include "ui/janelas.h"
+#include "data/listas.h"
 #include "data/banco.h"
 #include "data/configuracoes.h"
 #include "data/regras.h"
@@ -30,7 +30,7 @@
 #include "editors/formulariosimples.h"
 #include "editors/frmcadagenda.h"
 #include "editors/frmcadcompromisso.h"
-#include "editors/principal.h"
+#include "ui/principal.h"
 
 using dialogs::Resposta;
 using editors::FormularioCadastro;
@@ -39,10 +39,10 @@ namespace {
 
 // Stands in for the main window: the rows of each list, the selected one, and every
 // reload with whether the shared connection was open at that moment.
-class PrincipalFalsa : public editors::Principal {
+class PrincipalFalsa : public ui::Principal {
 public:
-    PrincipalFalsa() { editors::definirPrincipal(this); }
-    ~PrincipalFalsa() override { editors::definirPrincipal(nullptr); }
+    PrincipalFalsa() { ui::definirPrincipal(this); }
+    ~PrincipalFalsa() override { ui::definirPrincipal(nullptr); }
     // Cells from column 0; `selecionada` -1 for no selection. Each row's record is its
     // entry in `registros`, or else the number in its column 0 (the rowid of the n-th row
     // added, or the appointment's id).

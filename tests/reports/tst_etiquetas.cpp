@@ -15,7 +15,7 @@
 #include "ambiente_teste.h"
 #include "apoio_relatorios.h"
 #include "app/frmprincipal.h"
-#include "app/janelas.h"
+#include "ui/janelas.h"
 #include "dialogos_roteiro.h"
 #include "reports/etiquetas.h"
 #include "reports/frmconfetiqueta.h"

@@ -16,7 +16,7 @@
 #include "apoio_relatorios.h"
 #include "apoio_testes.h"
 #include "app/frmprincipal.h"
-#include "app/modelolista.h"
+#include "ui/modelolista.h"
 #include "data/regras.h"
 #include "dialogos_roteiro.h"
 #include "reports/rlt_agenda.h"

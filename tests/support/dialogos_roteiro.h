@@ -5,7 +5,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "app/dialogs.h"
+#include "ui/dialogs.h"
 
 // A scripted stand-in for the dialog seam: records every call and answers from
 // queues. Unanswered questions get the default answer (Ok, or No for Yes/No).

@@ -1,6 +1,6 @@
-#include "editors/principal.h"
+#include "ui/principal.h"
 
-namespace editors {
+namespace ui {
 namespace {
 Principal* atual = nullptr;
 }
@@ -12,4 +12,4 @@ void definirPrincipal(Principal* janela) {
     atual = janela;
 }
 
-}  // namespace editors
+}  // namespace ui

@@ -1,4 +1,4 @@
-#include "app/caixaescolha.h"
+#include "ui/caixaescolha.h"
 
 #include <QKeyEvent>
 #include <QListView>

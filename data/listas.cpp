@@ -1,4 +1,4 @@
-#include "app/listas.h"
+#include "data/listas.h"
 
 #include <QDate>
 #include <algorithm>

@@ -1,4 +1,4 @@
-#include "app/janelas.h"
+#include "ui/janelas.h"
 
 #include <QAction>
 #include <QApplication>
@@ -6,7 +6,7 @@
 #include <QKeyEvent>
 #include <QToolBar>
 
-#include "app/acessivel.h"
+#include "ui/acessivel.h"
 
 namespace janelas {
 

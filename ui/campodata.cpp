@@ -1,11 +1,11 @@
-#include "app/campodata.h"
+#include "ui/campodata.h"
 
 #include <QCalendarWidget>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QSignalBlocker>
 
-#include "app/acessivel.h"
+#include "ui/acessivel.h"
 #include "data/regras.h"
 
 CampoData::CampoData(QWidget* parent) : QDateEdit(parent) {

@@ -1,4 +1,4 @@
-#include "app/acessivel.h"
+#include "ui/acessivel.h"
 
 #include <QCalendarWidget>
 #include <QComboBox>

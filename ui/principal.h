@@ -11,7 +11,7 @@ class QProgressBar;
 class QWidget;
 
 // What the add, edit and remove flows need of the main window.
-namespace editors {
+namespace ui {
 
 class Principal {
 public:
@@ -43,4 +43,4 @@ public:
 Principal* principal();
 void definirPrincipal(Principal* janela);
 
-}  // namespace editors
+}  // namespace ui

@@ -1,6 +1,6 @@
-#include "app/consultas.h"
+#include "data/consultas.h"
 
-#include "app/listas.h"
+#include "data/listas.h"
 #include "data/regras.h"
 
 namespace consultas {

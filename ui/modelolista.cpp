@@ -1,4 +1,4 @@
-#include "app/modelolista.h"
+#include "ui/modelolista.h"
 
 ModeloLista::ModeloLista(const QStringList& cabecalhos, QObject* parent)
     : QAbstractTableModel(parent), cabecalhos_(cabecalhos) {}

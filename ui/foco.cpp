@@ -1,4 +1,4 @@
-#include "app/foco.h"
+#include "ui/foco.h"
 
 #include <QAbstractSpinBox>
 #include <QApplication>

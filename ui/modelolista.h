@@ -3,7 +3,7 @@
 #include <QAbstractTableModel>
 #include <QStringList>
 
-#include "app/listas.h"
+#include "data/listas.h"
 
 // The cells of one list, replaced whole on every load so the view lays out once.
 class ModeloLista : public QAbstractTableModel {

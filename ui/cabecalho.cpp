@@ -1,4 +1,4 @@
-#include "app/cabecalho.h"
+#include "ui/cabecalho.h"
 
 #include <QFrame>
 #include <QLabel>

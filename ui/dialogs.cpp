@@ -1,4 +1,4 @@
-#include "app/dialogs.h"
+#include "ui/dialogs.h"
 
 #include <QAction>
 #include <QApplication>
@@ -20,7 +20,7 @@
 #include <QToolButton>
 #include <QUrl>
 
-#include "app/acessivel.h"
+#include "ui/acessivel.h"
 #include "data/avisos.h"
 
 namespace dialogs {

@@ -1,4 +1,4 @@
-#include "app/icones.h"
+#include "ui/icones.h"
 
 #include <QApplication>
 
