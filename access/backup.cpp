@@ -3,10 +3,10 @@
 #include <QFileInfo>
 
 #include "access/copiabanco.h"
-#include "ui/dialogs.h"
 #include "data/arquivos.h"
 #include "data/banco.h"
 #include "data/schema.h"
+#include "ui/dialogs.h"
 #include "ui/principal.h"
 
 namespace acesso {

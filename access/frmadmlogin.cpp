@@ -5,11 +5,11 @@
 #include <QLineEdit>
 
 #include "access/login.h"
-#include "ui/dialogs.h"
-#include "ui/janelas.h"
 #include "data/banco.h"
 #include "data/regras.h"
 #include "data/sqlite.h"
+#include "ui/dialogs.h"
+#include "ui/janelas.h"
 
 namespace acesso {
 namespace {

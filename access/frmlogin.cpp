@@ -4,10 +4,10 @@
 #include <QLineEdit>
 
 #include "access/login.h"
-#include "ui/dialogs.h"
-#include "ui/janelas.h"
 #include "data/banco.h"
 #include "data/sqlite.h"
+#include "ui/dialogs.h"
+#include "ui/janelas.h"
 
 namespace acesso {
 

@@ -5,8 +5,6 @@
 #include "access/janelaacesso.h"
 #include "access/login.h"
 
-
-
 namespace acesso {
 
 // The login at start: the main window waits hidden until the user name and password

@@ -11,15 +11,15 @@
 
 #include "access/backup.h"
 #include "access/frmadmlogin.h"
-#include "ui/dialogs.h"
-#include "app/frmprincipal.h"
 #include "app/frmrede.h"
-#include "ui/icones.h"
-#include "ui/janelas.h"
 #include "data/produto.h"
 #include "data/regras.h"
 #include "editors/fluxos.h"
+#include "export/exportacao.h"
 #include "reports/impressoes.h"
+#include "ui/dialogs.h"
+#include "ui/icones.h"
+#include "ui/janelas.h"
 
 namespace comandos {
 namespace {
@@ -128,15 +128,6 @@ const std::initializer_list<const char*> kFerramentas[] = {
     {"pavucontrol", "pavucontrol-qt", "mate-volume-control", "kmix", "alsamixergui"},
 };
 
-// The main window's members that save a list, in the order of the categories.
-constexpr void (frmprincipal::*kSalvar[][2])() = {
-    {&frmprincipal::htmlagenda, &frmprincipal::txtagenda},
-    {&frmprincipal::htmlcompromisso, &frmprincipal::txtcompromisso},
-    {&frmprincipal::htmlsenhas, &frmprincipal::txtsenhas},
-    {&frmprincipal::htmluteis, &frmprincipal::txtuteis},
-    {&frmprincipal::htmlanotacoes, &frmprincipal::txtanotacoes},
-};
-
 // The selected contact's cell, without its blanks; nullopt with no contact selected.
 std::optional<QString> celulaDoContato(int coluna) {
     ui::Principal* janela = ui::principal();
@@ -191,8 +182,10 @@ void executar(const Comando& c) {
             break;
         case Acao::SalvarHtml:
         case Acao::SalvarTxt:
-            if (auto* janela = dynamic_cast<frmprincipal*>(ui::principal()))
-                (janela->*kSalvar[c.argumento][c.acao == Acao::SalvarTxt])();
+            if (ui::Principal* janela = ui::principal())
+                exportacao::salvarLista(*janela, categoria,
+                                        c.acao == Acao::SalvarTxt ? exportacao::Formato::Txt
+                                                                  : exportacao::Formato::Html);
             break;
         case Acao::AcessarSite:
             // A stored site may come from a shared file: only a web page is ever opened.

@@ -20,19 +20,19 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
+#include "app/comandos.h"
+#include "data/arquivos.h"
+#include "data/banco.h"
+#include "data/consultas.h"
+#include "data/listas.h"
+#include "data/regras.h"
 #include "ui/acessivel.h"
 #include "ui/caixaescolha.h"
 #include "ui/campodata.h"
-#include "app/comandos.h"
-#include "data/consultas.h"
 #include "ui/dialogs.h"
 #include "ui/foco.h"
 #include "ui/janelas.h"
-#include "data/listas.h"
 #include "ui/modelolista.h"
-#include "data/arquivos.h"
-#include "data/banco.h"
-#include "data/regras.h"
 
 namespace {
 
@@ -123,8 +123,8 @@ void frmprincipal::montarAbas() {
     xtab_->setObjectName(QStringLiteral("xtab"));
     QList<QWidget*> paineis;
     for (int i = 0; i < listas::kQuantidade; ++i) {
-        const Categoria c = listas::categoriaDaAba(i);
-        const listas::Lista& l = listas::lista(c);
+        const Categoria c = categoria::daAba(i);
+        const categoria::Descricao& l = categoria::descricao(c);
         auto* pagina = new QWidget(xtab_);
         auto* coluna = new QVBoxLayout(pagina);
         coluna->setContentsMargins(2, 2, 2, 2);
@@ -209,9 +209,9 @@ QWidget* frmprincipal::painelSenha() {
 }
 
 QTreeView* frmprincipal::criarLista(Categoria c) {
-    const listas::Lista& l = listas::lista(c);
+    const categoria::Descricao& l = categoria::descricao(c);
     auto* vista = new QTreeView(this);
-    vista->setObjectName(doTexto(l.objeto));
+    vista->setObjectName(doTexto(l.lista));
     vista->setAccessibleName(acessivel::nome(doTexto(l.aba)));
     vista->setUniformRowHeights(true);
     vista->setRootIsDecorated(false);
@@ -221,7 +221,7 @@ QTreeView* frmprincipal::criarLista(Categoria c) {
     vista->setSortingEnabled(false);
     vista->setAllColumnsShowFocus(true);
     vista->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    auto* modelo = new ModeloLista(listas::cabecalhos(l), vista);
+    auto* modelo = new ModeloLista(listas::cabecalhos(c), vista);
     vista->setModel(modelo);
     vista->header()->setStretchLastSection(false);
     const double dpi = vista->logicalDpiX();
@@ -259,7 +259,7 @@ void frmprincipal::iniciar() {
     carregarsenhas();
     carregaruteis();
     carregaragenda();
-    carregarcompromisso(doTexto(listas::lista(Categoria::Compromisso).consulta));
+    carregarcompromisso(doTexto(categoria::descricao(Categoria::Compromisso).consulta));
     AjustarTela();
 }
 
@@ -301,21 +301,23 @@ void frmprincipal::recarregarTodas() {
     else
         carregarfiltro();
     carregaranotacoes();
-    carregarcompromisso(doTexto(listas::lista(Categoria::Compromisso).consulta), {}, true);
+    carregarcompromisso(doTexto(categoria::descricao(Categoria::Compromisso).consulta), {}, true);
     carregarsenhas();
     carregaruteis();
 }
 
 void frmprincipal::carregaragenda() {
-    carregar(Categoria::Agenda, doTexto(listas::lista(Categoria::Agenda).consulta), {}, true);
+    carregar(Categoria::Agenda, doTexto(categoria::descricao(Categoria::Agenda).consulta), {},
+             true);
 }
 
 void frmprincipal::carregaruteis() {
-    carregar(Categoria::Uteis, doTexto(listas::lista(Categoria::Uteis).consulta), {}, true);
+    carregar(Categoria::Uteis, doTexto(categoria::descricao(Categoria::Uteis).consulta), {}, true);
 }
 
 void frmprincipal::carregaranotacoes() {
-    carregar(Categoria::Anotacoes, doTexto(listas::lista(Categoria::Anotacoes).consulta), {}, true);
+    carregar(Categoria::Anotacoes, doTexto(categoria::descricao(Categoria::Anotacoes).consulta), {},
+             true);
 }
 
 void frmprincipal::carregarsenhas() {
@@ -343,7 +345,7 @@ void frmprincipal::filtrarDatas() {
 }
 
 void frmprincipal::mostrarTudo() {
-    carregarcompromisso(doTexto(listas::lista(Categoria::Compromisso).consulta), {}, true);
+    carregarcompromisso(doTexto(categoria::descricao(Categoria::Compromisso).consulta), {}, true);
 }
 
 void frmprincipal::AjustarTela() {
@@ -379,7 +381,7 @@ bool frmprincipal::eventFilter(QObject* obj, QEvent* ev) {
         if (obj != vista && !area)
             continue;
         const auto c = static_cast<Categoria>(i);
-        auto menu = [this, c] { return findChild<QMenu*>(doTexto(listas::lista(c).menu)); };
+        auto menu = [this, c] { return findChild<QMenu*>(doTexto(categoria::descricao(c).menu)); };
         switch (ev->type()) {
             case QEvent::MouseButtonPress:
                 if (auto* m = static_cast<QMouseEvent*>(ev); area && m->button() == Qt::RightButton)
@@ -460,7 +462,8 @@ void frmprincipal::recarregar(Categoria c) {
             carregaragenda();
             break;
         case Categoria::Compromisso:
-            carregarcompromisso(doTexto(listas::lista(Categoria::Compromisso).consulta), {}, true);
+            carregarcompromisso(doTexto(categoria::descricao(Categoria::Compromisso).consulta), {},
+                                true);
             break;
         case Categoria::Senhas:
             carregarsenhas();

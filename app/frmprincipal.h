@@ -5,8 +5,8 @@
 #include <array>
 #include <functional>
 
-#include "ui/principal.h"
 #include "export/exportacao.h"
+#include "ui/principal.h"
 
 class CaixaEscolha;
 class CampoData;
@@ -66,6 +66,7 @@ public:
     const Celulas& celulas(Categoria categoria) const override;
     std::optional<int> linhaSelecionada(Categoria categoria) const override;
     void recarregar(Categoria categoria) override;
+    QWidget* janela() override { return this; }
     QAbstractItemView* vista(Categoria categoria) const override;
     QProgressBar* barraProgresso(Categoria categoria) const override;
 

@@ -10,15 +10,15 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "ui/acessivel.h"
-#include "ui/cabecalho.h"
-#include "ui/dialogs.h"
-#include "ui/foco.h"
-#include "app/frmprincipal.h"
 #include "data/banco.h"
 #include "data/configuracoes.h"
 #include "data/schema.h"
 #include "data/sqlite.h"
+#include "ui/acessivel.h"
+#include "ui/cabecalho.h"
+#include "ui/dialogs.h"
+#include "ui/foco.h"
+#include "ui/principal.h"
 
 namespace {
 
@@ -133,8 +133,8 @@ void frmrede::closeEvent(QCloseEvent* ev) {
     if (chkrede_->isChecked() && configuracoes::ler(kRedeLocal, kSemRede) != txtbd_->text())
         configuracoes::gravar({{kEmRede, QStringLiteral("1")}, {kRedeLocal, txtbd_->text()}});
     // A main window that is going away, or waits for the login, has nothing to show.
-    auto* principal = dynamic_cast<frmprincipal*>(ui::principal());
-    if (!principal || !principal->isVisible())
+    ui::Principal* principal = ui::principal();
+    if (!principal || !principal->janela()->isVisible())
         return;
     principal->recarregarTodas();
 }

@@ -9,13 +9,13 @@
 #include <QTranslator>
 
 #include "access/frmlogin.h"
-#include "ui/dialogs.h"
 #include "app/frmprincipal.h"
-#include "ui/icones.h"
 #include "data/banco.h"
 #include "data/configuracoes.h"
 #include "data/schema.h"
 #include "data/sqlite.h"
+#include "ui/dialogs.h"
+#include "ui/icones.h"
 
 namespace inicio {
 

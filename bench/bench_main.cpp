@@ -15,17 +15,17 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "data/consultas.h"
-#include "ui/dialogs.h"
 #include "app/frmprincipal.h"
 #include "data/banco.h"
 #include "data/configuracoes.h"
+#include "data/consultas.h"
 #include "data/sqlite.h"
 #include "dialogosmudos.h"
 #include "gerador.h"
 #include "reports/etiquetas.h"
 #include "reports/rlt_agenda.h"
 #include "reports/rlt_etiquetas.h"
+#include "ui/dialogs.h"
 
 namespace {
 

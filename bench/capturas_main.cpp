@@ -10,16 +10,16 @@
 #include <QTreeView>
 #include <cstdio>
 
-#include "ui/dialogs.h"
 #include "app/frmprincipal.h"
 #include "app/frmrede.h"
-#include "ui/icones.h"
 #include "app/inicio.h"
-#include "data/listas.h"
 #include "data/configuracoes.h"
+#include "data/listas.h"
 #include "data/regras.h"
 #include "dialogosmudos.h"
 #include "gerador.h"
+#include "ui/dialogs.h"
+#include "ui/icones.h"
 
 namespace {
 
@@ -66,7 +66,7 @@ int main(int argc, char** argv) {
     bool ok = true;
     for (int i = 0; i < listas::kQuantidade; ++i) {
         abas->setCurrentIndex(i);
-        QTreeView* lista = janela.lista(listas::categoriaDaAba(i));
+        QTreeView* lista = janela.lista(categoria::daAba(i));
         lista->setCurrentIndex(lista->model()->index(2, 1));
         ok &= salvar(janela,
                      QDir(saida).filePath(

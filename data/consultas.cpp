@@ -1,6 +1,6 @@
 #include "data/consultas.h"
 
-#include "data/listas.h"
+#include "data/categoria.h"
 #include "data/regras.h"
 
 namespace consultas {
@@ -43,7 +43,7 @@ Consulta contatos(const QString& entrada, const QString& texto) {
 
 Consulta senhas(const QString& texto) {
     if (regras::aparado(texto).isEmpty())
-        return {QString::fromUtf8(listas::lista(Categoria::Senhas).consulta), {}};
+        return {QString::fromUtf8(categoria::descricao(Categoria::Senhas).consulta), {}};
     return {QStringLiteral("select rowid, * from senhas where descricao like ? order by descricao"),
             {texto + QLatin1Char('%')}};
 }

@@ -12,84 +12,33 @@
 namespace listas {
 namespace {
 
-constexpr Coluna kAgenda[] = {
-    {"ID", 0, nullptr, Regra::Contador},          {"Nome do contato", 6244, "nome", Regra::Texto},
-    {"DDD", 1482, "ddd", Regra::Texto},           {"Telefone", 3246, "tel", Regra::Texto},
-    {"Celular", 3246, "cel", Regra::Texto},       {"MSN", 2540, "msn", Regra::Texto},
-    {"Skype", 2540, "skype", Regra::Texto},       {"Estado", 2893, "estado", Regra::Texto},
-    {"Cidade", 3422, "cidade", Regra::Texto},     {"Bairro", 3598, "bairro", Regra::Texto},
-    {"Endereço", 4128, "endereco", Regra::Texto}, {"E-mail", 3598, "email", Regra::Texto},
-    {"Site", 3598, "site", Regra::Texto},
-};
-
-constexpr Coluna kCompromisso[] = {
-    {"ID", 0, "id", Regra::Texto},
-    {"Data", 2187, "Data", Regra::DataComBranco},
-    {"Hora", 2187, "hora", Regra::ComBranco},
-    {"Título do compromisso", 6244, "Titulo", Regra::ComBranco},
-    {"Local do compromisso", 6244, "local", Regra::ComBranco},
-    {"Estatus", 2540, "Data", Regra::Contagem},
-};
-
-constexpr Coluna kSenhas[] = {
-    {"ID", 0, nullptr, Regra::Contador},
-    {"Nome do software/senha", 7479, "descricao", Regra::Texto},
-    {"Senha/Serial", 5362, "senha", Regra::Texto},
-    {"Comentários", 9066, "adicionais", Regra::Texto},
-};
-
-constexpr Coluna kUteis[] = {
-    {"ID", 0, nullptr, Regra::Contador},
-    {"Descrição", 14182, "descricao", Regra::Texto},
-    {"Telefone", 5539, "telefone", Regra::Texto},
-};
-
-constexpr Coluna kAnotacoes[] = {
-    {"ID", 0, nullptr, Regra::Contador},
-    {"Título da anotação", 19650, "Titulo", Regra::Texto},
-};
-
-constexpr Ordem kPorNome[] = {{"nome", true}};
-constexpr Ordem kPorData[] = {{"Data", false}, {"hora", false}};
-constexpr Ordem kPorDescricao[] = {{"descricao", true}};
-constexpr Ordem kPorTitulo[] = {{"Titulo", true}};
-
-const Lista kListas[kQuantidade] = {
-    {Categoria::Agenda, "lstagenda", "Agenda de contatos", "mnuvarnelo", "barraagenda",
-     "select rowid, * from agenda order by nome", "rowid", kAgenda, kPorNome},
-    {Categoria::Compromisso, "lstcompromisso", "Compromissos", "mnucompromisso", "barracompromisso",
-     "Select * from compromisso", "id", kCompromisso, kPorData},
-    {Categoria::Senhas, "lstsenhas", "Senhas && Serias", "mnusenhas", "barrasenhas",
-     "select rowid, * from senhas order by descricao", "rowid", kSenhas, kPorDescricao},
-    {Categoria::Uteis, "lstuteis", "Telefones Úteis", "mnuuteis", "barrauteis",
-     "select rowid, * from uteis order by descricao", "rowid", kUteis, kPorDescricao},
-    {Categoria::Anotacoes, "lstanotacoes", "Anotações", "mnuanotacoes", "barraanotacoes",
-     "select rowid, * from anotacoes order by titulo", "rowid", kAnotacoes, kPorTitulo},
-};
+using categoria::Descricao;
+using categoria::Exibicao;
+using categoria::Ordem;
 
 // Parses "yyyy/mm/dd" with or without its trailing blank, as stored.
 QDate dia(QByteArrayView texto) {
     return regras::dataDoBanco(QString::fromUtf8(texto));
 }
 
-void acrescentarCelula(Celulas& celulas, QByteArrayView valor, Regra regra, int numero,
+void acrescentarCelula(Celulas& celulas, QByteArrayView valor, Exibicao regra, int numero,
                        const QDate& hoje) {
     switch (regra) {
-        case Regra::Contador:
+        case Exibicao::Contador:
             celulas.acrescentar(QByteArray::number(numero));
             break;
-        case Regra::Texto:
+        case Exibicao::Texto:
             celulas.acrescentar(valor);
             break;
-        case Regra::ComBranco:
+        case Exibicao::ComBranco:
             celulas.acrescentar(valor, " ");
             break;
-        case Regra::DataComBranco: {
+        case Exibicao::DataComBranco: {
             const QDate d = dia(valor);
             celulas.acrescentar(d.isValid() ? regras::dataParaTela(d).toUtf8() : valor, " ");
             break;
         }
-        case Regra::Contagem: {
+        case Exibicao::Contagem: {
             const QDate d = dia(valor);
             if (d.isValid())
                 celulas.acrescentar(QByteArray::number(hoje.daysTo(d)), " dias");
@@ -101,21 +50,21 @@ void acrescentarCelula(Celulas& celulas, QByteArrayView valor, Regra regra, int 
 }
 
 // The statement's column for each of the list's, -1 when the row lacks it.
-std::vector<int> indicesDasColunas(const Lista& l, const db::Statement& st) {
+std::vector<int> indicesDasColunas(const Descricao& l, const db::Statement& st) {
     std::vector<int> indices;
-    for (const Coluna& c : l.colunas)
+    for (const categoria::Coluna& c : l.colunas)
         indices.push_back(c.campo ? st.columnIndex(QString::fromUtf8(c.campo)) : -1);
     return indices;
 }
 
 // The statement of the full list, as the loaders run it.
-bool listaInteira(const Lista& l, const QString& sql) {
+bool listaInteira(const Descricao& l, const QString& sql) {
     const QString inteira = QString::fromUtf8(l.consulta);
     return sql == inteira || sql == inteira + QStringLiteral(" order by data, hora");
 }
 
 // The whole table read around its damaged pages, then put in the full list's order.
-Celulas lerDanificada(const Lista& l, QString* falha) {
+Celulas lerDanificada(const Descricao& l, QString* falha) {
     struct Linha {
         qint64 registro;
         std::vector<QByteArray> valores;  // the list's columns, then the order's
@@ -124,8 +73,7 @@ Celulas lerDanificada(const Lista& l, QString* falha) {
     std::vector<int> indices;
     const std::size_t colunas = l.colunas.size();
     *falha = leitura::lerTabela(
-        banco::conexao().banco(),
-        QStringLiteral("select rowid, * from [%1]").arg(categoria::tabela(l.categoria)),
+        banco::conexao().banco(), QStringLiteral("select rowid, * from [%1]").arg(l.tabela),
         [&](const db::Statement& st) {
             if (indices.empty()) {
                 indices = indicesDasColunas(l, st);
@@ -155,7 +103,7 @@ Celulas lerDanificada(const Lista& l, QString* falha) {
     for (const Linha& linha : linhas) {
         celulas.novaLinha(linha.registro);
         for (std::size_t i = 0; i < colunas; ++i)
-            acrescentarCelula(celulas, linha.valores[i], l.colunas[i].regra, celulas.linhas(),
+            acrescentarCelula(celulas, linha.valores[i], l.colunas[i].exibicao, celulas.linhas(),
                               hoje);
     }
     return celulas;
@@ -163,18 +111,10 @@ Celulas lerDanificada(const Lista& l, QString* falha) {
 
 }  // namespace
 
-const Lista& lista(Categoria categoria) {
-    return kListas[static_cast<int>(categoria)];
-}
-
-Categoria categoriaDaAba(int aba) {
-    return kListas[qBound(0, aba, kQuantidade - 1)].categoria;
-}
-
-QStringList cabecalhos(const Lista& lista) {
+QStringList cabecalhos(Categoria c) {
     QStringList r;
-    for (const Coluna& c : lista.colunas)
-        r << QString::fromUtf8(c.cabecalho);
+    for (const categoria::Coluna& coluna : categoria::descricao(c).colunas)
+        r << QString::fromUtf8(coluna.cabecalho);
     return r;
 }
 
@@ -183,7 +123,7 @@ int pixels(int centesimosMm, double dpi) {
 }
 
 Celulas ler(Categoria categoria, const QString& sql, const QVariantList& parametros) {
-    const Lista& l = lista(categoria);
+    const Descricao& l = categoria::descricao(categoria);
     Celulas celulas(int(l.colunas.size()));
     try {
         db::Statement st = banco::conexao().banco().prepare(sql);
@@ -197,7 +137,7 @@ Celulas ler(Categoria categoria, const QString& sql, const QVariantList& paramet
             // A column the row lacks leaves its cell as a missing value would.
             for (std::size_t i = 0; i < indices.size(); ++i)
                 acrescentarCelula(celulas, indices[i] >= 0 ? st.utf8(indices[i]) : QByteArrayView(),
-                                  l.colunas[i].regra, numero, hoje);
+                                  l.colunas[i].exibicao, numero, hoje);
         }
     } catch (const db::DbError& e) {
         // An open that failed has told the user already; the list just stays empty.

@@ -4,14 +4,14 @@
 #include <functional>
 #include <optional>
 
-#include "ui/dialogs.h"
-#include "ui/janelas.h"
 #include "data/banco.h"
 #include "data/gravacao.h"
 #include "data/sqlite.h"
 #include "editors/formulariosimples.h"
 #include "editors/frmcadagenda.h"
 #include "editors/frmcadcompromisso.h"
+#include "ui/dialogs.h"
+#include "ui/janelas.h"
 
 namespace editors {
 namespace {
@@ -25,59 +25,56 @@ FormularioCadastro* seCarregada() {
     return janelas::seCarregada<T>();
 }
 
-// Everything the flows of one category need; the five differ only here.
-struct Fluxo {
-    Categoria categoria;
-    FormularioCadastro* (*formulario)();  // the category's single entry form
-    FormularioCadastro* (*carregado)();   // the same when it is open, else nullptr
-    const char* janelaAdicionar;          // nullptr: the form keeps its caption
-    const char* acaoAdicionar;
-    const char* janelaEditar;
-    const char* acaoEditar;
-    int colunaLista;       // list column holding the key
-    int colunaPergunta;    // list column shown in the removal question
-    const char* pergunta;  // followed by the shown column and " do banco de dados?"
-    const char* sucesso;
-};
+// The category's single entry form, and the same only when it is open.
+FormularioCadastro* formulario(Categoria c) {
+    switch (c) {
+        case Categoria::Agenda:
+            return unica<frmcadagenda>();
+        case Categoria::Compromisso:
+            return unica<frmcadcompromisso>();
+        case Categoria::Senhas:
+            return unica<frmcadsenhas>();
+        case Categoria::Uteis:
+            return unica<frmcadutil>();
+        case Categoria::Anotacoes:
+            break;
+    }
+    return unica<frmcadanotacoes>();
+}
 
-constexpr Fluxo kFluxos[] = {
-    {Categoria::Agenda, unica<frmcadagenda>, seCarregada<frmcadagenda>, "Adicionar novo contato",
-     "Adicionar Contato", "Editar agenda de contato", "Editar contato", 1, 1,
-     "Tem certeza que deseja remover o contato ",
-     "Contato removido com sucesso do banco de dados!"},
-    {Categoria::Anotacoes, unica<frmcadanotacoes>, seCarregada<frmcadanotacoes>,
-     "Adicionar anotação", "Adicionar Anotação", "Editar Anotação", "Editar Anotação", 1, 1,
-     "Tem certeza que deseja remover a anotação de título ",
-     "Anotação removida com sucesso do banco de dados!"},
-    {Categoria::Senhas, unica<frmcadsenhas>, seCarregada<frmcadsenhas>, "Adicionar senha/serial",
-     "Adicionar senha/serial", "Editar senha/serial", "Editar senha/serial", 1, 1,
-     "Tem certeza que deseja remover a senha ", "Senha removida com sucesso do banco de dados!"},
-    {Categoria::Uteis, unica<frmcadutil>, seCarregada<frmcadutil>, "Adicionar telefone útil",
-     "Adicionar tel útil", "Editar telefone útil", "Editar tel útil", 1, 1,
-     "Tem certeza que deseja remover o telefone ",
-     "Telefone removido com sucesso do banco de dados!"},
-    // Found by its number in the hidden column; asked about by its title.
-    {Categoria::Compromisso, unica<frmcadcompromisso>, seCarregada<frmcadcompromisso>, nullptr,
-     "Adicionar Compromisso", "Editar compromisso", "Editar Compromisso", 0, 3,
-     "Tem certeza que deseja remover o compromisso ",
-     "Compromisso removido com sucesso do banco de dados!"},
+FormularioCadastro* carregado(Categoria c) {
+    switch (c) {
+        case Categoria::Agenda:
+            return seCarregada<frmcadagenda>();
+        case Categoria::Compromisso:
+            return seCarregada<frmcadcompromisso>();
+        case Categoria::Senhas:
+            return seCarregada<frmcadsenhas>();
+        case Categoria::Uteis:
+            return seCarregada<frmcadutil>();
+        case Categoria::Anotacoes:
+            break;
+    }
+    return seCarregada<frmcadanotacoes>();
+}
+
+// What the flows of one category say; its form comes from the two above.
+struct Fluxo : categoria::Fluxo {
+    Categoria categoria;
 };
 
 QString t(const char* texto) {
     return QString::fromUtf8(texto);
 }
 
-const Fluxo& fluxo(Categoria categoria) {
-    for (const Fluxo& f : kFluxos)
-        if (f.categoria == categoria)
-            return f;
-    Q_UNREACHABLE();
+Fluxo fluxo(Categoria categoria) {
+    return {categoria::descricao(categoria).fluxo, categoria};
 }
 
 // An open form holding unsaved input is refilled only when the user lets it go; then it
 // starts afresh. False when the user keeps it.
 bool liberarFormulario(const Fluxo& f) {
-    FormularioCadastro* aberto = f.carregado();
+    FormularioCadastro* aberto = carregado(f.categoria);
     if (!aberto || !aberto->isVisible() || !aberto->alterado())
         return true;
     if (!aberto->podeDescartar())
@@ -89,7 +86,7 @@ bool liberarFormulario(const Fluxo& f) {
 // Shows the form on its first page and sets the window and action captions; the fields
 // stay as they are.
 FormularioCadastro* abrirFormulario(const Fluxo& f, const char* janela, const char* acao) {
-    FormularioCadastro* form = f.formulario();
+    FormularioCadastro* form = formulario(f.categoria);
     janelas::mostrar(*form);
     if (janela)
         form->setWindowTitle(t(janela));
@@ -128,13 +125,13 @@ bool tentar(ui::Principal* janela, const Fluxo& f, const std::function<void()>& 
 }  // namespace
 
 void adicionar(Categoria categoria) {
-    const Fluxo& f = fluxo(categoria);
+    const Fluxo f = fluxo(categoria);
     if (liberarFormulario(f))
         abrirFormulario(f, f.janelaAdicionar, f.acaoAdicionar);
 }
 
 void editar(Categoria categoria) {
-    const Fluxo& f = fluxo(categoria);
+    const Fluxo f = fluxo(categoria);
     ui::Principal* janela = ui::principal();
     // Without a selected row there is nothing to edit; an open form keeps its mode.
     const std::optional<int> linha = selecionada(janela, categoria);
@@ -173,7 +170,7 @@ void editar(Categoria categoria) {
 }
 
 void remover(Categoria categoria) {
-    const Fluxo& f = fluxo(categoria);
+    const Fluxo f = fluxo(categoria);
     ui::Principal* janela = ui::principal();
     banco::abrirPadrao();
     bool confirmado = false;

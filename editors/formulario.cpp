@@ -15,13 +15,13 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "data/banco.h"
+#include "data/regras.h"
+#include "data/sqlite.h"
 #include "ui/acessivel.h"
 #include "ui/cabecalho.h"
 #include "ui/campodata.h"
 #include "ui/dialogs.h"
-#include "data/banco.h"
-#include "data/regras.h"
-#include "data/sqlite.h"
 
 namespace editors {
 

@@ -8,9 +8,9 @@
 #include <functional>
 #include <optional>
 
-#include "ui/janelas.h"
 #include "data/gravacao.h"
 #include "data/regras.h"
+#include "ui/janelas.h"
 #include "ui/principal.h"
 
 class QAction;

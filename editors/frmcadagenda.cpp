@@ -12,14 +12,14 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "ui/campodata.h"
-#include "ui/dialogs.h"
-#include "ui/foco.h"
 #include "data/arquivos.h"
 #include "data/banco.h"
 #include "data/regras.h"
 #include "data/sqlite.h"
 #include "editors/autocompletar.h"
+#include "ui/campodata.h"
+#include "ui/dialogs.h"
+#include "ui/foco.h"
 #include "ui/principal.h"
 
 namespace editors {

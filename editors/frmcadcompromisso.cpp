@@ -6,9 +6,9 @@
 #include <QPlainTextEdit>
 #include <array>
 
-#include "ui/acessivel.h"
 #include "data/banco.h"
 #include "data/regras.h"
+#include "ui/acessivel.h"
 
 namespace editors {
 

@@ -10,39 +10,16 @@
 #include <functional>
 #include <span>
 
-#include "data/produto.h"
-#include "ui/dialogs.h"
 #include "data/arquivos.h"
+#include "data/produto.h"
 #include "data/regras.h"
-#include "ui/principal.h"
 #include "export/relatorios.h"
 #include "export/saida.h"
+#include "ui/dialogs.h"
+#include "ui/principal.h"
 
 namespace exportacao {
 namespace {
-
-struct Lista {
-    Categoria categoria;
-    const char* tituloHtml;  // of the save dialog
-    const char* tituloTxt;
-    const char* relatorio;  // heading of the file
-    const char* lista;      // the list and its progress bar, on the main window
-    const char* barra;
-};
-
-// In the order of the enumeration.
-constexpr Lista kListas[] = {
-    {Categoria::Agenda, "Salvar agenda de telefones em html", "Salvar agenda de telefones em txt",
-     "Relatórios de agenda de telefones", "lstagenda", "barraagenda"},
-    {Categoria::Compromisso, "Salvar compromissos em html", "Salvar compromissos em txt",
-     "Relatórios de compromissos", "lstcompromisso", "barracompromisso"},
-    {Categoria::Senhas, "Salvar senha/serial em html", "Salvar senha/serial em txt",
-     "Relatórios de Senha/Serial", "lstsenhas", "barrasenhas"},
-    {Categoria::Uteis, "Salvar telefone útil em html", "Salvar telefone útil em txt",
-     "Relatórios de telefones úteis", "lstuteis", "barrauteis"},
-    {Categoria::Anotacoes, "Salvar relatório em html", "Salvar relatório em txt",
-     "Relatórios de Anotações", "lstanotacoes", "barraanotacoes"},
-};
 
 // Head and foot, one line each. %t is the report title, %T the same in capitals,
 // %d and %h the long date and time, %a the maker's attribution, %s the maker's site.
@@ -68,7 +45,7 @@ constexpr const char* kCabecaTxt[] = {"%t", ""};
 constexpr const char* kPeTxt[] = {"", "Gerado %d às %h", "", "Varnelo", "", "%a", "%s"};
 
 struct Tipo {
-    const char* Lista::*titulo;
+    const char* categoria::Descricao::*titulo;
     const char* filtro;
     std::span<const char* const> cabeca;
     std::span<const char* const> pe;
@@ -76,8 +53,8 @@ struct Tipo {
 
 // In the order of Formato.
 constexpr Tipo kTipos[] = {
-    {&Lista::tituloHtml, "Arquivos HTML(*.html)|*.html", kCabecaHtml, kPeHtml},
-    {&Lista::tituloTxt, "Arquivos de Texto(*.txt)|*.txt", kCabecaTxt, kPeTxt},
+    {&categoria::Descricao::tituloHtml, "Arquivos HTML(*.html)|*.html", kCabecaHtml, kPeHtml},
+    {&categoria::Descricao::tituloTxt, "Arquivos de Texto(*.txt)|*.txt", kCabecaTxt, kPeTxt},
 };
 
 // What the head and foot put in place of their marks, escaped when the file is a page.
@@ -147,7 +124,7 @@ struct CursorDeEspera {
 }  // namespace
 
 void salvarLista(ui::Principal& janela, Categoria categoria, Formato formato) {
-    const Lista& lista = kListas[static_cast<int>(categoria)];
+    const categoria::Descricao& lista = categoria::descricao(categoria);
     const Tipo& tipo = kTipos[static_cast<int>(formato)];
     const QAbstractItemView* vista = janela.vista(categoria);
     if (!vista || !vista->model())

@@ -11,9 +11,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "reports/rlt_etiquetas.h"
 #include "ui/acessivel.h"
 #include "ui/foco.h"
-#include "reports/rlt_etiquetas.h"
 
 using namespace etiquetas;
 

@@ -3,27 +3,15 @@
 #include <QTreeView>
 #include <cmath>
 
-#include "ui/dialogs.h"
-#include "ui/janelas.h"
-#include "ui/principal.h"
 #include "reports/frmconfetiqueta.h"
 #include "reports/rlt_agenda.h"
 #include "reports/rlt_listview.h"
+#include "ui/dialogs.h"
+#include "ui/janelas.h"
+#include "ui/principal.h"
 
 namespace impressoes {
 namespace {
-
-struct ListaImpressa {
-    Categoria categoria;
-    const char* titulo;
-};
-
-constexpr ListaImpressa kListas[] = {
-    {Categoria::Anotacoes, "LISTA DE ANOTAÇÕES"},
-    {Categoria::Senhas, "LISTA DE SENHAS/SERIAIS"},
-    {Categoria::Uteis, "LISTA DE TELEFONES ÚTEIS"},
-    {Categoria::Compromisso, "LISTA DE COMPROMISSOS"},
-};
 
 void mudarTamanho(QTreeView* lista, double pontos) {
     QFont f = lista->font();
@@ -34,13 +22,10 @@ void mudarTamanho(QTreeView* lista, double pontos) {
 }  // namespace
 
 void imprimirLista(Categoria categoria) {
-    const ListaImpressa* impressa = nullptr;
-    for (const ListaImpressa& l : kListas)
-        if (l.categoria == categoria)
-            impressa = &l;
+    const char* titulo = categoria::descricao(categoria).tituloImpressao;
     ui::Principal* janela = ui::principal();
     auto* lista = janela ? qobject_cast<QTreeView*>(janela->vista(categoria)) : nullptr;
-    if (!impressa || !lista)
+    if (!titulo || !lista)
         return;
     // What a list could not read is not printed either: the user hears it before the preview.
     if (const QString falha = janela->celulas(categoria).falha();
@@ -57,7 +42,7 @@ void imprimirLista(Categoria categoria) {
     if (lista->model()->rowCount() > 0) {
         rlt_ListView relatorio;
         relatorio.Grid(lista);
-        relatorio.Titulo = QString::fromUtf8(impressa->titulo);
+        relatorio.Titulo = QString::fromUtf8(titulo);
         relatorio.Executar();
     }
     mudarTamanho(lista, arredondado);

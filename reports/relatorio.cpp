@@ -5,8 +5,8 @@
 #include <QTextBoundaryFinder>
 #include <cmath>
 
-#include "ui/dialogs.h"
 #include "data/regras.h"
+#include "ui/dialogs.h"
 
 namespace relatorios {
 namespace {

@@ -5,9 +5,9 @@
 #include <QPdfWriter>
 #include <QPrinter>
 
-#include "ui/dialogs.h"
 #include "data/arquivos.h"
 #include "reports/relatorio.h"
+#include "ui/dialogs.h"
 
 namespace relatorios {
 namespace {

@@ -5,8 +5,8 @@
 #include <QLineEdit>
 #include <QSignalBlocker>
 
-#include "ui/acessivel.h"
 #include "data/regras.h"
+#include "ui/acessivel.h"
 
 CampoData::CampoData(QWidget* parent) : QDateEdit(parent) {
     setDisplayFormat(QStringLiteral("dd/MM/yyyy"));

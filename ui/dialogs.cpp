@@ -20,8 +20,8 @@
 #include <QToolButton>
 #include <QUrl>
 
-#include "ui/acessivel.h"
 #include "data/avisos.h"
+#include "ui/acessivel.h"
 
 namespace dialogs {
 namespace {

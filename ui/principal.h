@@ -27,6 +27,8 @@ public:
     virtual void recarregarTodas() = 0;
     // Every list emptied, as when its file is gone.
     virtual void esvaziarTodas() = 0;
+    // The main window itself, to know whether it is on screen.
+    virtual QWidget* janela() = 0;
     // The list that shows the category, and the bar under it that shows an export's progress.
     virtual QAbstractItemView* vista(Categoria categoria) const = 0;
     virtual QProgressBar* barraProgresso(Categoria categoria) const = 0;

@@ -9,10 +9,10 @@
 #include "ambiente_teste.h"
 #include "apoio_testes.h"
 #include "app/frmprincipal.h"
-#include "ui/modelolista.h"
 #include "data/banco.h"
 #include "data/configuracoes.h"
 #include "data/schema.h"
+#include "ui/modelolista.h"
 
 #include <sys/mount.h>
 #include <unistd.h>

@@ -17,8 +17,8 @@
 #include "ambiente_teste.h"
 #include "apoio_testes.h"
 #include "app/frmprincipal.h"
-#include "ui/janelas.h"
 #include "data/banco.h"
+#include "ui/janelas.h"
 
 using acesso::frmAdmLogin;
 using acesso::frmlogin;

@@ -39,7 +39,7 @@ public:
 private:
     static void gravar(const char* fluxo, Categoria c) {
         chamados() << QStringLiteral("%1 %2").arg(QLatin1String(fluxo),
-                                                  QLatin1String(listas::lista(c).objeto));
+                                                  QLatin1String(categoria::descricao(c).lista));
     }
     comandos::Fluxos antes_ = comandos::fluxos();
 };

@@ -20,8 +20,6 @@
 #include "ambiente_teste.h"
 #include "apoio.h"
 #include "apoio_testes.h"
-#include "ui/campodata.h"
-#include "ui/janelas.h"
 #include "data/avisos.h"
 #include "data/banco.h"
 #include "data/sqlite.h"
@@ -29,6 +27,8 @@
 #include "editors/fluxos.h"
 #include "editors/formulariosimples.h"
 #include "editors/frmcadagenda.h"
+#include "ui/campodata.h"
+#include "ui/janelas.h"
 
 namespace {
 

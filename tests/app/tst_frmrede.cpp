@@ -10,13 +10,13 @@
 #include "ambiente_teste.h"
 #include "apoio.h"
 #include "app/frmrede.h"
-#include "ui/janelas.h"
 #include "data/avisos.h"
 #include "data/banco.h"
 #include "data/configuracoes.h"
 #include "data/schema.h"
 #include "data/sqlite.h"
 #include "dialogos_roteiro.h"
+#include "ui/janelas.h"
 
 namespace {
 

@@ -14,11 +14,11 @@
 #include "app/comandos.h"
 #include "app/frmprincipal.h"
 #include "app/frmrede.h"
-#include "ui/icones.h"
 #include "app/inicio.h"
 #include "data/banco.h"
 #include "data/configuracoes.h"
 #include "data/schema.h"
+#include "ui/icones.h"
 
 namespace {
 

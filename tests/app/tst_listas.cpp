@@ -1,8 +1,8 @@
 #include <QTest>
 
 #include "ambiente_teste.h"
-#include "data/listas.h"
 #include "data/banco.h"
+#include "data/listas.h"
 #include "data/regras.h"
 #include "dialogos_roteiro.h"
 
@@ -20,7 +20,7 @@ Linhas ler(Categoria cat, const QString& sql, const QVariantList& parametros = {
 }
 
 Linhas lerTudo(Categoria cat, const char* ordem = "") {
-    return ler(cat, QString::fromUtf8(listas::lista(cat).consulta) + ordem);
+    return ler(cat, QString::fromUtf8(categoria::descricao(cat).consulta) + ordem);
 }
 
 }  // namespace

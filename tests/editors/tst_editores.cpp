@@ -18,11 +18,9 @@
 
 #include "ambiente_teste.h"
 #include "apoio_testes.h"
-#include "ui/campodata.h"
-#include "ui/janelas.h"
-#include "data/listas.h"
 #include "data/banco.h"
 #include "data/configuracoes.h"
+#include "data/listas.h"
 #include "data/regras.h"
 #include "data/schema.h"
 #include "editors/autocompletar.h"
@@ -30,6 +28,8 @@
 #include "editors/formulariosimples.h"
 #include "editors/frmcadagenda.h"
 #include "editors/frmcadcompromisso.h"
+#include "ui/campodata.h"
+#include "ui/janelas.h"
 #include "ui/principal.h"
 
 using dialogs::Resposta;
@@ -75,6 +75,7 @@ public:
     }
     void recarregarTodas() override {}
     void esvaziarTodas() override {}
+    QWidget* janela() override { return nullptr; }
     QAbstractItemView* vista(Categoria) const override { return nullptr; }
     QProgressBar* barraProgresso(Categoria) const override { return nullptr; }
     QList<Categoria> recargas;
@@ -388,8 +389,8 @@ void TstEditores::registroPelaIdentidadeEChave() {
     // A key another tool stored as bytes that are no UTF-8 is still removed, alone.
     amb->executar("INSERT INTO uteis VALUES (CAST(X'4361666599' AS TEXT), 'x')");
     banco::abrirPadrao();
-    const Celulas lida =
-        listas::ler(Categoria::Uteis, QString::fromUtf8(listas::lista(Categoria::Uteis).consulta));
+    const Celulas lida = listas::ler(
+        Categoria::Uteis, QString::fromUtf8(categoria::descricao(Categoria::Uteis).consulta));
     const qint64 registro = amb->valor("SELECT max(rowid) FROM uteis").toLongLong();
     int estranha = 0;
     while (estranha < lida.linhas() && lida.registro(estranha) != registro)

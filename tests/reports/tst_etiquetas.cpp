@@ -15,11 +15,11 @@
 #include "ambiente_teste.h"
 #include "apoio_relatorios.h"
 #include "app/frmprincipal.h"
-#include "ui/janelas.h"
 #include "dialogos_roteiro.h"
 #include "reports/etiquetas.h"
 #include "reports/frmconfetiqueta.h"
 #include "reports/rlt_etiquetas.h"
+#include "ui/janelas.h"
 
 using namespace etiquetas;
 using relatorios::mmDeTwips;

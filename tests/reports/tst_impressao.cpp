@@ -16,12 +16,12 @@
 #include "apoio_relatorios.h"
 #include "apoio_testes.h"
 #include "app/frmprincipal.h"
-#include "ui/modelolista.h"
 #include "data/regras.h"
 #include "dialogos_roteiro.h"
 #include "reports/rlt_agenda.h"
 #include "reports/rlt_listview.h"
 #include "reports/saida.h"
+#include "ui/modelolista.h"
 
 using namespace relatorios;
 
