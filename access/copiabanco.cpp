@@ -1,6 +1,5 @@
 #include "access/copiabanco.h"
 
-#include <sqlcipher/sqlite3.h>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -13,6 +12,7 @@
 #include "data/arquivos.h"
 #include "data/erros.h"
 #include "data/schema.h"
+#include "data/trava.h"
 
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
@@ -135,32 +135,6 @@ void guardarAnterior(QFile& atual, const QString& banco) {
 
 }  // namespace
 
-TravaBanco::TravaBanco(const QString& caminho, const QString& senha, Modo modo) {
-    banco_.open(caminho, senha);
-    // A read inside a transaction keeps the shared lock until the transaction ends.
-    banco_.execScript(modo == Modo::Exclusiva
-                          ? QStringLiteral("BEGIN EXCLUSIVE;")
-                          : QStringLiteral("BEGIN; SELECT count(*) FROM sqlite_master;"));
-}
-
-QString TravaBanco::verificar() {
-    try {
-        db::Statement st = banco_.prepare(QStringLiteral("PRAGMA quick_check"));
-        const QString r = st.next() ? st.text(0) : QString();
-        return r == QLatin1String("ok") ? QString() : erros::doBanco(SQLITE_CORRUPT, 0);
-    } catch (const db::DbError& e) {
-        return e.descricao();
-    }
-}
-
-TravaBanco::~TravaBanco() {
-    try {
-        banco_.execScript(QStringLiteral("ROLLBACK;"));
-    } catch (const db::DbError&) {
-        // Closing the connection ends the transaction all the same.
-    }
-}
-
 QString anterior(const QString& banco) {
     return arquivos::anterior(banco);
 }
@@ -226,7 +200,7 @@ void restaurarBanco(const QString& origem, const QString& banco, const QString& 
         try {
             trava.emplace(banco, senha, TravaBanco::Modo::Exclusiva);
         } catch (const db::DbError& e) {
-            if (!e.semBanco() && (e.codigo() & 0xff) != SQLITE_CORRUPT)
+            if (!e.semBanco() && !e.danificado())
                 throw;
         }
         guardarAnterior(atual, banco);

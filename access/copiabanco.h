@@ -3,6 +3,7 @@
 #include <QString>
 
 #include "data/sqlite.h"
+#include "data/trava.h"
 
 // The database file copied out and put back whole. Every failure throws DbError
 // with the reason; the database file is then as it was.
@@ -13,23 +14,6 @@ inline const QString kNaoEBanco =
     QStringLiteral("o arquivo escolhido não é um banco de dados do Varnelo");
 inline const QString kMesmoArquivo =
     QStringLiteral("o arquivo escolhido é o próprio banco de dados em uso");
-
-// A lock on a database file, held by a connection of its own until destroyed.
-// Leitura keeps writers from changing the file; Exclusiva keeps everyone out.
-class TravaBanco {
-public:
-    enum class Modo { Leitura, Exclusiva };
-    TravaBanco(const QString& caminho, const QString& senha, Modo modo);
-    ~TravaBanco();
-    TravaBanco(const TravaBanco&) = delete;
-    TravaBanco& operator=(const TravaBanco&) = delete;
-
-    // The file's pages read back, within the lock: empty when whole, else why not.
-    QString verificar();
-
-private:
-    db::Database banco_;
-};
 
 // Copies the database file to `destino` byte for byte, as it stands between two
 // writes. A file of that name is replaced only by a whole copy; a new one is its user's

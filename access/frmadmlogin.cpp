@@ -6,6 +6,7 @@
 
 #include "access/login.h"
 #include "data/banco.h"
+#include "data/login.h"
 #include "data/regras.h"
 #include "data/sqlite.h"
 #include "ui/dialogs.h"
@@ -41,15 +42,13 @@ void frmAdmLogin::carregar() {
     chkUsuario_->setChecked(banco::lerlogininicia(banco::arquivobanco, senhaBanco(),
                                                   banco::tipobanco) == QLatin1String("1"));
     try {
-        db::Statement st =
-            banco::conexao().banco().prepare(QStringLiteral("SELECT * FROM login WHERE ID = ?"));
-        st.bind({1});
-        if (!st.next())
+        const std::optional<login::Registro> r = login::ler(banco::conexao().banco());
+        if (!r)
             return;
-        txtusuario_->setText(st.text(QStringLiteral("login")));
-        txtsenha_->setText(st.text(QStringLiteral("senha")));
-        txtEmail_->setText(st.text(QStringLiteral("email")));
-        chkUsuario_->setChecked(st.text(QStringLiteral("login_inicia")) == QLatin1String("1"));
+        txtusuario_->setText(r->usuario);
+        txtsenha_->setText(r->senha);
+        txtEmail_->setText(r->email);
+        chkUsuario_->setChecked(r->inicia == QLatin1String("1"));
     } catch (const db::DbError&) {
         // What could not be read stays empty.
     }
@@ -69,10 +68,7 @@ void frmAdmLogin::salvarlogin() {
         erro(QStringLiteral("Usuário e senha não podem conter os caracteres ' * % = - # ;"));
         return;
     }
-    banco::executarsql(QStringLiteral("UPDATE login SET login = ?, senha = ?, email = ?, "
-                                      "login_inicia = ? WHERE ID = 1"),
-                       {usuario, senha, email, inicia ? QStringLiteral("1") : QStringLiteral("0")},
-                       banco::arquivobanco, senhaBanco(), banco::tipobanco);
+    login::gravar({usuario, senha, email, inicia ? QStringLiteral("1") : QStringLiteral("0")});
     close();
 }
 

@@ -5,6 +5,7 @@
 
 #include "access/login.h"
 #include "data/banco.h"
+#include "data/login.h"
 #include "data/sqlite.h"
 #include "ui/dialogs.h"
 #include "ui/janelas.h"
@@ -28,7 +29,7 @@ void frmlogin::verificarlogin() {
     if (!temRecusado(usuario) && !temRecusado(senha)) {
         banco::abrirPadrao();
         try {
-            confere = loginConfere(banco::conexao().banco(), usuario, senha);
+            confere = login::confere(banco::conexao().banco(), usuario, senha);
         } catch (const db::DbError&) {
             // A file that cannot be read never lets anyone in.
         }

@@ -4,24 +4,11 @@
 #include <QWidget>
 #include <QWindow>
 
-#include "data/sqlite.h"
-
 namespace acesso {
 
 bool temRecusado(const QString& texto) {
     for (const char* c = kRecusados; *c; ++c)
         if (texto.contains(QLatin1Char(*c)))
-            return true;
-    return false;
-}
-
-bool loginConfere(db::Database& banco, const QString& usuario, const QString& senha) {
-    // The engine compares letter case only for ASCII; the user name is compared here.
-    db::Statement st = banco.prepare(
-        QStringLiteral("SELECT [login] FROM login WHERE coalesce([senha], '') = ? COLLATE BINARY"));
-    st.bind({senha});
-    while (st.next())
-        if (st.text(0).compare(usuario, Qt::CaseInsensitive) == 0)
             return true;
     return false;
 }

@@ -4,10 +4,6 @@
 
 class QWidget;
 
-namespace db {
-class Database;
-}
-
 // What the login at start decides, apart from its window.
 namespace acesso {
 
@@ -16,10 +12,6 @@ inline constexpr const char* kRecusados = "'*%=-#;";
 
 // True when `texto` holds a character the login refuses.
 bool temRecusado(const QString& texto);
-
-// True when the login row holds this user name, in any letter case, and exactly this
-// password. Both are bound, never spliced into the statement.
-bool loginConfere(db::Database& banco, const QString& usuario, const QString& senha);
 
 // "ativo" keeps the window above the windows that are not always on top, "desativo"
 // lets it go; any other word does nothing. The window neither moves nor resizes.

@@ -326,7 +326,8 @@ void frmprincipal::carregarsenhas() {
 }
 
 void frmprincipal::carregarcompromisso(const QString& sql, const QVariantList& params, bool abrir) {
-    carregar(Categoria::Compromisso, sql + QStringLiteral(" order by data, hora"), params, abrir);
+    carregar(Categoria::Compromisso, sql + QLatin1String(consultas::kOrdemCompromissos), params,
+             abrir);
 }
 
 void frmprincipal::carregarfiltro() {

@@ -2,6 +2,7 @@
 
 #include "data/categoria.h"
 #include "data/regras.h"
+#include "data/sqlite.h"
 
 namespace consultas {
 namespace {
@@ -14,6 +15,11 @@ constexpr CampoBusca kCampos[] = {
 };
 
 }  // namespace
+
+int quantidade(db::Database& banco, const QString& sql) {
+    db::Statement st = banco.prepare(QStringLiteral("SELECT count(*) FROM (%1)").arg(sql));
+    return st.next() ? st.value(0).toInt() : 0;
+}
 
 std::span<const CampoBusca> camposBusca() {
     return kCampos;

@@ -6,8 +6,23 @@
 #include <optional>
 #include <span>
 
-// The statements of the searches. Every text the user typed is a bound value.
+namespace db {
+class Database;
+}
+
+// The statements of the searches and the printouts. Every text the user typed is a bound
+// value.
 namespace consultas {
+
+// The contact directory, by name, and the address labels, in the table's order.
+inline constexpr const char* kDiretorio = "SELECT * FROM agenda order by nome asc";
+inline constexpr const char* kEtiquetas = "select * from agenda";
+
+// The ordering the appointment loader adds to whatever statement it is given.
+inline constexpr const char* kOrdemCompromissos = " order by data, hora";
+
+// How many rows a statement gives.
+int quantidade(db::Database& banco, const QString& sql);
 
 struct Consulta {
     QString sql;

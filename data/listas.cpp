@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "data/banco.h"
+#include "data/consultas.h"
 #include "data/leitura.h"
 #include "data/regras.h"
 #include "data/textobr.h"
@@ -60,7 +61,7 @@ std::vector<int> indicesDasColunas(const Descricao& l, const db::Statement& st) 
 // The statement of the full list, as the loaders run it.
 bool listaInteira(const Descricao& l, const QString& sql) {
     const QString inteira = QString::fromUtf8(l.consulta);
-    return sql == inteira || sql == inteira + QStringLiteral(" order by data, hora");
+    return sql == inteira || sql == inteira + QLatin1String(consultas::kOrdemCompromissos);
 }
 
 // The whole table read around its damaged pages, then put in the full list's order.

@@ -14,6 +14,7 @@
 
 #include "data/arquivos.h"
 #include "data/banco.h"
+#include "data/contatos.h"
 #include "data/regras.h"
 #include "data/sqlite.h"
 #include "editors/autocompletar.h"
@@ -238,11 +239,8 @@ void frmcadagenda::carregar() {
         // The first item added would otherwise become the text.
         const QString texto = combo->currentText();
         try {
-            db::Statement st = banco::conexao().banco().prepare(
-                QStringLiteral("select DISTINCT [%1] from [agenda]").arg(c.coluna));
-            while (st.next())
-                if (!st.isNull(0))
-                    combo->addItem(st.text(0));
+            combo->addItems(
+                contatos::valoresDistintos(banco::conexao().banco(), QLatin1String(c.coluna)));
         } catch (const db::DbError&) {
         }
         combo->setCurrentIndex(-1);
@@ -261,18 +259,12 @@ void frmcadagenda::acionar(const QString& chave) {
 }
 
 bool frmcadagenda::telefoneJaCadastrado() {
-    // An empty telephone is no telephone: it duplicates nothing.
     const QString tel = textoCampo(QStringLiteral("txttel"));
     if (regras::aparado(tel).isEmpty())
         return false;
     banco::abrirPadrao();
-    // Compared as stored, letter for letter: the telephone is padded like the column.
     try {
-        db::Statement st =
-            banco::conexao().banco().prepare(QStringLiteral("SELECT 1 FROM agenda WHERE %1 LIMIT 1")
-                                                 .arg(banco::condicaoChave(QStringLiteral("tel"))));
-        st.bind({regras::preenchido(tel)});
-        return st.next();
+        return contatos::telefoneCadastrado(banco::conexao().banco(), tel);
     } catch (const db::DbError&) {
         // The save that follows meets the same fault and reports it.
         return false;

@@ -3,7 +3,6 @@
 #include <QLocale>
 #include <cmath>
 
-#include "data/banco.h"
 #include "data/regras.h"
 #include "reports/relatorio.h"
 
@@ -90,25 +89,6 @@ std::vector<CampoEtiqueta> camposEtiqueta(const std::vector<LinhaCampo>& linhas,
         if (c.esquerda + c.largura > larguraEtiqueta)
             c.largura = std::max(0, larguraEtiqueta - c.esquerda);
         r.push_back(c);
-    }
-    return r;
-}
-
-std::vector<LinhaCampo> lerCamposEtiqueta() {
-    std::vector<LinhaCampo> r;
-    try {
-        db::Statement st =
-            banco::conexao().banco().prepare(QStringLiteral("SELECT * FROM CamposEtiqueta"));
-        while (st.next())
-            r.push_back(
-                {st.value(QStringLiteral("Index")).toInt(), st.text(QStringLiteral("Campo")),
-                 st.value(QStringLiteral("Top")).toDouble(),
-                 st.value(QStringLiteral("Left")).toDouble(),
-                 st.value(QStringLiteral("Width")).toDouble(),
-                 st.isNull(QStringLiteral("Formato")) ? QString()
-                                                      : st.text(QStringLiteral("Formato"))});
-    } catch (const db::DbError&) {
-        // Designed fields without a row keep their design.
     }
     return r;
 }

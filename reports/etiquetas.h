@@ -6,6 +6,8 @@
 #include <span>
 #include <vector>
 
+#include "data/camposetiqueta.h"
+
 // Address labels on Pimaco sheets as plain arithmetic: the models, the sheet geometry,
 // where each label lands, and the fields of one label. Millimetres unless said otherwise.
 namespace etiquetas {
@@ -71,16 +73,6 @@ private:
     int colunas_;
 };
 
-// A row of CamposEtiqueta: which field of the label (0 to 4), the `agenda` column (or
-// "cidade"), its place from the label's top left and width in millimetres, its format.
-struct LinhaCampo {
-    int index;
-    QString campo;
-    double topo;
-    double esquerda;
-    double largura;
-    QString formato;
-};
 // A field as the label report places it, in twips.
 struct CampoEtiqueta {
     int index;
@@ -94,8 +86,6 @@ struct CampoEtiqueta {
 // right edge (`larguraEtiqueta`, twips) is cut to end there.
 std::vector<CampoEtiqueta> camposEtiqueta(const std::vector<LinhaCampo>& linhas,
                                           int larguraEtiqueta);
-// The rows of CamposEtiqueta on the shared connection; none when it cannot be read.
-std::vector<LinhaCampo> lerCamposEtiqueta();
 
 // What a label prints for `campo`: "cidade" is the city, " / " and the state; any other
 // is the contact's column. `coluna` reads a column of the contact.

@@ -1,15 +1,15 @@
 #include "reports/fonteconsulta.h"
 
 #include "data/banco.h"
+#include "data/consultas.h"
 
 namespace relatorios {
 
 int FonteConsulta::quantidade() {
     try {
-        db::Statement st =
-            banco::conexao().banco().prepare(QStringLiteral("SELECT count(*) FROM (%1)").arg(sql_));
+        const int n = consultas::quantidade(banco::conexao().banco(), sql_);
         falha_.clear();
-        return st.next() ? st.value(0).toInt() : 0;
+        return n;
     } catch (const db::DbError& e) {
         falha_ = e.descricao();
         return 0;

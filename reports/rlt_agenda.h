@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/consultas.h"
 #include "reports/fonteconsulta.h"
 #include "reports/janelarelatorio.h"
 
@@ -20,6 +21,6 @@ protected:
     bool preparar() override;
 
 private:
-    relatorios::FonteConsulta contatos_{QStringLiteral("SELECT * FROM agenda order by nome asc")};
+    relatorios::FonteConsulta contatos_{QString::fromUtf8(consultas::kDiretorio)};
     relatorios::Campo* titulo_;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/consultas.h"
 #include "reports/etiquetas.h"
 #include "reports/fonteconsulta.h"
 #include "reports/janelarelatorio.h"
@@ -36,7 +37,7 @@ protected:
     bool preparar() override;
 
 private:
-    relatorios::FonteConsulta contatos_{QStringLiteral("select * from agenda")};
+    relatorios::FonteConsulta contatos_{QString::fromUtf8(consultas::kEtiquetas)};
     int brancos_ = 0;
     int restantes_ = 0;
 };

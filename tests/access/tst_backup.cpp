@@ -311,7 +311,7 @@ void TstBackup::restauraOQueNaoAbreECopiaEsperaOsEscritores() {
         return QString::fromUtf8(shell.readAllStandardError());
     };
     {
-        acesso::TravaBanco trava(amb.arquivo(), kSenha, acesso::TravaBanco::Modo::Leitura);
+        TravaBanco trava(amb.arquivo(), kSenha, TravaBanco::Modo::Leitura);
         QVERIFY(escrever().contains("database is locked"));
     }
     QCOMPARE(escrever(), QString());
