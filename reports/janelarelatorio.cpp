@@ -2,6 +2,7 @@
 
 #include "data/produto.h"
 #include "reports/saida.h"
+#include "reports/visualizacao.h"
 
 namespace relatorios {
 

@@ -5,8 +5,8 @@
 #include <QTextBoundaryFinder>
 #include <cmath>
 
+#include "data/avisos.h"
 #include "data/regras.h"
-#include "ui/dialogs.h"
 
 namespace relatorios {
 namespace {
@@ -98,8 +98,7 @@ QColor corBgr(unsigned valor) {
 void mostrarErro(int numero, const QString& descricao) {
     for (const Mensagem& m : kMensagens)
         if (numero == kBaseErro + m.offset) {
-            dialogs::mensagem(dialogs::Icone::Informacao, QStringLiteral("Impressão"),
-                              QString::fromUtf8(m.texto));
+            avisos::informacao(QStringLiteral("Impressão"), QString::fromUtf8(m.texto));
             return;
         }
     // Anything else, negative numbers outside the table included, is unforeseen.
@@ -107,11 +106,11 @@ void mostrarErro(int numero, const QString& descricao) {
         QStringLiteral("Erro não previsto:") + QString::number(numero) + QStringLiteral("\r\n");
     if (!descricao.isEmpty())
         texto += descricao + QStringLiteral("\r\n");
-    dialogs::mensagem(dialogs::Icone::Critico, QStringLiteral("Impressão"), texto);
+    avisos::erro(QStringLiteral("Impressão"), texto);
 }
 
 void mostrarFalha(const QString& motivo) {
-    dialogs::mostrarErro(motivo);
+    avisos::erro(QStringLiteral("Erro"), QStringLiteral("Ocorreu o seguinte erro: ") + motivo);
 }
 
 QFont qfont(const Fonte& fonte) {

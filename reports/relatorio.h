@@ -43,10 +43,11 @@ enum Erro {
     ErroSemEspaco = 1006,
     ErroEmAndamento = 1007,
 };
-// Shows the message of an error number as the printouts do, in a box titled "Impressão".
-// `descricao` is the platform's description, added to an unforeseen error when not empty.
+// Tells the message of an error number as the printouts do, titled "Impressão", through
+// the reports of data/avisos.h (the engine shows no window of its own). `descricao` is the
+// platform's description, added to an unforeseen error when not empty.
 void mostrarErro(int numero, const QString& descricao = {});
-// Shows why the rows of a printout could not be read.
+// Tells why the rows of a printout could not be read, the same way.
 void mostrarFalha(const QString& motivo);
 
 struct Fonte {

@@ -6,8 +6,8 @@
 #include <QPrinter>
 
 #include "data/arquivos.h"
+#include "data/avisos.h"
 #include "reports/relatorio.h"
-#include "ui/dialogs.h"
 
 namespace relatorios {
 namespace {
@@ -61,15 +61,6 @@ private:
     bool temFonte_ = false;
 };
 
-// A name for the file from the title; "/" cannot be in one.
-QString nomeSugerido(const QString& titulo) {
-    QString nome = titulo;
-    nome.replace(QLatin1Char('/'), QLatin1Char('-'));
-    return (nome.isEmpty() ? QStringLiteral("relatorio") : nome) + QStringLiteral(".pdf");
-}
-
-bool emAndamento = false;
-
 }  // namespace
 
 bool pintar(Relatorio& relatorio, QPagedPaintDevice& dispositivo) {
@@ -109,47 +100,10 @@ bool gravarPdf(Relatorio& relatorio, const QString& arquivo) {
     if (motivo.isEmpty())
         return true;
     if (pintado || motivo != QLatin1String("-"))
-        dialogs::mensagem(dialogs::Icone::Critico, QStringLiteral("Salvar PDF"),
-                          QStringLiteral("Não foi possível gravar o arquivo ") +
-                              QFileInfo(arquivo).fileName() + QStringLiteral(": ") + motivo);
+        avisos::erro(QStringLiteral("Salvar PDF"),
+                     QStringLiteral("Não foi possível gravar o arquivo ") +
+                         QFileInfo(arquivo).fileName() + QStringLiteral(": ") + motivo);
     return false;
-}
-
-void salvarPdf(Relatorio& relatorio) {
-    QString nome = dialogs::atual().salvarArquivo(QStringLiteral("Salvar PDF"),
-                                                  QStringLiteral("Arquivos PDF(*.pdf)|*.pdf"),
-                                                  nomeSugerido(relatorio.titulo));
-    if (nome.isEmpty())
-        return;
-    if (QFileInfo(nome).suffix().isEmpty())
-        nome += QStringLiteral(".pdf");
-    gravarPdf(relatorio, nome);
-}
-
-bool executar(Relatorio& relatorio) {
-    if (emAndamento) {
-        relatorio.erro(ErroEmAndamento);
-        return false;
-    }
-    // Checked before any window opens, so a report that cannot run shows no empty preview.
-    const bool pode = relatorio.paginar().has_value();
-    relatorio.soltarDados();
-    if (!pode)
-        return false;
-    emAndamento = true;
-    QPrinter impressora(QPrinter::HighResolution);
-    impressora.setFullPage(true);
-    impressora.setPageLayout(relatorio.layoutPagina());
-    impressora.setDocName(relatorio.titulo);
-    if (relatorio.visualizar) {
-        dialogs::atual().visualizarRelatorio(
-            impressora, relatorio.titulo, [&relatorio](QPrinter* p) { pintar(relatorio, *p); },
-            [&relatorio] { salvarPdf(relatorio); });
-    } else if (!relatorio.selecionarImpressora || dialogs::atual().escolherImpressora(impressora)) {
-        pintar(relatorio, impressora);
-    }
-    emAndamento = false;
-    return true;
 }
 
 }  // namespace relatorios

@@ -182,6 +182,9 @@ void encaminharAvisos() {
     avisos::definir([](const QString& titulo, const QString& texto) {
         mensagem(Icone::Critico, titulo, texto);
     });
+    avisos::definirInformativo([](const QString& titulo, const QString& texto) {
+        mensagem(Icone::Informacao, titulo, texto);
+    });
 }
 
 void definirJanelaPai(QWidget* janela) {

@@ -68,7 +68,8 @@ QString filtroQt(const QString& filtro);
 // The window that message boxes and file dialogs belong to.
 void definirJanelaPai(QWidget* janela);
 
-// Routes the data layer's failure reports to a critical message box of the current dialogs.
+// Routes the reports of the layers without windows to message boxes of the current dialogs:
+// failures with the critical icon, news with the information icon.
 void encaminharAvisos();
 
 }  // namespace dialogs

@@ -21,6 +21,7 @@
 #include "reports/rlt_agenda.h"
 #include "reports/rlt_listview.h"
 #include "reports/saida.h"
+#include "reports/visualizacao.h"
 #include "ui/modelolista.h"
 
 using namespace relatorios;

@@ -10,6 +10,7 @@ DialogosRoteiro::DialogosRoteiro() {
 }
 DialogosRoteiro::~DialogosRoteiro() {
     avisos::definir({});
+    avisos::definirInformativo({});
     dialogs::definir(nullptr);
 }
 
