@@ -52,12 +52,11 @@ void realizarBackup() {
                 dialogs::mensagem(dialogs::Icone::Informacao, QStringLiteral("Backup"),
                                   QStringLiteral("Backup realizado com sucesso!"));
             else
-                dialogs::mensagem(
-                    dialogs::Icone::Critico, QStringLiteral("Backup"),
-                    QStringLiteral("A cópia foi gravada, mas %1: a cópia contém os mesmos danos "
-                                   "e não serve como um backup bom. Guarde também um backup "
-                                   "anterior.")
-                        .arg(dano));
+                dialogs::erro(QStringLiteral("A cópia foi gravada, mas %1: a cópia contém os "
+                                             "mesmos danos e não serve como um backup bom. Guarde "
+                                             "também um backup anterior.")
+                                  .arg(dano),
+                              QStringLiteral("Backup"));
         });
 }
 

@@ -19,10 +19,6 @@ QString senhaBanco() {
     return QString::fromUtf8(banco::kSenhaBanco);
 }
 
-void erro(const QString& texto) {
-    dialogs::mensagem(dialogs::Icone::Critico, QStringLiteral("Erro"), texto);
-}
-
 }  // namespace
 
 frmAdmLogin::frmAdmLogin(QWidget* parent)
@@ -60,12 +56,13 @@ void frmAdmLogin::salvarlogin() {
     const QString email = txtEmail_->text();
     const bool inicia = chkUsuario_->isChecked();
     if (inicia && (regras::aparado(email).isEmpty() || usuario.isEmpty() || senha.isEmpty())) {
-        erro(QStringLiteral("Todos os dados devem ser informados"));
+        dialogs::erro(QStringLiteral("Todos os dados devem ser informados"));
         return;
     }
     // A login the login window would refuse locks everybody out at the next start.
     if (temRecusado(usuario) || temRecusado(senha)) {
-        erro(QStringLiteral("Usuário e senha não podem conter os caracteres ' * % = - # ;"));
+        dialogs::erro(
+            QStringLiteral("Usuário e senha não podem conter os caracteres ' * % = - # ;"));
         return;
     }
     login::gravar({usuario, senha, email, inicia ? QStringLiteral("1") : QStringLiteral("0")});

@@ -41,9 +41,9 @@ void frmlogin::verificarlogin() {
         hide();
         banco::conexao().marcarFechada();
     } else {
-        dialogs::mensagem(dialogs::Icone::Critico, QStringLiteral("Login"),
-                          QStringLiteral("Usuário e ou senha inválido, por favor verifique os "
-                                         "dados digitados!"));
+        dialogs::erro(QStringLiteral("Usuário e ou senha inválido, por favor verifique os "
+                                     "dados digitados!"),
+                      QStringLiteral("Login"));
     }
     dialogs::definirJanelaPai(principal_);
     SempreNoTopo(QStringLiteral("ativo"), this);

@@ -14,12 +14,11 @@
 
 #include "ui/acessivel.h"
 #include "ui/cabecalho.h"
+#include "ui/foco.h"
 #include "ui/icones.h"
 
 namespace acesso {
 namespace {
-
-const QColor kAmareloClaro(255, 255, 192);  // 0xC0FFFF, blue-green-red
 
 // Password boxes show "#" for every character, whatever the desktop's style uses.
 class EstiloOculto : public QProxyStyle {
@@ -39,24 +38,11 @@ bool ehEnter(QEvent* ev) {
     return tecla == Qt::Key_Return || tecla == Qt::Key_Enter;
 }
 
-void pintar(QLineEdit* caixa, const QColor& cor) {
-    QPalette p = caixa->palette();
-    p.setColor(QPalette::Base, cor);
-    // The light background needs dark text under a dark desktop scheme too.
-    p.setColor(QPalette::Text, Qt::black);
-    caixa->setPalette(p);
-}
-
 }  // namespace
 
 JanelaAcesso::JanelaAcesso(const QString& objeto, const QString& titulo, const QString& legendaOk,
                            QWidget* parent)
     : JanelaAuxiliar(objeto, QStringLiteral("Login do usuário"), parent) {
-    auto* raiz = new QVBoxLayout(this);
-    raiz->setContentsMargins(0, 0, 0, 0);
-    raiz->setSpacing(0);
-    raiz->setSizeConstraint(QLayout::SetFixedSize);
-
     // The common heading strip, laid left to right with the picture before the title.
     QFrame* faixa = cabecalho(titulo, QString(), this);
     faixa->findChild<QLabel*>(QStringLiteral("lbllinha"))->hide();
@@ -68,21 +54,17 @@ JanelaAcesso::JanelaAcesso(const QString& objeto, const QString& titulo, const Q
         linha->insertWidget(0, figura);
         linha->setStretchFactor(faixa->findChild<QLabel*>(QStringLiteral("lbltitulo")), 1);
     }
-    raiz->addWidget(faixa);
-
-    barra_ = criarBarraDeOpcoes(legendaOk, QStringLiteral("CANCELAR"));
+    QWidget* area = montarEsqueleto(faixa, legendaOk, QStringLiteral("CANCELAR"));
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
     // A toolbar would drop the trailing "..." of "ENTRAR ...".
-    barra_->findChild<QAction*>(QStringLiteral("ok"))->setIconText(legendaOk);
-    raiz->addWidget(barra_);
-
-    auto* area = new QWidget(this);
+    barraDeOpcoes()->findChild<QAction*>(QStringLiteral("ok"))->setIconText(legendaOk);
     campos_ = new QFormLayout(area);
-    raiz->addWidget(area);
 
     txtusuario_ = caixa(QStringLiteral("txtusuario"), QStringLiteral("Usuário"), false);
     txtsenha_ = caixa(QStringLiteral("txtsenha"), QStringLiteral("Senha:"), true);
-    pintar(txtusuario_, Qt::white);
-    pintar(txtsenha_, Qt::white);
+    // Only the box with the focus is yellow; the other one is plain white.
+    foco::destacar(txtusuario_, foco::Fundo::Branco);
+    foco::destacar(txtsenha_, foco::Fundo::Branco);
 }
 
 void JanelaAcesso::acionar(const QString& chave) {
@@ -103,40 +85,21 @@ QLineEdit* JanelaAcesso::caixa(const QString& objeto, const QString& legenda, bo
     }
     c->installEventFilter(this);
     campos_->addRow(acessivel::rotular(legenda, c), c);
-    ordem_ << c;
     return c;
 }
 
 void JanelaAcesso::adicionarLinha(QWidget* campo) {
     campos_->addRow(campo);
-    ordem_ << campo;
 }
 
 void JanelaAcesso::fecharOrdem() {
-    QList<QWidget*> cadeia = ordem_;
-    for (const char* chave : {"ok", "cancelar"})
-        cadeia << barra_->findChild<QToolButton*>(QLatin1String(chave));
-    for (qsizetype i = 1; i < cadeia.size(); ++i)
-        setTabOrder(cadeia.at(i - 1), cadeia.at(i));
-    txtusuario_->setFocus();
-}
-
-void JanelaAcesso::colorir(QLineEdit* focada) {
-    // Only the box with the focus is yellow; the other one is plain white.
-    pintar(txtusuario_, focada == txtusuario_ ? kAmareloClaro : Qt::white);
-    pintar(txtsenha_, focada == txtsenha_ ? kAmareloClaro : Qt::white);
+    ordenarCampos();
 }
 
 bool JanelaAcesso::eventFilter(QObject* obj, QEvent* ev) {
     if (ehEnter(ev)) {
         focusNextChild();
         return true;
-    }
-    if (obj == txtusuario_ || obj == txtsenha_) {
-        if (ev->type() == QEvent::FocusIn)
-            colorir(static_cast<QLineEdit*>(obj));
-        else if (ev->type() == QEvent::FocusOut)
-            colorir(nullptr);
     }
     return JanelaAuxiliar::eventFilter(obj, ev);
 }

@@ -37,11 +37,7 @@ protected:
     QLineEdit* txtsenha_ = nullptr;
 
 private:
-    void colorir(QLineEdit* focada);
-
-    QToolBar* barra_ = nullptr;
     QFormLayout* campos_ = nullptr;
-    QList<QWidget*> ordem_;
 };
 
 }  // namespace acesso

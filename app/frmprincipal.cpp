@@ -284,7 +284,7 @@ void frmprincipal::relatarFalha(const QString& falha) {
     QString texto = QStringLiteral("Ocorreu o seguinte erro ao ler os dados: ") + falha;
     if (falha == QStringLiteral("o arquivo de dados está danificado"))
         texto += QStringLiteral(". As listas mostram apenas os registros que puderam ser lidos.");
-    dialogs::mensagem(dialogs::Icone::Critico, QStringLiteral("Erro"), texto);
+    dialogs::erro(texto);
 }
 
 void frmprincipal::esvaziarTodas() {

@@ -118,9 +118,7 @@ void frmrede::testar() {
         schema::verificarArquivo(QDir::fromNativeSeparators(txtbd_->text()),
                                  QString::fromUtf8(banco::kSenhaBanco));
     } catch (const db::DbError&) {
-        dialogs::mensagem(
-            dialogs::Icone::Critico, QStringLiteral("Erro"),
-            QStringLiteral("Não foi possível conectar-se ao banco de dados da rede!"));
+        dialogs::erro(QStringLiteral("Não foi possível conectar-se ao banco de dados da rede!"));
         return;
     }
     dialogs::mensagem(dialogs::Icone::Informacao, QStringLiteral("Teste de banco de dados"),

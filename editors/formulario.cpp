@@ -9,8 +9,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QTabBar>
-#include <QTabWidget>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -30,54 +28,17 @@ FormularioCadastro::FormularioCadastro(const QString& objeto, const QString& leg
                                        const QString& linhaCabecalho,
                                        const QString& legendaAdicionar, QWidget* parent)
     : JanelaAuxiliar(objeto, legendaJanela, parent), legendaAdicionar_(legendaAdicionar) {
-    auto* raiz = new QVBoxLayout(this);
-    raiz->setContentsMargins(0, 0, 0, 0);
-    raiz->setSpacing(0);
-
-    raiz->addWidget(cabecalho(tituloCabecalho, linhaCabecalho, this));
-
-    barra_ = criarBarraDeOpcoes(legendaAdicionar, QStringLiteral("Cancelar"));
+    QWidget* area = montarEsqueleto(cabecalho(tituloCabecalho, linhaCabecalho, this),
+                                    legendaAdicionar, QStringLiteral("Cancelar"));
     // The action's caption is the mode; its button follows it, so screen readers hear it.
-    acaoOk_ = barra_->findChild<QAction*>(QStringLiteral("ok"));
-    raiz->addWidget(barra_);
-
-    area_ = new QWidget(this);
-    corpo_ = new QVBoxLayout(area_);
-    raiz->addWidget(area_, 1);
+    acaoOk_ = barraDeOpcoes()->findChild<QAction*>(QStringLiteral("ok"));
+    corpo_ = new QVBoxLayout(area);
 }
 
 void FormularioCadastro::showEvent(QShowEvent* ev) {
     JanelaAuxiliar::showEvent(ev);
     if (!marcado_)
         marcarInalterado();
-    if (ordenada_)
-        return;
-    ordenada_ = true;
-    // The toolbar was made before the fields, so it would come first in the keyboard order.
-    // A page's tab is no field: typing at once must go into the first one.
-    QWidget* primeiro = nullptr;
-    QWidget* ultimo = nullptr;
-    const auto dasAbas = [](QWidget* w) {
-        for (QWidget* p = w; p; p = p->parentWidget())
-            if (qobject_cast<QTabBar*>(p))
-                return true;
-        return qobject_cast<QTabWidget*>(w) != nullptr;
-    };
-    for (QWidget* w = nextInFocusChain(); w != this; w = w->nextInFocusChain()) {
-        if (!area_->isAncestorOf(w) || !(w->focusPolicy() & Qt::TabFocus) || dasAbas(w))
-            continue;
-        if (!primeiro)
-            primeiro = w;
-        ultimo = w;
-    }
-    if (!ultimo)
-        return;
-    for (const char* chave : {"ok", "cancelar"}) {
-        QWidget* botao = barra_->findChild<QWidget*>(QLatin1String(chave));
-        setTabOrder(ultimo, botao);
-        ultimo = botao;
-    }
-    primeiro->setFocus();
 }
 
 QString FormularioCadastro::legendaAcao() const {
@@ -264,8 +225,7 @@ void FormularioCadastro::gravar(Categoria recarga, const QString& introducaoErro
     try {
         escrever(banco::conexao().banco());
     } catch (const db::DbError& e) {
-        dialogs::mensagem(dialogs::Icone::Critico, QStringLiteral("Erro"),
-                          introducaoErro + e.descricao());
+        dialogs::erro(introducaoErro + e.descricao());
         // The list shows what the file holds now; the form keeps the user's input.
         if (dynamic_cast<const gravacao::RegistroNaoEncontrado*>(&e) ||
             dynamic_cast<const gravacao::RegistroAlterado*>(&e))

@@ -93,8 +93,7 @@ protected:
     // Esc and the close box ask before changes are thrown away; a save, "Cancelar" and the
     // end of the program close without asking.
     void closeEvent(QCloseEvent* ev) override;
-    // Opened, the first field has the focus, and Tab goes through the fields before it
-    // reaches the toolbar's buttons.
+    // Opened, the fields count as unchanged.
     void showEvent(QShowEvent* ev) override;
     // Where the form lays its fields, under the header and the toolbar.
     QVBoxLayout* corpo() const { return corpo_; }
@@ -154,9 +153,6 @@ private:
     QString legendaAdicionar_;
     QAction* acaoOk_ = nullptr;
     QVBoxLayout* corpo_ = nullptr;
-    QWidget* area_ = nullptr;
-    QToolBar* barra_ = nullptr;
-    bool ordenada_ = false;
     QFormLayout* campos_ = nullptr;
     std::optional<gravacao::Alvo> alvo_;
 };

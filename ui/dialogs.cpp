@@ -179,9 +179,7 @@ void definir(Dialogos* dialogos) {
 }
 
 void encaminharAvisos() {
-    avisos::definir([](const QString& titulo, const QString& texto) {
-        mensagem(Icone::Critico, titulo, texto);
-    });
+    avisos::definir([](const QString& titulo, const QString& texto) { erro(texto, titulo); });
     avisos::definirInformativo([](const QString& titulo, const QString& texto) {
         mensagem(Icone::Informacao, titulo, texto);
     });

@@ -55,11 +55,14 @@ inline Resposta mensagem(Icone icone, const QString& titulo, const QString& text
     return atual().mensagem(icone, titulo, texto, botoes);
 }
 
-// The failure box most commands use: critical icon, title "Erro",
-// "Ocorreu o seguinte erro: " and the reason.
+// The one failure box: critical icon, the title ("Erro" unless said) and the text.
+inline void erro(const QString& texto, const QString& titulo = QStringLiteral("Erro")) {
+    mensagem(Icone::Critico, titulo, texto);
+}
+
+// The failure most commands tell: "Ocorreu o seguinte erro: " and the reason.
 inline void mostrarErro(const QString& descricao) {
-    mensagem(Icone::Critico, QStringLiteral("Erro"),
-             QStringLiteral("Ocorreu o seguinte erro: ") + descricao);
+    erro(QStringLiteral("Ocorreu o seguinte erro: ") + descricao);
 }
 
 // "Desc|*.a;*.b" to Qt's "Desc (*.a *.b)".

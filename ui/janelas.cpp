@@ -4,7 +4,10 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QToolBar>
+#include <QVBoxLayout>
 
 #include "ui/acessivel.h"
 
@@ -63,6 +66,54 @@ QToolBar* JanelaAuxiliar::criarBarraDeOpcoes(const QString& legendaOk,
     acessivel::nomearBarra(barra);
     acessivel::botoesPeloTeclado(barra);
     return barra;
+}
+
+QWidget* JanelaAuxiliar::montarEsqueleto(QWidget* faixa, const QString& legendaOk,
+                                         const QString& legendaCancelar) {
+    auto* raiz = new QVBoxLayout(this);
+    raiz->setContentsMargins(0, 0, 0, 0);
+    raiz->setSpacing(0);
+    raiz->addWidget(faixa);
+    barra_ = criarBarraDeOpcoes(legendaOk, legendaCancelar);
+    raiz->addWidget(barra_);
+    area_ = new QWidget(this);
+    raiz->addWidget(area_, 1);
+    return area_;
+}
+
+void JanelaAuxiliar::showEvent(QShowEvent* ev) {
+    QDialog::showEvent(ev);
+    if (area_ && !ordenada_)
+        ordenarCampos();
+}
+
+void JanelaAuxiliar::ordenarCampos() {
+    ordenada_ = true;
+    // The toolbar was made before the fields, so it would come first in the keyboard order.
+    // A page's tab is no field: typing at once must go into the first one.
+    const auto dasAbas = [](QWidget* w) {
+        for (QWidget* p = w; p; p = p->parentWidget())
+            if (qobject_cast<QTabBar*>(p))
+                return true;
+        return qobject_cast<QTabWidget*>(w) != nullptr;
+    };
+    QWidget* primeiro = nullptr;
+    QWidget* ultimo = nullptr;
+    for (QWidget* w = nextInFocusChain(); w != this; w = w->nextInFocusChain()) {
+        if (!area_->isAncestorOf(w) || !(w->focusPolicy() & Qt::TabFocus) || dasAbas(w))
+            continue;
+        if (!primeiro)
+            primeiro = w;
+        ultimo = w;
+    }
+    if (!ultimo)
+        return;
+    for (const char* chave : {"ok", "cancelar"}) {
+        QWidget* botao = barra_->findChild<QWidget*>(QLatin1String(chave));
+        setTabOrder(ultimo, botao);
+        ultimo = botao;
+    }
+    primeiro->setFocus();
 }
 
 void JanelaAuxiliar::keyPressEvent(QKeyEvent* ev) {

@@ -73,8 +73,23 @@ protected:
     // acionar(); screen readers name them and the keyboard reaches them.
     QToolBar* criarBarraDeOpcoes(const QString& legendaOk, const QString& legendaCancelar);
 
+    // The skeleton of the entry forms and the login windows: `faixa` (the header strip) on
+    // top, the options toolbar under it, then the area of the fields, which is returned.
+    // Shown, the fields come first in the keyboard order (the tabs of a page left out), then
+    // the toolbar's buttons, and the first field has the focus.
+    QWidget* montarEsqueleto(QWidget* faixa, const QString& legendaOk,
+                             const QString& legendaCancelar);
+    QToolBar* barraDeOpcoes() const { return barra_; }
+    QWidget* areaDosCampos() const { return area_; }
+    // Puts the fields then the toolbar in the keyboard order and the focus on the first field.
+    void ordenarCampos();
+    void showEvent(QShowEvent* ev) override;
+
 private:
     bool livre_ = false;
+    QToolBar* barra_ = nullptr;
+    QWidget* area_ = nullptr;
+    bool ordenada_ = false;
 };
 
 }  // namespace janelas
