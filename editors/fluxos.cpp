@@ -17,45 +17,25 @@ namespace editors {
 namespace {
 
 template <class T>
-FormularioCadastro* unica() {
-    return &janelas::unica<T>();
-}
-template <class T>
-FormularioCadastro* seCarregada() {
-    return janelas::seCarregada<T>();
+FormularioCadastro* pegar(bool criar) {
+    return criar ? &janelas::unica<T>() : janelas::seCarregada<T>();
 }
 
-// The category's single entry form, and the same only when it is open.
-FormularioCadastro* formulario(Categoria c) {
+// The category's single entry form, made when `criar`; else it only when it is open.
+FormularioCadastro* formulario(Categoria c, bool criar = true) {
     switch (c) {
         case Categoria::Agenda:
-            return unica<frmcadagenda>();
+            return pegar<frmcadagenda>(criar);
         case Categoria::Compromisso:
-            return unica<frmcadcompromisso>();
+            return pegar<frmcadcompromisso>(criar);
         case Categoria::Senhas:
-            return unica<frmcadsenhas>();
+            return pegar<frmcadsenhas>(criar);
         case Categoria::Uteis:
-            return unica<frmcadutil>();
+            return pegar<frmcadutil>(criar);
         case Categoria::Anotacoes:
             break;
     }
-    return unica<frmcadanotacoes>();
-}
-
-FormularioCadastro* carregado(Categoria c) {
-    switch (c) {
-        case Categoria::Agenda:
-            return seCarregada<frmcadagenda>();
-        case Categoria::Compromisso:
-            return seCarregada<frmcadcompromisso>();
-        case Categoria::Senhas:
-            return seCarregada<frmcadsenhas>();
-        case Categoria::Uteis:
-            return seCarregada<frmcadutil>();
-        case Categoria::Anotacoes:
-            break;
-    }
-    return seCarregada<frmcadanotacoes>();
+    return pegar<frmcadanotacoes>(criar);
 }
 
 // What the flows of one category say; its form comes from the two above.
@@ -74,7 +54,7 @@ Fluxo fluxo(Categoria categoria) {
 // An open form holding unsaved input is refilled only when the user lets it go; then it
 // starts afresh. False when the user keeps it.
 bool liberarFormulario(const Fluxo& f) {
-    FormularioCadastro* aberto = carregado(f.categoria);
+    FormularioCadastro* aberto = formulario(f.categoria, false);
     if (!aberto || !aberto->isVisible() || !aberto->alterado())
         return true;
     if (!aberto->podeDescartar())

@@ -486,19 +486,9 @@ void TstFrmprincipal::fecharEncerraTudo() {
 void TstFrmprincipal::arquivoDanificadoNuncaPareceVazio() {
     AmbienteTeste amb;
     DialogosRoteiro dlg;
-    amb.executar("BEGIN");
-    for (int i = 1; i <= 2000; ++i)
-        amb.executar("INSERT INTO agenda (nome, tel, adicional) VALUES (?, ?, ?)",
-                     {QString("Contato %1").arg(2001 - i, 4, 10, QLatin1Char('0')), "1 ",
-                      QString(150, 'x')});
     amb.executar("INSERT INTO uteis VALUES ('Polícia', '190 ')");
-    amb.executar("COMMIT");
-    amb.soltar();
-    QFile f(amb.arquivo());
-    QVERIFY(f.open(QIODevice::ReadWrite));
-    f.seek(f.size() / 2048 * 1024 + 300);
-    f.write(QByteArray(64, '\x55'));
-    f.close();
+    amb.contatosNumerados(2000, true);
+    amb.danificarMeio();
 
     frmprincipal w;
     // One message for the start, with the reason; the rows the file still holds, in order.

@@ -156,20 +156,8 @@ void TstArquivos::temporariosDoProgramaESoEles() {
 
 void TstArquivos::tabelaDanificadaLidaEmVolta() {
     AmbienteTeste amb;
-    amb.executar("BEGIN");
-    for (int i = 1; i <= 2000; ++i)
-        amb.executar("INSERT INTO agenda (nome, adicional) VALUES (?, ?)",
-                     {QString("Contato %1").arg(i, 4, 10, QLatin1Char('0')), QString(150, 'x')});
-    amb.executar("COMMIT");
-    amb.soltar();
-    banco::liberarConexoes();
-    // One page in the middle of the table overwritten.
-    QFile f(amb.arquivo());
-    QVERIFY(f.open(QIODevice::ReadWrite));
-    const qint64 paginas = f.size() / 1024;
-    f.seek((paginas / 2) * 1024 + 200);
-    f.write(QByteArray(64, '\xff'));
-    f.close();
+    amb.contatosNumerados(2000);
+    amb.danificarMeio();
 
     db::Database banco;
     banco.open(amb.arquivo(), kSenha);

@@ -418,17 +418,8 @@ void TstExportacao::nuncaGravaSobreOBancoEmUso() {
 void TstExportacao::listaLidaEmParteNaoPassaPorBoa() {
     AmbienteTeste amb;
     DialogosRoteiro dlg;
-    amb.executar("BEGIN");
-    for (int i = 1; i <= 1500; ++i)
-        amb.executar("INSERT INTO agenda (nome, adicional) VALUES (?, ?)",
-                     {QString("Contato %1").arg(i, 4, 10, QLatin1Char('0')), QString(150, 'x')});
-    amb.executar("COMMIT");
-    amb.soltar();
-    QFile f(amb.arquivo());
-    QVERIFY(f.open(QIODevice::ReadWrite));
-    f.seek(f.size() / 2048 * 1024 + 100);
-    f.write(QByteArray(64, '\0'));
-    f.close();
+    amb.contatosNumerados(1500);
+    amb.danificarMeio();
     frmprincipal w;
     dlg.limpar();
     const QString caminho = amb.pasta() + "/agenda.txt";

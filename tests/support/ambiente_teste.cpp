@@ -1,5 +1,6 @@
 #include "ambiente_teste.h"
 
+#include <QFile>
 #include <QSettings>
 
 #include "data/banco.h"
@@ -60,4 +61,23 @@ db::Database& AmbienteTeste::direto() {
 
 void AmbienteTeste::soltar() {
     direto_.reset();
+}
+
+void AmbienteTeste::contatosNumerados(int n, bool invertidos) {
+    executar("BEGIN");
+    for (int i = 1; i <= n; ++i)
+        executar("INSERT INTO agenda (nome, tel, adicional) VALUES (?, '1 ', ?)",
+                 {QString("Contato %1").arg(invertidos ? n + 1 - i : i, 4, 10, QLatin1Char('0')),
+                  QString(150, 'x')});
+    executar("COMMIT");
+}
+
+void AmbienteTeste::danificarMeio() {
+    soltar();
+    banco::liberarConexoes();
+    QFile f(arquivo());
+    if (!f.open(QIODevice::ReadWrite))
+        return;
+    f.seek(f.size() / 2048 * 1024 + 200);
+    f.write(QByteArray(64, '\x55'));
 }

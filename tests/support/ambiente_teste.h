@@ -31,6 +31,13 @@ public:
     // Drops the test's own handle, e.g. before the file is replaced.
     void soltar();
 
+    // `n` contacts "Contato 0001" to "Contato n" (in reverse order when `invertidos`), each
+    // with a long additional text so they fill many pages.
+    void contatosNumerados(int n, bool invertidos = false);
+    // Overwrites bytes in the middle of the file, as a failing disk would: one page that no
+    // longer reads back. Every handle on the file is dropped first.
+    void danificarMeio();
+
 private:
     db::Database& direto();
     QTemporaryDir dir_;
