@@ -10,6 +10,7 @@ PACOTES=(
     libsqlcipher-dev sqlcipher
     fonts-liberation xvfb xauth at-spi2-core poppler-utils
     adwaita-icon-theme desktop-file-utils
+    libargon2-dev libical-dev
 )
 
 instalar_pacotes() {

@@ -75,23 +75,29 @@ void TstFrmprincipal::janelaListasENomesComoProjetados() {
     auto* xtab = w.findChild<QTabWidget*>("xtab");
     QCOMPARE(xtab->count(), 5);
     QCOMPARE(xtab->currentIndex(), 0);
-    // Each list and progress bar sits on its own tab; column 0 "ID" is hidden.
-    const char* abas[][3] = {{"Agenda de contatos", "lstagenda", "barraagenda"},
-                             {"Compromissos", "lstcompromisso", "barracompromisso"},
-                             {"Senhas && Serias", "lstsenhas", "barrasenhas"},
-                             {"Telefones Úteis", "lstuteis", "barrauteis"},
-                             {"Anotações", "lstanotacoes", "barraanotacoes"}};
-    const int colunas[] = {13, 6, 4, 3, 2};
+    // Each tab, by its caption, shows the rows of its own table, with the hidden number in
+    // column 0 and every other column on show; its export bar waits hidden under the list.
+    amb.executar("INSERT INTO agenda (nome) VALUES ('um contato')");
+    amb.executar("INSERT INTO compromisso (Data, Titulo) VALUES ('2030/01/02', 'um compromisso')");
+    amb.executar("INSERT INTO senhas (descricao) VALUES ('uma senha')");
+    amb.executar("INSERT INTO uteis (descricao) VALUES ('um telefone')");
+    amb.executar("INSERT INTO anotacoes (Titulo) VALUES ('uma anotação')");
+    w.recarregarTodas();
+    const std::pair<const char*, const char*> abas[] = {
+        {"Agenda de contatos", "um contato"}, {"Compromissos", "um compromisso "},
+        {"Senhas && Serias", "uma senha"},    {"Telefones Úteis", "um telefone"},
+        {"Anotações", "uma anotação"}};
     for (int i = 0; i < 5; ++i) {
-        QTreeView* v = w.lista(kTodas[i]);
-        QCOMPARE(xtab->tabText(i) + "|" + v->objectName(),
-                 QString::fromUtf8(abas[i][0]) + "|" + abas[i][1]);
-        QVERIFY(xtab->widget(i)->isAncestorOf(v));
-        auto* barra = xtab->widget(i)->findChild<QProgressBar*>(abas[i][2]);
-        QVERIFY2(barra && barra->isHidden(), abas[i][2]);
-        QCOMPARE(v->model()->columnCount(), colunas[i]);
-        for (int c = 0; c < colunas[i]; ++c)
+        QCOMPARE(xtab->tabText(i), QString::fromUtf8(abas[i].first));
+        auto* v = xtab->widget(i)->findChild<QTreeView*>();
+        QStringList mostrado;
+        for (int c = 0; c < v->model()->columnCount(); ++c) {
             QCOMPARE(v->isColumnHidden(c), c == 0);
+            mostrado << v->model()->index(0, c).data().toString();
+        }
+        QVERIFY2(mostrado.contains(QString::fromUtf8(abas[i].second)), qPrintable(mostrado.join("|")));
+        const auto barras = xtab->widget(i)->findChildren<QProgressBar*>();
+        QVERIFY(barras.size() == 1 && barras.first()->isHidden());
     }
     QCOMPARE(w.lista(Categoria::Compromisso)->model()->headerData(5, Qt::Horizontal).toString(),
              QString("Estatus"));
