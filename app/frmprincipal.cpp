@@ -365,6 +365,8 @@ void frmprincipal::carregarfiltro() {
 }
 
 void frmprincipal::filtrarDatas() {
+    if (!CampoData::conferir({cbodata1_, cbodata2_}, QStringLiteral("Filtrar")))
+        return;
     const auto c = consultas::compromissosEntre(cbodata1_->data(), cbodata2_->data());
     if (!c) {
         dialogs::mensagem(dialogs::Icone::Exclamacao, QStringLiteral("Filtrar"),
