@@ -1,3 +1,4 @@
+#include <QRandomGenerator>
 #include <QTest>
 
 #include "ambiente_teste.h"
@@ -80,6 +81,16 @@ void TstRetrato::buscasDaoAsLinhasDasConsultas() {
     const Celulas anas = *retrato::contatos("Nome do contato", "ana");
     QCOMPARE(anas.linhas(), 4);
     QCOMPARE(anas.celula(3, 0), QString("4"));
+    // Many namesakes, stored in no order: the full list and a search keep the engine's order.
+    QRandomGenerator aleatorio(7);
+    const char* nomes[] = {"Ana", "ana", "ANA", "Ána", "Bia", "bia ", "Bía", ""};
+    for (int i = 0; i < 600; ++i)
+        amb.executar("INSERT INTO agenda (nome, tel) VALUES (?, ?)",
+                     {QString::fromUtf8(nomes[aleatorio.bounded(8)]),
+                      QString::number(aleatorio.bounded(100))});
+    for (const char* t : {"", "a", "1", "bi"})
+        QCOMPARE(mostrado(*retrato::contatos("Telefone", t)),
+                 pelaConsulta(Categoria::Agenda, consultas::contatos("Telefone", t)));
     // A field the search does not know is left to the statement.
     QVERIFY(!retrato::contatos("Apelido", "a"));
     QCOMPARE(mostrado(retrato::inteira(Categoria::Agenda)),
