@@ -1,7 +1,7 @@
 // Measures start-up, keystroke search, saving the contact list and memory of the
 // main window on a generated file, the same searches straight through SQLCipher and over
-// the kept rows alone, and the contact directory and address labels written as PDF through the report
-// engine.
+// the kept rows alone, and the contact directory and address labels written as PDF through the
+// report engine.
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
@@ -28,6 +28,7 @@
 #include "reports/rlt_agenda.h"
 #include "reports/rlt_etiquetas.h"
 #include "ui/dialogs.h"
+#include "ui/visualizador.h"
 
 namespace {
 
@@ -241,6 +242,34 @@ int main(int argc, char** argv) {
         imprimir("directory_pdf_ms", ms, "ms");
         imprimir("directory_pages", diretorio.relatorio().paginas(), "pages");
         imprimir("directory_rss_mb", residenteMb(), "MB");
+    }
+
+    // The directory's preview, as the menu opens it: from the command to its first page on
+    // screen, then paged to the end; the memory after both.
+    {
+        rlt_agenda diretorio;
+        double abrir = 0, fim = 0;
+        int pintadas = 0;
+        mudos.aoVisualizar = [&](const QString& titulo, const dialogs::PaginasRelatorio& p) {
+            JanelaVisualizacao janela(
+                titulo, p, [] {}, [] {});
+            janela.resize(1024, 700);
+            janela.show();
+            janela.grab();
+            abrir = relogio.nsecsElapsed() / 1e6;
+            relogio.restart();
+            janela.irPara(p.quantidade - 1);
+            janela.grab();
+            fim = relogio.nsecsElapsed() / 1e6;
+            pintadas = int(janela.pintadas().size());
+        };
+        relogio.restart();
+        diretorio.Config();
+        mudos.aoVisualizar = nullptr;
+        imprimir("preview_open_ms", abrir, "ms");
+        imprimir("preview_last_page_ms", fim, "ms");
+        imprimir("preview_rss_mb", residenteMb(), "MB");
+        std::fprintf(stderr, "# preview: %d pages painted\n", pintadas);
     }
 
     // Labels of every contact on Pimaco 6080 (30 a sheet), written as PDF with no window.
