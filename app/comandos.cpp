@@ -11,6 +11,7 @@
 
 #include "access/backup.h"
 #include "access/frmadmlogin.h"
+#include "access/frmsenhaarquivo.h"
 #include "app/frmrede.h"
 #include "data/produto.h"
 #include "data/regras.h"
@@ -88,6 +89,7 @@ constexpr Comando kMenu[] = {
     {3, "mnutxtut", "Salvar lista em TXT", Acao::SalvarTxt, kUt},
     {1, "mnulogin", "Login de usuário", Acao::Nenhuma, 0},
     {2, "mnuadmlogin", "Alterar login", Acao::AlterarLogin, 0},
+    {2, "mnusenhaarquivo", "Senha do arquivo...", Acao::SenhaArquivo, 0},
     {1, "mnubackup", "Backup", Acao::Nenhuma, 0},
     {2, "mnufazerback", "Realizar Backup", Acao::FazerBackup, 0},
     {2, "mnurestback", "Restaurar Backup", Acao::RestaurarBackup, 0},
@@ -224,6 +226,9 @@ void executar(const Comando& c) {
         }
         case Acao::AlterarLogin:
             acesso::abrirAdmLogin();
+            break;
+        case Acao::SenhaArquivo:
+            acesso::abrirSenhaArquivo();
             break;
         case Acao::FazerBackup:
             acesso::realizarBackup();

@@ -27,6 +27,7 @@ enum class Acao {
     AcessarSite,
     EnviarEmail,
     AlterarLogin,
+    SenhaArquivo,
     FazerBackup,
     RestaurarBackup,
     Rede,

@@ -8,6 +8,7 @@
 #include <QStandardPaths>
 #include <QTranslator>
 
+#include "access/frmarquivoprotegido.h"
 #include "access/frmlogin.h"
 #include "app/frmprincipal.h"
 #include "data/banco.h"
@@ -60,6 +61,7 @@ int executar(QApplication& app) {
                        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
                            QStringLiteral("/Varnelo"));
     frmprincipal::pedidoDeLogin() = acesso::pedirLogin;
+    frmprincipal::pedidoDeSenha() = acesso::desbloquearInicio;
     frmprincipal janela;
     if (!janela.aguardaLogin())
         janela.show();

@@ -1,0 +1,117 @@
+#include "access/frmsenhaarquivo.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QLineEdit>
+
+#include "data/banco.h"
+#include "data/chave.h"
+#include "data/copiabanco.h"
+#include "data/sqlite.h"
+#include "ui/dialogs.h"
+#include "ui/foco.h"
+#include "ui/janelas.h"
+
+namespace acesso {
+namespace {
+
+const QString kTitulo = QStringLiteral("Senha do arquivo");
+
+void aviso(const QString& texto) {
+    dialogs::mensagem(dialogs::Icone::Exclamacao, kTitulo, texto);
+}
+
+}  // namespace
+
+frmsenhaarquivo::frmsenhaarquivo(QWidget* parent)
+    : JanelaAcesso(QStringLiteral("frmsenhaarquivo"), kTitulo, kTitulo, QStringLiteral("SALVAR"),
+                   parent) {
+    const QString arquivo = banco::caminhoBanco(banco::arquivobanco);
+    protegido_ = chave::testar(arquivo, chave::embutida()) == chave::Teste::ChaveErrada;
+    if (protegido_)
+        txtatual_ = caixa(QStringLiteral("txtatual"), QStringLiteral("Senha atual:"), true);
+    txtnova_ = caixa(QStringLiteral("txtnova"), QStringLiteral("Nova senha:"), true);
+    txtconfirma_ =
+        caixa(QStringLiteral("txtconfirma"), QStringLiteral("Confirme a nova senha:"), true);
+    for (QLineEdit* c : {txtatual_, txtnova_, txtconfirma_})
+        if (c)
+            foco::destacar(c, foco::Fundo::Branco);
+    auto* nota = new QLabel(
+        QStringLiteral("A senha não fica guardada em lugar nenhum: uma senha esquecida não pode "
+                       "ser recuperada, nem os dados do arquivo.") +
+            (protegido_ ? QStringLiteral(" Deixe a nova senha vazia para retirar a senha do "
+                                         "arquivo.")
+                        : QString()),
+        this);
+    nota->setObjectName(QStringLiteral("lblnota"));
+    nota->setWordWrap(true);
+    adicionarLinha(nota);
+    fecharOrdem();
+}
+
+void frmsenhaarquivo::salvar() {
+    const QString arquivo = banco::caminhoBanco(banco::arquivobanco);
+    const QString nova = txtnova_->text();
+    const QString confirma = txtconfirma_->text();
+    if (nova.isEmpty() && confirma.isEmpty() && !protegido_) {
+        aviso(QStringLiteral("Digite a nova senha duas vezes."));
+        return;
+    }
+    if (nova != confirma) {
+        aviso(confirma.isEmpty()
+                  ? QStringLiteral("Digite a nova senha também em \"Confirme a nova senha\".")
+                  : QStringLiteral("A confirmação não confere com a nova senha. Digite-a de "
+                                   "novo."));
+        txtconfirma_->clear();
+        txtconfirma_->setFocus();
+        return;
+    }
+    try {
+        QString atual = chave::embutida();
+        if (protegido_) {
+            const QString senhaAtual = txtatual_->text();
+            atual = senhaAtual.isEmpty() ? QString() : chave::paraSenha(arquivo, senhaAtual);
+            if (atual.isEmpty() || chave::testar(arquivo, atual) != chave::Teste::Abre) {
+                dialogs::erro(QStringLiteral("Senha incorreta."), kTitulo);
+                txtatual_->selectAll();
+                txtatual_->setFocus();
+                return;
+            }
+        }
+        // The engine keeps the file's salt through the rekey, so the key is derived now.
+        const QString novaChave = chave::paraSenha(arquivo, nova);
+        banco::liberarConexoes();
+        try {
+            copia::trocarChave(arquivo, atual, novaChave);
+        } catch (const db::DbError&) {
+            banco::abrirPadrao();
+            throw;
+        }
+        if (nova.isEmpty())
+            chave::esquecer();
+        else
+            chave::definirSenha(nova);
+        banco::abrirPadrao();
+    } catch (const db::DbError& e) {
+        dialogs::mostrarErro(e.descricao());
+        return;
+    }
+    dialogs::mensagem(dialogs::Icone::Informacao, kTitulo,
+                      nova.isEmpty() ? QStringLiteral("A senha do arquivo foi retirada.")
+                      : protegido_   ? QStringLiteral("A senha do arquivo foi alterada.")
+                                   : QStringLiteral("O arquivo agora está protegido pela senha."));
+    fecharSemPerguntar();
+}
+
+void frmsenhaarquivo::closeEvent(QCloseEvent* ev) {
+    for (QLineEdit* c : {txtatual_, txtnova_, txtconfirma_})
+        if (c)
+            c->clear();
+    JanelaAcesso::closeEvent(ev);
+}
+
+void abrirSenhaArquivo() {
+    janelas::mostrar(janelas::unica<frmsenhaarquivo>());
+}
+
+}  // namespace acesso
