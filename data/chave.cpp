@@ -69,15 +69,19 @@ bool pareceCifrado(const QString& caminho) {
 }
 
 Teste testar(const QString& caminho, const QString& chave) {
+    db::Database banco;
     try {
-        db::Database banco;
         banco.openReadOnly(caminho, chave);
-        schema::verificarTabelas(banco);
-        return Teste::Abre;
     } catch (const db::DbError& e) {
         // The engine tells a wrong key only as "not a database".
         return e.semBanco() && pareceCifrado(caminho) ? Teste::ChaveErrada : Teste::Outro;
     }
+    try {
+        schema::verificarTabelas(banco);
+    } catch (const db::DbError&) {
+        return Teste::Outro;  // opens, but holds something else
+    }
+    return Teste::Abre;
 }
 
 void definirSenha(const QString& senha) {
