@@ -1,5 +1,6 @@
 #include "app/comandos.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
@@ -13,14 +14,17 @@
 #include "access/frmadmlogin.h"
 #include "access/frmsenhaarquivo.h"
 #include "app/frmrede.h"
+#include "data/configuracoes.h"
 #include "data/produto.h"
 #include "data/regras.h"
 #include "editors/fluxos.h"
 #include "export/exportacao.h"
 #include "reports/impressoes.h"
+#include "ui/areatransferencia.h"
 #include "ui/dialogs.h"
 #include "ui/icones.h"
 #include "ui/janelas.h"
+#include "ui/modelolista.h"
 
 namespace comandos {
 namespace {
@@ -75,6 +79,8 @@ constexpr Comando kMenu[] = {
     {3, "mnuadicionars", "Adicionar", Acao::Adicionar, kSn},
     {3, "mnueditars", "Editar", Acao::Editar, kSn},
     {3, "mnuremovers", "Remover", Acao::Remover, kSn},
+    {3, "mnucopiarsenha", "Copiar senha", Acao::CopiarSenha, kSn},
+    {3, "mnumostrarsenhas", "Mostrar senhas", Acao::MostrarSenhas, kSn},
     {3, "sn", "-", Acao::Nenhuma, 0},
     {3, "mnuimprimirsn", "Imprimir lista", Acao::ImprimirLista, kSn},
     {3, "mnuhtmlsn", "Salvar lista em HTML", Acao::SalvarHtml, kSn},
@@ -139,7 +145,54 @@ std::optional<QString> celulaDoContato(int coluna) {
     return valor ? std::optional(regras::aparado(*valor)) : std::nullopt;
 }
 
+const QString kMostrarSenhas = QStringLiteral("MostrarSenhas");
+
+int colunaDaSenha() {
+    const auto& colunas = categoria::descricao(Categoria::Senhas).colunas;
+    for (std::size_t i = 0; i < colunas.size(); ++i)
+        if (colunas[i].campo && qstrcmp(colunas[i].campo, "senha") == 0)
+            return int(i);
+    return -1;
+}
+
+// The selected entry's password as typed: the stored text without the one blank it is
+// padded with, which a login form would refuse.
+void copiarSenha() {
+    ui::Principal* janela = ui::principal();
+    const std::optional<QString> guardada =
+        janela ? janela->celulaSelecionada(Categoria::Senhas, colunaDaSenha()) : std::nullopt;
+    if (!guardada)
+        return;
+    QString senha = *guardada;
+    if (senha.endsWith(QLatin1Char(' ')))
+        senha.chop(1);
+    if (!senha.isEmpty())
+        areatransferencia::copiarSegredo(senha);
+}
+
+void alternarMostrarSenhas() {
+    configuracoes::gravar(kMostrarSenhas,
+                          mostrandoSenhas() ? QStringLiteral("0") : QStringLiteral("1"));
+    aplicarMostrarSenhas();
+}
+
 }  // namespace
+
+bool mostrandoSenhas() {
+    return configuracoes::ler(kMostrarSenhas, QStringLiteral("1")) != QLatin1String("0");
+}
+
+void aplicarMostrarSenhas() {
+    ui::Principal* janela = ui::principal();
+    if (!janela)
+        return;
+    const bool mostrar = mostrandoSenhas();
+    if (QAbstractItemView* vista = janela->vista(Categoria::Senhas))
+        if (auto* modelo = qobject_cast<ModeloLista*>(vista->model()))
+            modelo->ocultarColuna(mostrar ? -1 : colunaDaSenha());
+    if (auto* acao = janela->janela()->findChild<QAction*>(QStringLiteral("mnumostrarsenhas")))
+        acao->setChecked(mostrar);
+}
 
 std::span<const Comando> menu() {
     return kMenu;
@@ -230,6 +283,12 @@ void executar(const Comando& c) {
         case Acao::SenhaArquivo:
             acesso::abrirSenhaArquivo();
             break;
+        case Acao::CopiarSenha:
+            copiarSenha();
+            break;
+        case Acao::MostrarSenhas:
+            alternarMostrarSenhas();
+            break;
         case Acao::FazerBackup:
             acesso::realizarBackup();
             break;
@@ -272,6 +331,14 @@ void montarMenus(QMenuBar* barraMenus) {
         } else {
             acao = pai->addAction(legenda);
             QObject::connect(acao, &QAction::triggered, acao, [&c] { executar(c); });
+            if (c.acao == Acao::MostrarSenhas) {
+                acao->setCheckable(true);
+                acao->setChecked(mostrandoSenhas());
+            } else if (c.acao == Acao::CopiarSenha) {
+                // Shown in the menu; the list itself answers the keys (see frmprincipal).
+                acao->setShortcut(QKeySequence::Copy);
+                acao->setShortcutContext(Qt::WidgetShortcut);
+            }
         }
         acao->setObjectName(nome);
     }

@@ -100,6 +100,7 @@ frmprincipal::frmprincipal(QWidget* parent) : QMainWindow(parent) {
     acessivel::nomearBarra(barra);
 
     montarAbas();
+    comandos::aplicarMostrarSenhas();
 
     auto* status = new QLabel(QStringLiteral("  Seja bem vindo ao software"), statusBar());
     status->setObjectName(QStringLiteral("lblstatus"));
@@ -424,6 +425,12 @@ bool frmprincipal::eventFilter(QObject* obj, QEvent* ev) {
                 }
                 break;
             case QEvent::KeyPress:
+                if (c == Categoria::Senhas && !area &&
+                    static_cast<QKeyEvent*>(ev)->matches(QKeySequence::Copy)) {
+                    escolherLinhaAtual(vista);
+                    comandos::executar(*comandos::comando(QStringLiteral("mnucopiarsenha")));
+                    return true;
+                }
                 // Enter edits, as a double-click does.
                 if (const int tecla = static_cast<QKeyEvent*>(ev)->key();
                     !area && (tecla == Qt::Key_Return || tecla == Qt::Key_Enter)) {
