@@ -3,11 +3,14 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSpinBox>
 
+#include "access/bloqueio.h"
 #include "data/banco.h"
 #include "data/chave.h"
 #include "data/copiabanco.h"
 #include "data/sqlite.h"
+#include "ui/acessivel.h"
 #include "ui/dialogs.h"
 #include "ui/foco.h"
 #include "ui/janelas.h"
@@ -46,6 +49,17 @@ frmsenhaarquivo::frmsenhaarquivo(QWidget* parent)
     nota->setObjectName(QStringLiteral("lblnota"));
     nota->setWordWrap(true);
     adicionarLinha(nota);
+    // Saved as it changes, apart from the password: the empty boxes would take that away.
+    spnbloqueio_ = new QSpinBox(this);
+    spnbloqueio_->setObjectName(QStringLiteral("spnbloqueio"));
+    spnbloqueio_->setRange(0, 24 * 60);
+    spnbloqueio_->setSpecialValueText(QStringLiteral("nunca"));
+    spnbloqueio_->setSuffix(QStringLiteral(" min"));
+    spnbloqueio_->setValue(minutosOcioso());
+    adicionarLinha(acessivel::rotular(
+        QStringLiteral("Bloquear após este tempo sem uso (0: nunca):"), spnbloqueio_, this));
+    adicionarLinha(spnbloqueio_);
+    connect(spnbloqueio_, &QSpinBox::valueChanged, this, &definirMinutosOcioso);
     fecharOrdem();
 }
 

@@ -27,6 +27,7 @@ private:
     QLineEdit* txtatual_ = nullptr;
     QLineEdit* txtnova_ = nullptr;
     QLineEdit* txtconfirma_ = nullptr;
+    QSpinBox* spnbloqueio_ = nullptr;
 };
 
 // "Senha do arquivo...": shows the single window.

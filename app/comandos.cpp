@@ -11,6 +11,7 @@
 #include <QVector>
 
 #include "access/backup.h"
+#include "access/bloqueio.h"
 #include "access/frmadmlogin.h"
 #include "access/frmsenhaarquivo.h"
 #include "app/frmrede.h"
@@ -96,6 +97,7 @@ constexpr Comando kMenu[] = {
     {1, "mnulogin", "Login de usuário", Acao::Nenhuma, 0},
     {2, "mnuadmlogin", "Alterar login", Acao::AlterarLogin, 0},
     {2, "mnusenhaarquivo", "Senha do arquivo...", Acao::SenhaArquivo, 0},
+    {2, "mnubloquear", "Bloquear", Acao::Bloquear, 0},
     {1, "mnubackup", "Backup", Acao::Nenhuma, 0},
     {2, "mnufazerback", "Realizar Backup", Acao::FazerBackup, 0},
     {2, "mnurestback", "Restaurar Backup", Acao::RestaurarBackup, 0},
@@ -283,6 +285,9 @@ void executar(const Comando& c) {
         case Acao::SenhaArquivo:
             acesso::abrirSenhaArquivo();
             break;
+        case Acao::Bloquear:
+            acesso::bloquear(acesso::Bloqueio::PeloUsuario);
+            break;
         case Acao::CopiarSenha:
             copiarSenha();
             break;
@@ -334,6 +339,8 @@ void montarMenus(QMenuBar* barraMenus) {
             if (c.acao == Acao::MostrarSenhas) {
                 acao->setCheckable(true);
                 acao->setChecked(mostrandoSenhas());
+            } else if (c.acao == Acao::Bloquear) {
+                acao->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
             } else if (c.acao == Acao::CopiarSenha) {
                 // Shown in the menu; the list itself answers the keys (see frmprincipal).
                 acao->setShortcut(QKeySequence::Copy);

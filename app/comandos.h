@@ -28,6 +28,7 @@ enum class Acao {
     EnviarEmail,
     AlterarLogin,
     SenhaArquivo,
+    Bloquear,
     CopiarSenha,
     MostrarSenhas,
     FazerBackup,
