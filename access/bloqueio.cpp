@@ -81,6 +81,9 @@ bool bloquear(Bloqueio motivo) {
     if (!principal || estado().bloqueado)
         return false;
     QWidget* janela = principal->janela();
+    // Hidden, the window waits for the start-up's password or login: nothing is open yet.
+    if (!janela->isVisible())
+        return false;
     const bool peloUsuario = motivo == Bloqueio::PeloUsuario;
     const QString arquivo = banco::caminhoBanco(banco::arquivobanco);
     if (chave::testar(arquivo, chave::embutida()) != chave::Teste::ChaveErrada) {

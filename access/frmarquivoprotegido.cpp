@@ -17,6 +17,9 @@ namespace acesso {
 frmarquivoprotegido::frmarquivoprotegido(QWidget* parent)
     : JanelaAcesso(QStringLiteral("frmarquivoprotegido"), QStringLiteral("Arquivo protegido"),
                    QStringLiteral("Arquivo protegido"), QStringLiteral("ENTRAR"), parent) {
+    // Kept when closed: a question asked right after another one closed it (a lock over a
+    // pending question) must not land on a window about to be destroyed.
+    setAttribute(Qt::WA_DeleteOnClose, false);
     lblarquivo_ = new QLabel(this);
     lblarquivo_->setObjectName(QStringLiteral("lblarquivo"));
     lblarquivo_->setTextFormat(Qt::PlainText);

@@ -87,6 +87,8 @@ private slots:
     void bloquearEsvaziaFechaEVoltaComASenha();
     void formularioNaoSalvoPerguntaAntes();
     void ociosidadeGuardaOFormulario();
+    void bloqueioSobreUmaPerguntaPendente();
+    void ociosidadeNaoAgeNoInicio();
 };
 
 void TstBloqueio::semSenhaNaoHaOQueBloquear() {
@@ -178,6 +180,48 @@ void TstBloqueio::ociosidadeGuardaOFormulario() {
     QVERIFY(form->isVisible());
     QCOMPARE(form->findChild<QLineEdit*>("txttitulo")->text(), QString("Não salva"));
     QVERIFY(acesso::temporizadorOcioso()->isActive());
+}
+
+void TstBloqueio::bloqueioSobreUmaPerguntaPendente() {
+    Cena c;
+    bool cancelada = false;
+    // Another file's password asked for (a network test, say), then the lock by hand.
+    acesso::comChave(
+        c.amb.arquivo(), [](const QString&, const std::optional<QString>&) {},
+        [&cancelada] { cancelada = true; });
+    QVERIFY(!desbloqueio());  // the session's password opens it: nothing asked
+    chave::esquecer();
+    acesso::comChave(
+        c.amb.arquivo(), [](const QString&, const std::optional<QString>&) {},
+        [&cancelada] { cancelada = true; });
+    QVERIFY(desbloqueio());
+    chave::definirSenha(kSenha);
+    QVERIFY(acesso::bloquear(Bloqueio::PeloUsuario));
+    QVERIFY(cancelada);
+    descartarFechadas();
+    QVERIFY(desbloqueio());  // the unlock window is there to stay
+    responder(kSenha);
+    QVERIFY(c.w->isVisible());
+    QCOMPARE(linhas(*c.w), 2);
+}
+
+void TstBloqueio::ociosidadeNaoAgeNoInicio() {
+    AmbienteTeste amb;
+    DialogosRoteiro dlg;
+    amb.soltar();
+    banco::liberarConexoes();
+    copia::trocarChave(amb.arquivo(), chave::embutida(), chave::paraSenha(amb.arquivo(), kSenha));
+    acesso::definirMinutosOcioso(1);
+    frmprincipal::pedidoDeSenha() = acesso::desbloquearInicio;
+    frmprincipal w;
+    frmprincipal::pedidoDeSenha() = nullptr;
+    QVERIFY(desbloqueio());
+    acesso::expirarOcioso();  // a minute at the start-up's question
+    QVERIFY(!acesso::bloqueado());
+    QVERIFY(desbloqueio());
+    QVERIFY(dlg.chamadas.isEmpty());
+    responder(kSenha);
+    QVERIFY(w.isVisible());
 }
 
 QTEST_MAIN(TstBloqueio)
