@@ -45,6 +45,13 @@ void proteger(const QString& arquivo, const QString& senha) {
     copia::trocarChave(arquivo, chave::embutida(), chave::paraSenha(arquivo, senha));
 }
 
+// The file protected, its password given for the session; what the file then holds.
+QByteArray protegidoNaSessao(const QString& arquivo, const QString& senha) {
+    proteger(arquivo, senha);
+    chave::definirSenha(senha);
+    return conteudo(arquivo);
+}
+
 void escrever(QWidget* janela, const char* caixa, const QString& texto) {
     janela->findChild<QLineEdit*>(caixa)->setText(texto);
 }
@@ -154,9 +161,7 @@ void TstSenha::confirmacaoVaziaOuErradaNadaMuda() {
 void TstSenha::trocaPedeASenhaAtualERetira() {
     Cena c;
     const QString arquivo = c.amb.arquivo();
-    proteger(arquivo, "velha");
-    chave::definirSenha("velha");
-    const QByteArray protegido = conteudo(arquivo);
+    const QByteArray protegido = protegidoNaSessao(arquivo, "velha");
     {
         auto& j = janelas::unica<frmsenhaarquivo>();
         QVERIFY(j.findChild<QLineEdit*>("txtatual"));
@@ -240,9 +245,7 @@ void TstSenha::testarLocalPedeASenha() {
 void TstSenha::restauroDeBackupComOutraSenha() {
     Cena c;
     const QString arquivo = c.amb.arquivo();
-    proteger(arquivo, "atual");
-    chave::definirSenha("atual");
-    const QByteArray atual = conteudo(arquivo);
+    const QByteArray atual = protegidoNaSessao(arquivo, "atual");
     // A backup of another file, with a password of its own.
     const QString backup = c.amb.pasta() + "/copia.mde";
     QVERIFY(schema::criarArquivo(backup, chave::embutida()));

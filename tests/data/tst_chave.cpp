@@ -5,6 +5,8 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <cstdio>
+#include <cstdlib>
 
 #include "ambiente_teste.h"
 #include "data/arquivos.h"
@@ -79,6 +81,7 @@ private slots:
     void falhaEmCadaPassoDeixaOArquivo();
     void sessaoLembraEEsquece();
     void temporariosDaTrocaRemovidos();
+    void processoMortoEmCadaPasso();
 };
 
 void TstChave::derivacaoFixada() {
@@ -223,5 +226,73 @@ void TstChave::temporariosDaTrocaRemovidos() {
         QVERIFY2(QFileInfo::exists(f), qPrintable(f));
 }
 
-QTEST_GUILESS_MAIN(TstChave)
+void TstChave::processoMortoEmCadaPasso() {
+    // A real kill: another process rekeys, tells each step and waits there for the word
+    // to go on; it is killed at that step instead.
+    for (const char* parada : {"trava", "anterior", "copia", "rekey", "verificada", "renomeada"}) {
+        AmbienteTeste amb;
+        amb.contatosNumerados(300);
+        amb.soltar();
+        banco::liberarConexoes();
+        const QString arquivo = amb.arquivo();
+        const QString k = chave::paraSenha(arquivo, "nova");
+        QProcess filho;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("VARNELO_TROCA_ARQUIVO", arquivo);
+        env.insert("VARNELO_TROCA_CHAVE", k);
+        filho.setProcessEnvironment(env);
+        filho.start(QCoreApplication::applicationFilePath(), {});
+        QVERIFY(filho.waitForStarted());
+        QString visto;
+        while (visto != QLatin1String(parada)) {
+            if (!filho.canReadLine())
+                QVERIFY2(filho.waitForReadyRead(), parada);
+            else if ((visto = QString::fromLatin1(filho.readLine()).trimmed()) != parada)
+                filho.write("segue\n");
+        }
+        filho.kill();
+        QVERIFY(filho.waitForFinished());
+        // Whole under one key or the other, every row there.
+        const QString chaveFinal =
+            chave::testar(arquivo, chave::embutida()) == chave::Teste::Abre ? chave::embutida() : k;
+        QCOMPARE(chave::testar(arquivo, chaveFinal), chave::Teste::Abre);
+        QCOMPARE(chaveFinal == k, qstrcmp(parada, "renomeada") == 0);
+        schema::verificarArquivo(arquivo, chaveFinal);
+        QCOMPARE(linhasCom(arquivo, chaveFinal, "SELECT count(*) FROM agenda"),
+                 QStringList({"300"}));
+        arquivos::removerTemporarios(arquivo);
+        const QStringList sobras =
+            QDir(amb.pasta()).entryList({"dados.mde.*"}, QDir::Files | QDir::Hidden);
+        QVERIFY2(sobras.isEmpty() || sobras == QStringList({"dados.mde.anterior"}),
+                 qPrintable(sobras.join(' ')));
+    }
+}
+
+// As the other process of processoMortoEmCadaPasso: rekeys the file, stopping at each step.
+int trocarNoFilho() {
+    copia::aoPassoDaTroca() = [](const char* passo) {
+        std::printf("%s\n", passo);
+        std::fflush(stdout);
+        char linha[16];
+        if (!std::fgets(linha, sizeof linha, stdin))
+            std::exit(3);
+    };
+    try {
+        copia::trocarChave(qEnvironmentVariable("VARNELO_TROCA_ARQUIVO"), chave::embutida(),
+                           qEnvironmentVariable("VARNELO_TROCA_CHAVE"));
+    } catch (const db::DbError&) {
+        return 2;
+    }
+    return 0;
+}
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    if (qEnvironmentVariableIsSet("VARNELO_TROCA_ARQUIVO"))
+        return trocarNoFilho();
+    TstChave t;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&t, argc, argv);
+}
+
 #include "tst_chave.moc"
