@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScopeGuard>
 
 #include "access/login.h"
 #include "data/chave.h"
@@ -11,6 +12,7 @@
 #include "ui/dialogs.h"
 #include "ui/foco.h"
 #include "ui/janelas.h"
+#include "ui/principal.h"
 
 namespace acesso {
 
@@ -45,6 +47,13 @@ void frmarquivoprotegido::perguntar(const QString& caminho, AoEntrar aoEntrar,
 }
 
 void frmarquivoprotegido::confirmar() {
+    // The main window may be hidden (start-up, a lock): the messages belong to this one.
+    dialogs::definirJanelaPai(this);
+    const auto principal = [] {
+        if (ui::Principal* p = ui::principal())
+            dialogs::definirJanelaPai(p->janela());
+    };
+    auto devolver = qScopeGuard(principal);
     const QString senha = txtsenha_->text();
     QString chave;
     chave::Teste teste = chave::Teste::ChaveErrada;
@@ -72,6 +81,8 @@ void frmarquivoprotegido::confirmar() {
     AoEntrar continuar = std::exchange(aoEntrar_, {});
     aoCancelar_ = {};
     fecharSemPerguntar();
+    devolver.dismiss();
+    principal();
     if (continuar)
         continuar(senha, chave);
 }
