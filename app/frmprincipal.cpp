@@ -24,8 +24,10 @@
 #include "data/arquivos.h"
 #include "data/banco.h"
 #include "data/consultas.h"
+#include "data/erros.h"
 #include "data/listas.h"
 #include "data/regras.h"
+#include "data/retrato.h"
 #include "ui/acessivel.h"
 #include "ui/caixaescolha.h"
 #include "ui/campodata.h"
@@ -286,12 +288,29 @@ void frmprincipal::iniciarAberto() {
 
 void frmprincipal::carregar(Categoria c, const QString& sql, const QVariantList& params,
                             bool abrir) {
+    // The full list comes from the kept rows, read again only when the file changed.
+    QString inteira = doTexto(categoria::descricao(c).consulta);
+    if (c == Categoria::Compromisso)
+        inteira += QLatin1String(consultas::kOrdemCompromissos);
+    mostrar(
+        c,
+        [&]() -> std::optional<Celulas> {
+            if (sql == inteira && params.isEmpty())
+                return retrato::inteira(c);
+            return listas::ler(c, sql, params);
+        },
+        abrir);
+}
+
+void frmprincipal::mostrar(Categoria c, const std::function<std::optional<Celulas>()>& ler,
+                           bool abrir, const std::function<Celulas()>& senao) {
     ModeloLista* m = modelos_[std::size_t(indice(c))];
     // Emptied first, so a failed open is never reported over the rows of the file before.
     m->substituir(Celulas(m->columnCount()));
     if (abrir)
         banco::abrirPadrao();
-    m->substituir(listas::ler(c, sql, params));
+    std::optional<Celulas> lidas = ler();
+    m->substituir(lidas ? std::move(*lidas) : senao());
     if (const QString falha = m->celulas().falha(); !falha.isEmpty())
         relatarFalha(falha);
 }
@@ -303,7 +322,7 @@ void frmprincipal::relatarFalha(const QString& falha) {
         return;
     }
     QString texto = QStringLiteral("Ocorreu o seguinte erro ao ler os dados: ") + falha;
-    if (falha == QStringLiteral("o arquivo de dados está danificado"))
+    if (falha == erros::textoDanificado())
         texto += QStringLiteral(". As listas mostram apenas os registros que puderam ser lidos.");
     dialogs::erro(texto);
 }
@@ -342,8 +361,13 @@ void frmprincipal::carregaranotacoes() {
 }
 
 void frmprincipal::carregarsenhas() {
-    const consultas::Consulta c = consultas::senhas(txtsenha_->text());
-    carregar(Categoria::Senhas, c.sql, c.parametros, true);
+    const QString texto = txtsenha_->text();
+    mostrar(
+        Categoria::Senhas, [&] { return retrato::senhas(texto); }, true,
+        [&] {
+            const consultas::Consulta c = consultas::senhas(texto);
+            return listas::ler(Categoria::Senhas, c.sql, c.parametros);
+        });
 }
 
 void frmprincipal::carregarcompromisso(const QString& sql, const QVariantList& params, bool abrir) {
@@ -352,18 +376,32 @@ void frmprincipal::carregarcompromisso(const QString& sql, const QVariantList& p
 }
 
 void frmprincipal::carregarfiltro() {
-    const consultas::Consulta c = consultas::contatos(cbonome_->currentText(), txtfiltro_->text());
-    carregar(Categoria::Agenda, c.sql, c.parametros, true);
+    const QString campo = cbonome_->currentText(), texto = txtfiltro_->text();
+    mostrar(
+        Categoria::Agenda, [&] { return retrato::contatos(campo, texto); }, true,
+        [&] {
+            const consultas::Consulta c = consultas::contatos(campo, texto);
+            return listas::ler(Categoria::Agenda, c.sql, c.parametros);
+        });
 }
 
 void frmprincipal::filtrarDatas() {
+    if (!CampoData::conferir({cbodata1_, cbodata2_}, QStringLiteral("Filtrar")))
+        return;
     const auto c = consultas::compromissosEntre(cbodata1_->data(), cbodata2_->data());
     if (!c) {
         dialogs::mensagem(dialogs::Icone::Exclamacao, QStringLiteral("Filtrar"),
                           QStringLiteral("As datas devem ser preenchidas!"));
         return;
     }
-    carregarcompromisso(c->sql, c->parametros, true);
+    const QDate de = *cbodata1_->data(), ate = *cbodata2_->data();
+    mostrar(
+        Categoria::Compromisso, [&] { return retrato::compromissosEntre(de, ate); }, true,
+        [&] {
+            return listas::ler(Categoria::Compromisso,
+                               c->sql + QLatin1String(consultas::kOrdemCompromissos),
+                               c->parametros);
+        });
 }
 
 void frmprincipal::mostrarTudo() {

@@ -91,6 +91,9 @@ private:
     void iniciar();
     void iniciarAberto();
     void carregar(Categoria categoria, const QString& sql, const QVariantList& params, bool abrir);
+    // Shows what `ler` gives, or, when it cannot answer, what `senao` reads.
+    void mostrar(Categoria categoria, const std::function<std::optional<Celulas>()>& ler,
+                 bool abrir, const std::function<Celulas()>& senao = {});
     // A list read only in part is told once; while a reload of several lists runs, once for
     // all of them.
     void relatarFalha(const QString& falha);

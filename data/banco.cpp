@@ -77,6 +77,7 @@ void Conexao::abrirArquivo(const QString& caminho, const QString& senha) {
     chaveUsada_ = senha;
     identidade_ = arquivos::identidade(absoluto);
     sal_ = lerSal(absoluto);
+    ++aberturas_;
     aberta_ = true;
 }
 
@@ -91,6 +92,19 @@ void Conexao::fecharArquivo() {
     chaveUsada_.clear();
     identidade_.clear();
     sal_.clear();
+}
+
+Versao Conexao::versao() {
+    if (!aberta_ || !banco_.isOpen())
+        return {};
+    try {
+        db::Statement st = banco_.prepare(QStringLiteral("PRAGMA data_version"));
+        if (!st.next())
+            return {};
+        return {aberturas_, st.value(0).toLongLong(), banco_.totalChanges()};
+    } catch (const db::DbError&) {
+        return {};
+    }
 }
 
 Conexao& conexao() {

@@ -224,6 +224,10 @@ int Database::changes() const {
     return db_ ? sqlite3_changes(db_) : 0;
 }
 
+qint64 Database::totalChanges() const {
+    return db_ ? sqlite3_total_changes(db_) : 0;
+}
+
 Statement::Statement(sqlite3* db, sqlite3_stmt* stmt) : db_(db), stmt_(stmt) {}
 
 Statement::Statement(Statement&& o) noexcept
@@ -345,6 +349,9 @@ int Statement::indexOrThrow(const QString& name) const {
 
 bool Statement::isNull(int i) const {
     return sqlite3_column_type(stmt_, i) == SQLITE_NULL;
+}
+bool Statement::isText(int i) const {
+    return sqlite3_column_type(stmt_, i) == SQLITE_TEXT;
 }
 bool Statement::isNull(const QString& name) const {
     return isNull(indexOrThrow(name));

@@ -78,6 +78,8 @@ public:
     // Runs a script of several statements without parameters.
     void execScript(const QString& sql);
     int changes() const;
+    // Rows changed through this handle since it was opened.
+    qint64 totalChanges() const;
 
 private:
     void openWith(const QString& path, const QString& key, int flags);
@@ -106,6 +108,7 @@ public:
     int columnIndex(const QString& name) const;  // -1 when absent
     bool isNull(int i) const;
     bool isNull(const QString& name) const;
+    bool isText(int i) const;
     QString text(int i) const;
     QString text(const QString& name) const;
     // The column's UTF-8 text as the engine holds it, valid until the next step.
