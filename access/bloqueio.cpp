@@ -10,6 +10,7 @@
 #include "data/banco.h"
 #include "data/chave.h"
 #include "data/configuracoes.h"
+#include "data/retrato.h"
 #include "ui/dialogs.h"
 #include "ui/janelas.h"
 #include "ui/principal.h"
@@ -113,6 +114,8 @@ bool bloquear(Bloqueio motivo) {
     e.bloqueado = true;
     temporizadorOcioso()->stop();
     principal->esvaziarTodas();
+    // The rows kept for the searches go too: nothing of the file stays in memory.
+    retrato::esquecer();
     banco::liberarConexoes();
     chave::esquecer();
     janela->hide();
