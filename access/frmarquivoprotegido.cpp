@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QDir>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScopeGuard>
@@ -85,6 +86,18 @@ void frmarquivoprotegido::confirmar() {
     principal();
     if (continuar)
         continuar(senha, chave);
+}
+
+bool frmarquivoprotegido::eventFilter(QObject* obj, QEvent* ev) {
+    // The one field: Enter has no field to move on to, so it enters.
+    if (obj == txtsenha_ && ev->type() == QEvent::KeyPress) {
+        const int tecla = static_cast<QKeyEvent*>(ev)->key();
+        if (tecla == Qt::Key_Return || tecla == Qt::Key_Enter) {
+            confirmar();
+            return true;
+        }
+    }
+    return JanelaAcesso::eventFilter(obj, ev);
 }
 
 void frmarquivoprotegido::closeEvent(QCloseEvent* ev) {

@@ -25,6 +25,7 @@ protected:
     void confirmar() override;
     void cancelar() override { close(); }
     void closeEvent(QCloseEvent* ev) override;
+    bool eventFilter(QObject* obj, QEvent* ev) override;
 
 private:
     QLabel* lblarquivo_ = nullptr;

@@ -204,17 +204,21 @@ void TstSenha::inicioPedeASenhaAntesDeTudo() {
     QCOMPARE(pergunta()->windowTitle(), QString("Arquivo protegido"));
     QCOMPARE(w.modelo(Categoria::Senhas)->rowCount(), 0);
     QVERIFY(c.dlg.chamadas.isEmpty());  // nothing read the file before the question
-
+    c.dlg.respostas << dialogs::Resposta::Ok << dialogs::Resposta::Ok;
     responder("errada");
     QCOMPARE(chamadas(c.dlg), QStringList({kIncorreta}));
     QVERIFY(pergunta());  // asked again
+    // Enter in the one field enters as the button does.
+    escrever(pergunta(), "txtsenha", "errada de novo");
+    QTest::keyClick(pergunta()->findChild<QLineEdit*>("txtsenha"), Qt::Key_Return);
+    QCOMPARE(chamadas(c.dlg), QStringList({kIncorreta, kIncorreta}));
     QVERIFY(!w.isVisible());
     responder("abre-te");
     QVERIFY(!pergunta());
     QVERIFY(w.isVisible());
     QVERIFY(!w.aguardaLogin());
     QCOMPARE(w.modelo(Categoria::Senhas)->celula(0, 1), QString("Banco"));
-    QCOMPARE(c.dlg.mensagens().size(), 1);
+    QCOMPARE(c.dlg.mensagens().size(), 2);
     QCOMPARE(conteudo(c.amb.arquivo()), protegido);  // refused and accepted tries wrote nothing
 }
 
