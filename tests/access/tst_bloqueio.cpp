@@ -77,11 +77,7 @@ class TstBloqueio : public QObject {
 private slots:
     void cleanup() {
         acesso::definirMinutosOcioso(0);
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* j = qobject_cast<janelas::JanelaAuxiliar*>(w))
-                j->fecharSemPerguntar();
-        descartarFechadas();
-        chave::esquecer();
+        encerrarSessao();
     }
     void semSenhaNaoHaOQueBloquear();
     void bloquearEsvaziaFechaEVoltaComASenha();

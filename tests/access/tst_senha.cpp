@@ -84,11 +84,7 @@ class TstSenha : public QObject {
 private slots:
     void cleanup() {
         frmprincipal::pedidoDeSenha() = nullptr;
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* j = qobject_cast<janelas::JanelaAuxiliar*>(w))
-                j->fecharSemPerguntar();
-        descartarFechadas();
-        chave::esquecer();
+        encerrarSessao();
     }
     void janelaProtegeOArquivo();
     void confirmacaoVaziaOuErradaNadaMuda();
