@@ -1,6 +1,7 @@
 #include "access/frmsenhaarquivo.h"
 
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSpinBox>
@@ -110,10 +111,17 @@ void frmsenhaarquivo::salvar() {
         dialogs::mostrarErro(e.descricao());
         return;
     }
-    dialogs::mensagem(dialogs::Icone::Informacao, kTitulo,
-                      nova.isEmpty() ? QStringLiteral("A senha do arquivo foi retirada.")
-                      : protegido_   ? QStringLiteral("A senha do arquivo foi alterada.")
-                                   : QStringLiteral("O arquivo agora está protegido pela senha."));
+    // The copy kept beside it still opens as before: the user decides when it goes.
+    const QString anterior = QFileInfo(copia::anterior(arquivo)).fileName();
+    dialogs::mensagem(
+        dialogs::Icone::Informacao, kTitulo,
+        nova.isEmpty()
+            ? QStringLiteral("A senha do arquivo foi retirada.")
+            : (protegido_ ? QStringLiteral("A senha do arquivo foi alterada.")
+                          : QStringLiteral("O arquivo agora está protegido pela senha.")) +
+                  QStringLiteral("\n\nO arquivo como era antes ficou ao lado, em %1, e abre "
+                                 "como antes: apague-o quando não precisar mais dele.")
+                      .arg(anterior));
     fecharSemPerguntar();
 }
 

@@ -105,8 +105,11 @@ void TstSenha::janelaProtegeOArquivo() {
     escrever(&j, "txtnova", "Minha senha ç");
     escrever(&j, "txtconfirma", "Minha senha ç");
     clicar(&j, "ok");
-    QCOMPARE(chamadas(c.dlg), QStringList({"informacao|Senha do arquivo|O arquivo agora está "
-                                           "protegido pela senha."}));
+    QCOMPARE(chamadas(c.dlg),
+             QStringList({"informacao|Senha do arquivo|O arquivo agora está protegido pela "
+                          "senha.\n\nO arquivo como era antes ficou ao lado, em "
+                          "dados.mde.anterior, e abre como antes: apague-o quando não precisar "
+                          "mais dele."}));
     descartarFechadas();
     QVERIFY(!janelas::seCarregada<frmsenhaarquivo>());
 
@@ -169,8 +172,8 @@ void TstSenha::trocaPedeASenhaAtualERetira() {
         QCOMPARE(conteudo(arquivo), protegido);
         escrever(&j, "txtatual", "velha");
         clicar(&j, "ok");
-        QCOMPARE(ultimaMensagem(c.dlg),
-                 QString("informacao|Senha do arquivo|A senha do arquivo foi alterada."));
+        QVERIFY(ultimaMensagem(c.dlg).startsWith(
+            "informacao|Senha do arquivo|A senha do arquivo foi alterada.\n\n"));
     }
     descartarFechadas();
     QCOMPARE(chave::testar(arquivo, chave::paraSenha(arquivo, "velha")), chave::Teste::ChaveErrada);
