@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <QTreeView>
 
+#include "../reports/apoio_relatorios.h"
 #include "ambiente_teste.h"
 #include "apoio.h"
 #include "app/frmprincipal.h"
@@ -132,6 +133,14 @@ void TstSenhasOcultas::mostrarSenhasGuardadoEExportado() {
     const QString texto = QString::fromUtf8(ler(txt));
     QVERIFY2(texto.contains(kOculta), qPrintable(texto));
     QVERIFY(!texto.contains("p@ss"));
+    // And so does the printout.
+    const QString pdf = c.amb.pasta() + "/senhas.pdf";
+    c.dlg.acoesVisualizacao << "pdf";
+    c.dlg.arquivos << pdf;
+    acionar(w, "mnuimprimirsn");
+    const QString impresso = textoDoPdf(pdf);
+    QVERIFY2(impresso.contains(kOculta) && impresso.contains("Correio"), qPrintable(impresso));
+    QVERIFY(!impresso.contains("p@ss"));
     acionar(w, "mnumostrarsenhas");
     QCOMPARE(mostradas(w), QStringList({" p@ss W0rd  ", "x y "}));
     QCOMPARE(configuracoes::ler("MostrarSenhas"), QString("1"));
