@@ -81,6 +81,11 @@ frmprincipal::PedidoDeLogin& frmprincipal::pedidoDeLogin() {
     return pedido;
 }
 
+frmprincipal::PedidoDeSenha& frmprincipal::pedidoDeSenha() {
+    static PedidoDeSenha pedido;
+    return pedido;
+}
+
 frmprincipal::frmprincipal(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("frmprincipal"));
     setWindowTitle(QStringLiteral("Varnelo"));
@@ -97,6 +102,7 @@ frmprincipal::frmprincipal(QWidget* parent) : QMainWindow(parent) {
     acessivel::nomearBarra(barra);
 
     montarAbas();
+    comandos::aplicarMostrarSenhas();
 
     auto* status = new QLabel(QStringLiteral("  Seja bem vindo ao software"), statusBar());
     status->setObjectName(QStringLiteral("lblstatus"));
@@ -113,6 +119,7 @@ frmprincipal::frmprincipal(QWidget* parent) : QMainWindow(parent) {
     }
 
     iniciar();
+    construindo_ = false;
 }
 
 frmprincipal::~frmprincipal() {
@@ -246,11 +253,25 @@ void frmprincipal::iniciar() {
     banco::arquivobanco = QStringLiteral("\\dados.mde");
     // Copies a killed restore left beside the file go before anything reads it.
     arquivos::removerTemporarios(banco::caminhoBanco(banco::arquivobanco));
-    const QString senha = QString::fromUtf8(banco::kSenhaBanco);
+    if (!pedidoDeSenha()) {
+        iniciarAberto();
+        return;
+    }
+    aguardaLogin_ = true;
+    pedidoDeSenha()(banco::caminhoBanco(banco::arquivobanco), [this] {
+        aguardaLogin_ = false;
+        iniciarAberto();
+        // Asked while constructing, the caller shows the window; later, nobody else will.
+        if (!construindo_ && !aguardaLogin_)
+            janelas::mostrar(*this);
+    });
+}
+
+void frmprincipal::iniciarAberto() {
     // A file that could not be read may well ask for the login: it is asked.
     bool ilegivel = false;
-    const QString inicia =
-        banco::lerlogininicia(banco::arquivobanco, senha, banco::tipobanco, &ilegivel);
+    const QString inicia = banco::lerlogininicia(banco::arquivobanco, banco::chaveBanco(),
+                                                 banco::tipobanco, &ilegivel);
     if ((inicia == QLatin1String("1") || ilegivel) && pedidoDeLogin()) {
         aguardaLogin_ = true;
         pedidoDeLogin()(*this);
@@ -442,6 +463,12 @@ bool frmprincipal::eventFilter(QObject* obj, QEvent* ev) {
                 }
                 break;
             case QEvent::KeyPress:
+                if (c == Categoria::Senhas && !area &&
+                    static_cast<QKeyEvent*>(ev)->matches(QKeySequence::Copy)) {
+                    escolherLinhaAtual(vista);
+                    comandos::executar(*comandos::comando(QStringLiteral("mnucopiarsenha")));
+                    return true;
+                }
                 // Enter edits, as a double-click does.
                 if (const int tecla = static_cast<QKeyEvent*>(ev)->key();
                     !area && (tecla == Qt::Key_Return || tecla == Qt::Key_Enter)) {

@@ -89,7 +89,11 @@ void liberarConexoes();
 // The condition for a key column matched letter for letter: "[col] = ? COLLATE BINARY".
 QString condicaoChave(const QString& coluna);
 
-// Shorthand for abrirbanco with the module-level texts and the constant.
+// The key this session opens the file in use with: the constant, or the one derived from
+// the password the user gave for the file.
+QString chaveBanco();
+
+// Shorthand for abrirbanco with the module-level texts and the session's key.
 void abrirPadrao();
 // The connection as the last operation left it, opened first only when it is closed or
 // its file has been replaced since.

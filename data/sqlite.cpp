@@ -181,6 +181,14 @@ void Database::create(const QString& path, const QString& key) {
     openWith(path, key, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX);
 }
 
+void Database::rekey(const QString& key) {
+    if (!db_)
+        throw DbError(QStringLiteral("A conexão com o banco de dados não está aberta."));
+    const QByteArray k = key.toUtf8();
+    if (sqlite3_rekey(db_, k.constData(), k.size()) != SQLITE_OK)
+        throw engineError(db_);
+}
+
 Statement Database::prepare(const QString& sql) {
     if (!db_)
         throw DbError(QStringLiteral("A conexão com o banco de dados não está aberta."));

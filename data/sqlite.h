@@ -67,6 +67,8 @@ public:
     // Creates a new file (only the step that lays an empty database uses this).
     void create(const QString& path, const QString& key);
     void close();
+    // Writes every page again under `key`, in one transaction.
+    void rekey(const QString& key);
     bool isOpen() const { return db_ != nullptr; }
     QString path() const { return path_; }
 
