@@ -154,6 +154,15 @@ JanelaVisualizacao::JanelaVisualizacao(const QString& titulo, dialogs::PaginasRe
         resize(tela->availableSize() * 0.8);
 }
 
+void JanelaVisualizacao::showEvent(QShowEvent* ev) {
+    QDialog::showEvent(ev);
+    // Opens with the page as wide as the window, as a reader starts.
+    if (!mostrada_) {
+        mostrada_ = true;
+        ajustar(true);
+    }
+}
+
 QSize JanelaVisualizacao::tamanhoPagina() const {
     const double dpi = logicalDpiX() * zoom_;
     return (paginas_.papel * dpi).toSize().expandedTo({1, 1});

@@ -32,6 +32,9 @@ public:
     // The pages painted so far, in the order asked; for the tests and the benchmark.
     const QList<int>& pintadas() const { return pintadas_; }
 
+protected:
+    void showEvent(QShowEvent* ev) override;
+
 private:
     friend class VistaPaginas;
     const QImage& imagem(int pagina);
@@ -49,4 +52,5 @@ private:
     QList<int> recentes_;
     QList<int> pintadas_;
     bool mudandoPagina_ = false;
+    bool mostrada_ = false;
 };

@@ -57,6 +57,9 @@ void TstVisualizador::abrePintandoSoAsPaginasVistas() {
     QVERIFY(janela.pintadas().size() <= 2);
     QCOMPARE(janela.findChild<QLabel*>("lblpaginas")->text(), QString(" de 2000 "));
     QCOMPARE(janela.windowTitle(), QString("Lista de contatos"));
+    // It opens with the page as wide as the window.
+    QVERIFY2(janela.zoom() > 0.8 && janela.zoom() < 1.05,
+             qPrintable(QString::number(janela.zoom())));
 
     // To the end: the last page is painted, the ones between are not.
     acionar(janela, "ultima");
