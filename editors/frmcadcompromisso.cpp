@@ -33,14 +33,15 @@ frmcadcompromisso::frmcadcompromisso(QWidget* parent)
 
 namespace {
 
-// The row as it is written, in this order.
+// The row as it is written, in this order; an edit trims the time without padding it.
 std::array<ColunaGravada, 5> colunas(bool adicionando) {
-    using regras::Regra;
-    return {{{"Data", "cbodata", Regra::ComoDigitado},
-             {"hora", "txthora", adicionando ? Regra::Preenchido : Regra::Aparado},
-             {"Titulo", "txttitulo", Regra::Aparado},
-             {"local", "txtlocal", Regra::Preenchido},
-             {"descricao", "txtdescricao", Regra::Preenchido}}};
+    std::array<ColunaGravada, 5> r;
+    const std::span<const ColunaGravada> gravadas =
+        categoria::colunasGravadas(Categoria::Compromisso);
+    std::copy(gravadas.begin(), gravadas.end(), r.begin());
+    if (!adicionando)
+        r[1].regra = regras::Regra::Aparado;
+    return r;
 }
 
 }  // namespace

@@ -1,0 +1,67 @@
+#include "data/lotes.h"
+
+#include "data/regras.h"
+#include "data/sqlite.h"
+
+namespace lotes {
+
+QList<ContatoGuardado> contatosGuardados(db::Database& banco) {
+    QList<ContatoGuardado> r;
+    db::Statement st = banco.prepare(QStringLiteral(
+        "SELECT nome, tel, cel, telemp, nextel, fax, faxemp, email, emailemp FROM agenda"));
+    while (st.next()) {
+        ContatoGuardado c;
+        c.nome = st.text(0);
+        for (int i = 1; i <= 6; ++i)
+            c.telefones << st.text(i);
+        c.emails << st.text(7) << st.text(8);
+        r << c;
+    }
+    return r;
+}
+
+QSet<QString> compromissosGuardados(db::Database& banco) {
+    QSet<QString> r;
+    db::Statement st = banco.prepare(QStringLiteral("SELECT Data, hora, Titulo FROM compromisso"));
+    while (st.next())
+        r.insert(regras::aparado(st.text(0)) + QLatin1Char('|') + regras::aparado(st.text(1)) +
+                 QLatin1Char('|') + regras::aparado(st.text(2)));
+    return r;
+}
+
+void inserirTodos(db::Database& banco, const QString& tabela,
+                  const QList<QList<gravacao::Valor>>& linhas,
+                  const std::function<void(int)>& passo) {
+    banco.execScript(QStringLiteral("BEGIN IMMEDIATE;"));
+    try {
+        int feitas = 0;
+        for (const QList<gravacao::Valor>& l : linhas) {
+            gravacao::inserir(banco, tabela, l);
+            if (passo)
+                passo(++feitas);
+        }
+        banco.execScript(QStringLiteral("COMMIT;"));
+    } catch (const db::DbError&) {
+        try {
+            banco.execScript(QStringLiteral("ROLLBACK;"));
+        } catch (const db::DbError&) {
+            // A failed COMMIT may have ended the transaction already.
+        }
+        throw;
+    }
+}
+
+void lerRegistros(db::Database& banco, Categoria categoria, std::span<const qint64> registros,
+                  const std::function<void(const db::Statement&)>& linha) {
+    const categoria::Descricao& d = categoria::descricao(categoria);
+    db::Statement st = banco.prepare(QStringLiteral("SELECT * FROM [%1] WHERE %2 = ?")
+                                         .arg(QLatin1String(d.tabela), QLatin1String(d.registro)));
+    for (const qint64 r : registros) {
+        st.reset();
+        st.bind(1, r);
+        if (st.next())
+            linha(st);
+    }
+}
+
+}  // namespace lotes

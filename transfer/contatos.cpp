@@ -1,0 +1,311 @@
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <vector>
+
+#include "data/arquivos.h"
+#include "data/banco.h"
+#include "data/lotes.h"
+#include "data/regras.h"
+#include "data/sqlite.h"
+#include "formats/csv.h"
+#include "formats/vcard.h"
+#include "transfer/comum.h"
+#include "transfer/transferencia.h"
+#include "ui/dialogs.h"
+#include "ui/principal.h"
+
+namespace transferencia {
+namespace {
+
+using formatos::Campo;
+using formatos::Contato;
+
+const QString kImportar = QStringLiteral("Importar contatos");
+const QString kExportar = QStringLiteral("Exportar contatos");
+// The picture a contact is shown with is read whole; a bigger file is no picture.
+constexpr qint64 kMaiorFoto = 32 * 1024 * 1024;
+
+Campo campoDaColuna(const char* coluna) {
+    static const QHash<QString, Campo> h = [] {
+        QHash<QString, Campo> m;
+        for (int i = 0; i < formatos::kCampos; ++i)
+            m.insert(QString::fromLatin1(formatos::coluna(Campo(i))), Campo(i));
+        return m;
+    }();
+    return h.value(QString::fromLatin1(coluna), Campo::Adicional);
+}
+
+QString digitos(const QString& t) {
+    QString r;
+    for (const QChar c : t)
+        if (c.isDigit())
+            r += c;
+    return r;
+}
+
+// A contact's telephones by their digits and its e-mail addresses in lower case, the empty
+// ones left out.
+struct Marcas {
+    QStringList telefones;
+    QStringList emails;
+    bool vazio() const { return telefones.isEmpty() && emails.isEmpty(); }
+    bool mesmo(const Marcas& o) const {
+        if (vazio() && o.vazio())
+            return true;  // nothing else tells two contacts of one name apart
+        for (const QString& t : telefones)
+            if (o.telefones.contains(t))
+                return true;
+        for (const QString& e : emails)
+            if (o.emails.contains(e))
+                return true;
+        return false;
+    }
+};
+
+Marcas marcas(const QStringList& telefones, const QStringList& emails) {
+    Marcas m;
+    for (const QString& t : telefones)
+        if (const QString d = digitos(t); !d.isEmpty())
+            m.telefones << d;
+    for (const QString& e : emails)
+        if (const QString x = regras::aparado(e).toLower(); !x.isEmpty())
+            m.emails << x;
+    return m;
+}
+
+// The stored contacts by name, and the new ones as they are accepted.
+class Cadastro {
+public:
+    explicit Cadastro(db::Database& banco) {
+        for (const lotes::ContatoGuardado& c : lotes::contatosGuardados(banco))
+            porNome_[c.nome].append(marcas(c.telefones, c.emails));
+    }
+    // False when the contact is there already; otherwise it counts as there from now on.
+    bool aceitar(const QString& nome, const Marcas& m) {
+        QList<Marcas>& mesmos = porNome_[nome];
+        for (const Marcas& o : mesmos)
+            if (o.mesmo(m))
+                return false;
+        mesmos.append(m);
+        return true;
+    }
+
+private:
+    QHash<QString, QList<Marcas>> porNome_;
+};
+
+// The picture saved beside the database, named by its content so that importing it again
+// reuses the file; the path, or empty text when it could not be written.
+QString salvarFoto(const Contato& c, QStringList& criadas) {
+    const QDir pasta(QFileInfo(banco::caminhoBanco(banco::arquivobanco)).absoluteDir().filePath(
+        QStringLiteral("fotos")));
+    if (!pasta.exists() && !QDir().mkpath(pasta.path()))
+        return {};
+    const QString nome =
+        QString::fromLatin1(
+            QCryptographicHash::hash(c.foto, QCryptographicHash::Sha1).toHex().left(20)) +
+        QLatin1Char('.') + c.extensaoFoto;
+    const QString caminho = pasta.absoluteFilePath(nome);
+    if (QFileInfo(caminho).isFile() && QFileInfo(caminho).size() == c.foto.size())
+        return caminho;
+    const QString erro = arquivos::gravarInteiro(caminho, [&c](QFileDevice& f) {
+        return f.write(c.foto) == c.foto.size() ? QString() : f.errorString();
+    });
+    if (!erro.isEmpty())
+        return {};
+    criadas << caminho;
+    return caminho;
+}
+
+// The row as the contact form adds it.
+QList<gravacao::Valor> linha(const Contato& c) {
+    QList<gravacao::Valor> r;
+    for (const categoria::ColunaGravada& g : categoria::colunasGravadas(Categoria::Agenda)) {
+        QString v = c[campoDaColuna(g.coluna)];
+        if (QLatin1String(g.coluna) == QLatin1String("local") && v.isEmpty())
+            v = QStringLiteral("nenhum");
+        r.append({QString::fromLatin1(g.coluna), regras::aplicar(g.regra, v), {}});
+    }
+    return r;
+}
+
+formatos::Leitura<Contato> lerContatos(const QString& arquivo, const QByteArray& bytes) {
+    const QString sufixo = QFileInfo(arquivo).suffix().toLower();
+    const bool pareceVcard = bytes.left(4096).toUpper().contains("BEGIN:VCARD");
+    if (sufixo == QLatin1String("csv") && !pareceVcard)
+        return formatos::csv::ler(bytes);
+    if (pareceVcard || sufixo == QLatin1String("vcf") || sufixo == QLatin1String("vcard"))
+        return formatos::vcard::ler(bytes);
+    formatos::Leitura<Contato> r = formatos::csv::ler(bytes);
+    if (!r.reconhecido)
+        r.motivo = QStringLiteral("não é um arquivo de contatos (vCard ou CSV)");
+    return r;
+}
+
+Contato doRegistro(const db::Statement& st) {
+    Contato c;
+    for (int i = 0; i < formatos::kCampos; ++i) {
+        const QString coluna = QString::fromLatin1(formatos::coluna(Campo(i)));
+        c.valores[std::size_t(i)] = st.isNull(coluna) ? QString() : st.text(coluna);
+    }
+    if (regras::aparado(c[Campo::Local]) == QLatin1String("nenhum"))
+        c[Campo::Local].clear();
+    return c;
+}
+
+}  // namespace
+
+void importarContatos(ui::Principal& janela, const QString& escolhido) {
+    const QString arquivo =
+        !escolhido.isEmpty()
+            ? escolhido
+            : dialogs::atual().abrirArquivo(
+                  kImportar, QStringLiteral("Contatos (vCard ou planilha)|*.vcf;*.vcard;*.csv|"
+                                            "Todos os arquivos|*"));
+    if (arquivo.isEmpty())
+        return;
+    const std::optional<QByteArray> bytes = lerArquivo(kImportar, arquivo);
+    if (!bytes)
+        return;
+    const formatos::Leitura<Contato> lidos = lerContatos(arquivo, *bytes);
+    if (!lidos.reconhecido) {
+        dialogs::mensagem(dialogs::Icone::Critico, kImportar,
+                          QStringLiteral("O arquivo escolhido não pôde ser importado: %1. Nada "
+                                         "foi gravado.")
+                              .arg(lidos.motivo));
+        return;
+    }
+    db::Database* banco = abrirBanco();
+    if (!banco)
+        return;
+
+    Contagem conta;
+    conta.ilegiveis = lidos.ilegiveis;
+    conta.linhaIlegivel = lidos.linhaIlegivel;
+    conta.lidos = int(lidos.itens.size()) + lidos.ilegiveis;
+    QList<const Contato*> novos;
+    try {
+        Cadastro cadastro(*banco);
+        for (const Contato& c : lidos.itens) {
+            const QString nome = regras::aplicar(regras::Regra::AparadoSemApostrofos, c[Campo::Nome]);
+            const Marcas m = marcas({c[Campo::Tel], c[Campo::Cel], c[Campo::Telemp],
+                                     c[Campo::Nextel], c[Campo::Fax], c[Campo::Faxemp]},
+                                    {c[Campo::Email], c[Campo::Emailemp]});
+            if (cadastro.aceitar(nome, m))
+                novos << &c;
+            else
+                ++conta.cadastrados;
+        }
+    } catch (const db::DbError& e) {
+        falhaImportacao(kImportar, e.descricao());
+        return;
+    }
+    conta.novos = int(novos.size());
+    if (novos.isEmpty()) {
+        dialogs::mensagem(dialogs::Icone::Informacao, kImportar,
+                          QStringLiteral("Não há contatos novos para gravar.\n\n") + conta.texto());
+        return;
+    }
+    if (dialogs::mensagem(dialogs::Icone::Pergunta, kImportar,
+                          conta.texto() +
+                              QStringLiteral("\n\nDeseja gravar os %1 contatos novos na agenda?")
+                                  .arg(conta.novos),
+                          dialogs::Botoes::SimNao) != dialogs::Resposta::Sim)
+        return;
+
+    QStringList fotosCriadas;
+    QList<QList<gravacao::Valor>> linhas;
+    linhas.reserve(novos.size());
+    for (const Contato* c : novos) {
+        Contato copia;
+        const Contato* fonte = c;
+        if (!c->foto.isEmpty()) {
+            copia = *c;
+            copia[Campo::Local] = salvarFoto(*c, fotosCriadas);
+            if (copia[Campo::Local].isEmpty())
+                copia.acrescentar(QStringLiteral("Foto"),
+                                  QStringLiteral("não pôde ser gravada ao lado do banco de dados"));
+            fonte = &copia;
+        }
+        linhas << linha(*fonte);
+    }
+    try {
+        Progresso progresso(janela.barraProgresso(Categoria::Agenda), int(linhas.size()));
+        lotes::inserirTodos(*banco, QStringLiteral("agenda"), linhas,
+                            [&progresso](int feitos) { progresso.passo(feitos); });
+    } catch (const db::DbError& e) {
+        for (const QString& f : fotosCriadas)
+            QFile::remove(f);
+        falhaImportacao(kImportar, e.descricao());
+        return;
+    }
+    janela.recarregar(Categoria::Agenda);
+    dialogs::mensagem(dialogs::Icone::Informacao, kImportar,
+                      QStringLiteral("%1 contatos importados com sucesso!").arg(conta.novos));
+}
+
+void exportarContatos(ui::Principal& janela, Formato formato) {
+    const Celulas& celulas = janela.celulas(Categoria::Agenda);
+    if (celulas.linhas() == 0) {
+        dialogs::mensagem(dialogs::Icone::Exclamacao, kExportar,
+                          QStringLiteral("A lista de contatos está vazia: não há o que exportar."));
+        return;
+    }
+    const bool vcard = formato == Formato::Vcard;
+    const QString nome = dialogs::atual().salvarArquivo(
+        kExportar,
+        vcard ? QStringLiteral("vCard (*.vcf)|*.vcf") : QStringLiteral("Planilha (*.csv)|*.csv"),
+        vcard ? QStringLiteral("contatos.vcf") : QStringLiteral("contatos.csv"));
+    if (nome.isEmpty())
+        return;
+    db::Database* banco = abrirBanco();
+    if (!banco)
+        return;
+    std::vector<qint64> registros;
+    registros.reserve(std::size_t(celulas.linhas()));
+    for (int i = 0; i < celulas.linhas(); ++i)
+        registros.push_back(celulas.registro(i));
+
+    int escritos = 0;
+    QString erro;
+    {
+        Progresso progresso(janela.barraProgresso(Categoria::Agenda), int(registros.size()));
+        erro = gravarArquivo(nome, [&](Bloco& bloco) {
+            if (!vcard)
+                bloco.dados += formatos::csv::cabeca();
+            bool ok = true;
+            try {
+                lotes::lerRegistros(*banco, Categoria::Agenda, registros,
+                                    [&](const db::Statement& st) {
+                                        const Contato c = doRegistro(st);
+                                        if (vcard) {
+                                            const QString local = c[Campo::Local].trimmed();
+                                            const QByteArray foto =
+                                                local.isEmpty() ? QByteArray()
+                                                                : arquivos::lerRegular(local, kMaiorFoto)
+                                                                      .value_or(QByteArray());
+                                            formatos::vcard::escrever(c, foto, bloco.dados);
+                                        } else {
+                                            formatos::csv::escrever(c, bloco.dados);
+                                        }
+                                        ok = ok && bloco.soltar();
+                                        progresso.passo(++escritos);
+                                    });
+            } catch (const db::DbError& e) {
+                return e.descricao();
+            }
+            return ok ? QString() : QStringLiteral("o arquivo recusou a gravação");
+        });
+    }
+    if (!erro.isEmpty()) {
+        dialogs::mostrarErro(erro);
+        return;
+    }
+    dialogs::mensagem(dialogs::Icone::Informacao, kExportar,
+                      QStringLiteral("%1 contatos exportados com sucesso!").arg(escritos));
+}
+
+}  // namespace transferencia
