@@ -56,12 +56,22 @@ void lerRegistros(db::Database& banco, Categoria categoria, std::span<const qint
     const categoria::Descricao& d = categoria::descricao(categoria);
     db::Statement st = banco.prepare(QStringLiteral("SELECT * FROM [%1] WHERE %2 = ?")
                                          .arg(QLatin1String(d.tabela), QLatin1String(d.registro)));
-    for (const qint64 r : registros) {
+    // One read transaction: one lock and one look at the file for all the lookups.
+    banco.execScript(QStringLiteral("BEGIN;"));
+    try {
+        for (const qint64 r : registros) {
+            st.reset();
+            st.bind(1, r);
+            if (st.next())
+                linha(st);
+        }
+    } catch (const db::DbError&) {
         st.reset();
-        st.bind(1, r);
-        if (st.next())
-            linha(st);
+        banco.execScript(QStringLiteral("ROLLBACK;"));
+        throw;
     }
+    st.reset();
+    banco.execScript(QStringLiteral("COMMIT;"));
 }
 
 }  // namespace lotes

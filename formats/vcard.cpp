@@ -574,29 +574,49 @@ Leitura<Contato> ler(const QByteArray& bytes) {
 
 namespace {
 
-QByteArray escapar(const QString& v, bool estruturado = false) {
-    QString r;
-    r.reserve(v.size() + 8);
-    for (const QChar c : v) {
-        if (c == QLatin1Char('\\'))
-            r += QLatin1String("\\\\");
-        else if (c == QLatin1Char('\n'))
-            r += QLatin1String("\\n");
-        else if (c == QLatin1Char('\r'))
-            continue;
-        else if (c == QLatin1Char(',') || c == QLatin1Char(';'))
-            r += QLatin1Char('\\'), r += c;
-        else
-            r += c;
+// The value in UTF-8 with the escapes of text values; without its blanks at the ends.
+QByteArray escapar(const QString& v) {
+    const QByteArray u = QStringView(v).trimmed().toUtf8();
+    if (std::none_of(u.begin(), u.end(), [](char c) {
+            return c == '\\' || c == '\n' || c == '\r' || c == ',' || c == ';';
+        }))
+        return u;
+    QByteArray r;
+    r.reserve(u.size() + 8);
+    for (const char c : u) {
+        switch (c) {
+            case '\\':
+                r += "\\\\";
+                break;
+            case '\n':
+                r += "\\n";
+                break;
+            case '\r':
+                break;
+            case ',':
+            case ';':
+                r += '\\';
+                r += c;
+                break;
+            default:
+                r += c;
+        }
     }
-    (void)estruturado;
-    return r.toUtf8();
+    return r;
 }
 
 // Appends a content line folded at 75 octets, never inside a UTF-8 sequence.
 void linha(QByteArray& saida, QByteArrayView nome, QByteArrayView valor) {
+    const qsizetype total = nome.size() + 1 + valor.size();
+    if (total <= 75) {
+        saida += nome;
+        saida += ':';
+        saida += valor;
+        saida += "\r\n";
+        return;
+    }
     QByteArray l;
-    l.reserve(nome.size() + valor.size() + 1);
+    l.reserve(total);
     l += nome;
     l += ':';
     l += valor;
@@ -618,54 +638,58 @@ void linha(QByteArray& saida, QByteArrayView nome, QByteArrayView valor) {
 }  // namespace
 
 void escrever(const Contato& c, const QByteArray& foto, QByteArray& saida) {
-    const auto v = [&c](Campo campo) { return c[campo].trimmed(); };
     saida += "BEGIN:VCARD\r\nVERSION:3.0\r\n";
-    const QString nome = v(Campo::Nome);
+    const QString nome = c[Campo::Nome].trimmed();
     linha(saida, "FN", escapar(nome));
     // The family name is the last word, as Brazilian names go.
     const qsizetype espaco = nome.lastIndexOf(QLatin1Char(' '));
     linha(saida, "N",
           escapar(espaco < 0 ? nome : nome.mid(espaco + 1)) + ';' +
               escapar(espaco < 0 ? QString() : nome.left(espaco)) + ";;;");
-    const QString ddd = v(Campo::Ddd);
-    const auto tel = [&](Campo campo, QByteArrayView tipo) {
-        const QString t = v(campo);
+    const QString ddd = c[Campo::Ddd].trimmed();
+    const auto tel = [&](Campo campo, QByteArrayView nomeLinha) {
+        const QString t = c[campo].trimmed();
         if (t.isEmpty())
             return;
         // The area code travels with each number that does not carry its own.
-        const QString numero =
-            ddd.isEmpty() || !numeroLocal(t) ? t : QStringLiteral("(%1) %2").arg(ddd, t);
-        linha(saida, QByteArray("TEL;TYPE=") + tipo.toByteArray(), escapar(numero));
+        linha(saida, nomeLinha,
+              escapar(ddd.isEmpty() || !numeroLocal(t) ? t
+                                                       : QStringLiteral("(%1) %2").arg(ddd, t)));
     };
-    tel(Campo::Tel, "HOME,VOICE");
-    tel(Campo::Cel, "CELL,VOICE");
-    tel(Campo::Nextel, "X-NEXTEL");
-    tel(Campo::Fax, "HOME,FAX");
-    tel(Campo::Telemp, "WORK,VOICE");
-    tel(Campo::Faxemp, "WORK,FAX");
+    tel(Campo::Tel, "TEL;TYPE=HOME,VOICE");
+    tel(Campo::Cel, "TEL;TYPE=CELL,VOICE");
+    tel(Campo::Nextel, "TEL;TYPE=X-NEXTEL");
+    tel(Campo::Fax, "TEL;TYPE=HOME,FAX");
+    tel(Campo::Telemp, "TEL;TYPE=WORK,VOICE");
+    tel(Campo::Faxemp, "TEL;TYPE=WORK,FAX");
     const auto simples = [&](Campo campo, QByteArrayView nomeLinha) {
-        if (const QString t = v(campo); !t.isEmpty())
-            linha(saida, nomeLinha, escapar(t));
+        if (const QByteArray e = escapar(c[campo]); !e.isEmpty())
+            linha(saida, nomeLinha, e);
     };
     simples(Campo::Email, "EMAIL;TYPE=INTERNET,HOME");
     simples(Campo::Emailemp, "EMAIL;TYPE=INTERNET,WORK");
     simples(Campo::Site, "URL");
     simples(Campo::Siteemp, "URL;TYPE=WORK");
-    if (!v(Campo::Endereco).isEmpty() || !v(Campo::Bairro).isEmpty() ||
-        !v(Campo::Cidade).isEmpty() || !v(Campo::Estado).isEmpty() || !v(Campo::Cep).isEmpty())
+    const QByteArray partes[] = {escapar(c[Campo::Bairro]), escapar(c[Campo::Endereco]),
+                                 escapar(c[Campo::Cidade]), escapar(c[Campo::Estado]),
+                                 escapar(c[Campo::Cep])};
+    if (std::any_of(std::begin(partes), std::end(partes), [](const QByteArray& p) { return !p.isEmpty(); }))
         linha(saida, "ADR;TYPE=HOME",
-              ';' + escapar(v(Campo::Bairro)) + ';' + escapar(v(Campo::Endereco)) + ';' +
-                  escapar(v(Campo::Cidade)) + ';' + escapar(v(Campo::Estado)) + ';' +
-                  escapar(v(Campo::Cep)) + ';');
+              ';' + partes[0] + ';' + partes[1] + ';' + partes[2] + ';' + partes[3] + ';' +
+                  partes[4] + ';');
     simples(Campo::Empresa, "ORG");
-    if (const QDate d = QDate::fromString(v(Campo::Nascimento), QStringLiteral("yyyy/MM/dd"));
-        d.isValid())
-        linha(saida, "BDAY", d.toString(Qt::ISODate).toLatin1());
+    // Stored "yyyy/mm/dd", written as ISO 8601.
+    if (const QString n = c[Campo::Nascimento].trimmed(); n.size() == 10 && n.at(4) == QLatin1Char('/')) {
+        const QDate d(n.left(4).toInt(), n.mid(5, 2).toInt(), n.mid(8, 2).toInt());
+        if (d.isValid())
+            linha(saida, "BDAY", d.toString(Qt::ISODate).toLatin1());
+    }
     simples(Campo::Msn, "X-MSN");
     simples(Campo::Skype, "X-SKYPE");
     simples(Campo::Adicional, "NOTE");
     if (const QString extensao = extensaoImagem(foto); !extensao.isEmpty()) {
-        const QByteArray tipo = extensao == QLatin1String("jpg") ? "JPEG" : extensao.toUpper().toLatin1();
+        const QByteArray tipo =
+            extensao == QLatin1String("jpg") ? "JPEG" : extensao.toUpper().toLatin1();
         linha(saida, "PHOTO;ENCODING=b;TYPE=" + tipo, foto.toBase64());
     }
     saida += "END:VCARD\r\n";

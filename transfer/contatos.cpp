@@ -145,16 +145,28 @@ formatos::Leitura<Contato> lerContatos(const QString& arquivo, const QByteArray&
     return r;
 }
 
-Contato doRegistro(const db::Statement& st) {
-    Contato c;
-    for (int i = 0; i < formatos::kCampos; ++i) {
-        const QString coluna = QString::fromLatin1(formatos::coluna(Campo(i)));
-        c.valores[std::size_t(i)] = st.isNull(coluna) ? QString() : st.text(coluna);
+// A stored contact, its columns found by name once for the whole reading.
+class Leitor {
+public:
+    Contato operator()(const db::Statement& st) {
+        if (indices_.empty())
+            for (int i = 0; i < formatos::kCampos; ++i)
+                indices_.push_back(
+                    st.columnIndex(QString::fromLatin1(formatos::coluna(Campo(i)))));
+        Contato c;
+        for (int i = 0; i < formatos::kCampos; ++i) {
+            const int k = indices_[std::size_t(i)];
+            if (k >= 0 && !st.isNull(k))
+                c.valores[std::size_t(i)] = st.text(k);
+        }
+        if (regras::aparado(c[Campo::Local]) == QLatin1String("nenhum"))
+            c[Campo::Local].clear();
+        return c;
     }
-    if (regras::aparado(c[Campo::Local]) == QLatin1String("nenhum"))
-        c[Campo::Local].clear();
-    return c;
-}
+
+private:
+    std::vector<int> indices_;
+};
 
 }  // namespace
 
@@ -277,6 +289,7 @@ void exportarContatos(ui::Principal& janela, Formato formato) {
             if (!vcard)
                 bloco.dados += formatos::csv::cabeca();
             bool ok = true;
+            Leitor doRegistro;
             try {
                 lotes::lerRegistros(*banco, Categoria::Agenda, registros,
                                     [&](const db::Statement& st) {
