@@ -3,7 +3,6 @@
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QDropEvent>
-#include <QMimeData>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -12,6 +11,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QProgressBar>
 #include <QPushButton>

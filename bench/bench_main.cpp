@@ -73,7 +73,8 @@ QByteArray cartoes(int n) {
     QByteArray r;
     for (int i = 0; i < n; ++i) {
         formatos::Contato c;
-        c[formatos::Campo::Nome] = QStringLiteral("Importado %1 Araújo").arg(i, 5, 10, QLatin1Char('0'));
+        c[formatos::Campo::Nome] =
+            QStringLiteral("Importado %1 Araújo").arg(i, 5, 10, QLatin1Char('0'));
         c[formatos::Campo::Ddd] = QStringLiteral("11");
         c[formatos::Campo::Tel] = QStringLiteral("3%1").arg(1000000 + i);
         c[formatos::Campo::Cel] = QStringLiteral("9%1").arg(80000000 + i);

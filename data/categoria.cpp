@@ -73,10 +73,8 @@ constexpr ColunaGravada kGravadasAgenda[] = {
 };
 // The time is padded when the appointment is added; the form trims it only when editing.
 constexpr ColunaGravada kGravadasCompromisso[] = {
-    {"Data", "cbodata", Regra::ComoDigitado},
-    {"hora", "txthora", Regra::Preenchido},
-    {"Titulo", "txttitulo", Regra::Aparado},
-    {"local", "txtlocal", Regra::Preenchido},
+    {"Data", "cbodata", Regra::ComoDigitado},         {"hora", "txthora", Regra::Preenchido},
+    {"Titulo", "txttitulo", Regra::Aparado},          {"local", "txtlocal", Regra::Preenchido},
     {"descricao", "txtdescricao", Regra::Preenchido},
 };
 

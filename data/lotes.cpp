@@ -1,5 +1,7 @@
 #include "data/lotes.h"
 
+#include <QStringList>
+
 #include "data/regras.h"
 #include "data/sqlite.h"
 
@@ -34,11 +36,25 @@ void inserirTodos(db::Database& banco, const QString& tabela,
                   const std::function<void(int)>& passo) {
     banco.execScript(QStringLiteral("BEGIN IMMEDIATE;"));
     try {
+        // One statement for all, the columns named as the first row names them.
+        QStringList colunas, marcas;
+        for (const gravacao::Valor& v : linhas.value(0)) {
+            colunas << QStringLiteral("[%1]").arg(v.coluna);
+            marcas << QStringLiteral("?");
+        }
         int feitas = 0;
-        for (const QList<gravacao::Valor>& l : linhas) {
-            gravacao::inserir(banco, tabela, l);
-            if (passo)
-                passo(++feitas);
+        if (!linhas.isEmpty()) {
+            db::Statement st = banco.prepare(QStringLiteral("INSERT INTO [%1] (%2) VALUES (%3)")
+                                                 .arg(tabela, colunas.join(QStringLiteral(", ")),
+                                                      marcas.join(QStringLiteral(", "))));
+            for (const QList<gravacao::Valor>& l : linhas) {
+                st.reset();
+                for (int i = 0; i < l.size(); ++i)
+                    st.bind(i + 1, l[i].valor);
+                st.exec();
+                if (passo)
+                    passo(++feitas);
+            }
         }
         banco.execScript(QStringLiteral("COMMIT;"));
     } catch (const db::DbError&) {

@@ -30,8 +30,9 @@ QList<ContatoGuardado> contatosGuardados(db::Database& banco);
 // Date, time and title of every stored appointment, without their blanks, as "d|h|t".
 QSet<QString> compromissosGuardados(db::Database& banco);
 
-// Adds every row in one write transaction, calling `passo` with the number written so far;
-// on any failure nothing stays written and the failure is thrown.
+// Adds every row (all of the same columns in the same order) in one write transaction,
+// calling `passo` with the number written so far; on any failure nothing stays written and
+// the failure is thrown.
 void inserirTodos(db::Database& banco, const QString& tabela,
                   const QList<QList<gravacao::Valor>>& linhas,
                   const std::function<void(int)>& passo);

@@ -38,10 +38,10 @@ constexpr Nomes kNomes[kCampos] = {
 };
 
 // 0x80 to 0x9F of Windows-1252; the rest is Latin-1.
-constexpr char16_t kAltos[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+constexpr char16_t kAltos[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                 0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+                                 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 bool algumTipo(const QSet<QByteArray>& tipos, std::initializer_list<const char*> nomes) {
     for (const char* n : nomes)
@@ -119,7 +119,6 @@ void colocarTelefone(Contato& c_, const QString& valor, const Tipos& tipos, cons
                                               : QStringLiteral("Telefone"),
                    v);
 }
-
 
 void colocarEmail(Contato& c_, const QString& email, const Tipos& tipos, const QString& rotulo) {
     const QString e = email.trimmed();
@@ -223,7 +222,8 @@ QDate lerData(const QString& texto, bool mesPrimeiro) {
     static const QRegularExpression iso(QStringLiteral(R"(^(\d{4})-?(\d{2})-?(\d{2})$)"));
     if (const QRegularExpressionMatch m = iso.match(t); m.hasMatch())
         return QDate(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt());
-    static const QRegularExpression barras(QStringLiteral(R"(^(\d{1,2})[/.-](\d{1,2})[/.-](\d{4})$)"));
+    static const QRegularExpression barras(
+        QStringLiteral(R"(^(\d{1,2})[/.-](\d{1,2})[/.-](\d{4})$)"));
     if (const QRegularExpressionMatch m = barras.match(t); m.hasMatch()) {
         int a = m.captured(1).toInt(), b = m.captured(2).toInt();
         // A first number above 12 can only be the day.

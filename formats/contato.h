@@ -93,8 +93,7 @@ using Tipos = QSet<QByteArray>;
 // number that carries the same one.
 void colocarTelefone(Contato& c, const QString& numero, const Tipos& tipos,
                      const QString& rotulo = {});
-void colocarEmail(Contato& c, const QString& email, const Tipos& tipos,
-                  const QString& rotulo = {});
+void colocarEmail(Contato& c, const QString& email, const Tipos& tipos, const QString& rotulo = {});
 void colocarSite(Contato& c, const QString& site, const Tipos& tipos, const QString& rotulo = {});
 // The first value of a column; another one goes to the additional information.
 void colocar(Contato& c, Campo campo, const QString& valor, const QString& rotulo);

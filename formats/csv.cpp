@@ -7,9 +7,9 @@ namespace formatos::csv {
 namespace {
 
 enum class Tipo {
-    Coluna,     // a field of the contact
-    Nome,       // the whole name
-    Primeiro,   // parts of the name
+    Coluna,    // a field of the contact
+    Nome,      // the whole name
+    Primeiro,  // parts of the name
     Meio,
     Sobrenome,
     Prefixo,
@@ -197,8 +197,7 @@ const QHash<QString, const char*>& rotulosFixos() {
 // endereço comercial".
 bool parteDeEndereco(const QString& t, Papel& p) {
     static const QRegularExpression google(QStringLiteral(R"(^(address \d+) - (.+)$)"));
-    static const QRegularExpression ingles(
-        QStringLiteral(R"(^(home|business|work|other) (.+)$)"));
+    static const QRegularExpression ingles(QStringLiteral(R"(^(home|business|work|other) (.+)$)"));
     static const QRegularExpression portugues(
         QStringLiteral(R"(^(.+) do endereço (residencial|comercial|\w+)$)"));
     static const QHash<QString, Parte> partes = {
@@ -238,7 +237,7 @@ bool parteDeEndereco(const QString& t, Papel& p) {
         parte = m.captured(2);
     } else if ((m = portugues.match(t)).hasMatch()) {
         grupo = m.captured(2) == QLatin1String("comercial") ? QStringLiteral("business")
-                                                             : m.captured(2);
+                                                            : m.captured(2);
         parte = m.captured(1);
     } else {
         return false;
@@ -284,13 +283,13 @@ Papel papel(const QString& titulo, bool primeiroNome) {
     }
     if (parteDeEndereco(t, p))
         return p;
-    static const QRegularExpression grupo(
-        QStringLiteral(R"(^((?:phone|e-mail|website|im|relation|event|custom field) \d+) - (type|label|value|service)$)"));
+    static const QRegularExpression grupo(QStringLiteral(
+        R"(^((?:phone|e-mail|website|im|relation|event|custom field) \d+) - (type|label|value|service)$)"));
     if (const QRegularExpressionMatch m = grupo.match(t); m.hasMatch()) {
         p.grupo = m.captured(1);
-        p.tipo = m.captured(2) == QLatin1String("value") ? Tipo::GrupoValor
+        p.tipo = m.captured(2) == QLatin1String("value")     ? Tipo::GrupoValor
                  : m.captured(2) == QLatin1String("service") ? Tipo::Ignorar
-                                                            : Tipo::GrupoTipo;
+                                                             : Tipo::GrupoTipo;
         return p;
     }
     if (const auto it = rotulosFixos().constFind(t); it != rotulosFixos().constEnd())
@@ -305,16 +304,26 @@ std::pair<Tipos, QString> tiposDoRotulo(const QString& rotulo) {
     if (r.startsWith(QLatin1String("* ")))
         r = r.mid(2);
     static const QHash<QString, QList<QByteArray>> h = {
-        {QStringLiteral("mobile"), {"CELL"}},     {QStringLiteral("cell"), {"CELL"}},
-        {QStringLiteral("celular"), {"CELL"}},    {QStringLiteral("home"), {"HOME"}},
-        {QStringLiteral("casa"), {"HOME"}},       {QStringLiteral("residencial"), {"HOME"}},
-        {QStringLiteral("work"), {"WORK"}},       {QStringLiteral("trabalho"), {"WORK"}},
-        {QStringLiteral("comercial"), {"WORK"}},  {QStringLiteral("home fax"), {"HOME", "FAX"}},
-        {QStringLiteral("work fax"), {"WORK", "FAX"}}, {QStringLiteral("fax"), {"FAX"}},
-        {QStringLiteral("pager"), {"PAGER"}},     {QStringLiteral("main"), {"MAIN"}},
-        {QStringLiteral("principal"), {"MAIN"}},  {QStringLiteral("other"), {"OTHER"}},
-        {QStringLiteral("outro"), {"OTHER"}},     {QStringLiteral("home page"), {"HOME"}},
-        {QStringLiteral("profile"), {"OTHER"}},   {QStringLiteral("blog"), {"OTHER"}},
+        {QStringLiteral("mobile"), {"CELL"}},
+        {QStringLiteral("cell"), {"CELL"}},
+        {QStringLiteral("celular"), {"CELL"}},
+        {QStringLiteral("home"), {"HOME"}},
+        {QStringLiteral("casa"), {"HOME"}},
+        {QStringLiteral("residencial"), {"HOME"}},
+        {QStringLiteral("work"), {"WORK"}},
+        {QStringLiteral("trabalho"), {"WORK"}},
+        {QStringLiteral("comercial"), {"WORK"}},
+        {QStringLiteral("home fax"), {"HOME", "FAX"}},
+        {QStringLiteral("work fax"), {"WORK", "FAX"}},
+        {QStringLiteral("fax"), {"FAX"}},
+        {QStringLiteral("pager"), {"PAGER"}},
+        {QStringLiteral("main"), {"MAIN"}},
+        {QStringLiteral("principal"), {"MAIN"}},
+        {QStringLiteral("other"), {"OTHER"}},
+        {QStringLiteral("outro"), {"OTHER"}},
+        {QStringLiteral("home page"), {"HOME"}},
+        {QStringLiteral("profile"), {"OTHER"}},
+        {QStringLiteral("blog"), {"OTHER"}},
         {QStringLiteral("internet"), {}},
     };
     const auto it = h.constFind(r.toLower());
@@ -561,7 +570,8 @@ Leitura<Contato> ler(const QByteArray& bytes) {
                 case Tipo::Extra: {
                     QString e = v;
                     if (p.rotulo == QLatin1String("Grupos")) {
-                        e.remove(QStringLiteral("* myContacts")).remove(QStringLiteral("* starred"));
+                        e.remove(QStringLiteral("* myContacts"))
+                            .remove(QStringLiteral("* starred"));
                         e = valores(e).join(QStringLiteral(", "));
                         e.remove(QRegularExpression(QStringLiteral("^(:::\\s*)+|(\\s*:::)+$")));
                     }
@@ -593,7 +603,8 @@ Leitura<Contato> ler(const QByteArray& bytes) {
                 primeiroEndereco = false;
                 QString rua = pt[int(Parte::Rua)];
                 if (!pt[int(Parte::Rua2)].isEmpty())
-                    rua += (rua.isEmpty() ? QString() : QStringLiteral(", ")) + pt[int(Parte::Rua2)];
+                    rua +=
+                        (rua.isEmpty() ? QString() : QStringLiteral(", ")) + pt[int(Parte::Rua2)];
                 if (rua.isEmpty() && pt[int(Parte::Cidade)].isEmpty())
                     rua = pt[int(Parte::Formatado)];
                 c[Campo::Endereco] = rua;
@@ -612,8 +623,9 @@ Leitura<Contato> ler(const QByteArray& bytes) {
                     partes << pt[int(k)];
             if (partes.isEmpty())
                 partes << pt[int(Parte::Formatado)];
-            c.acrescentar(e.grupo == QLatin1String("business") ? QStringLiteral("Endereço comercial")
-                                                               : QStringLiteral("Endereço"),
+            c.acrescentar(e.grupo == QLatin1String("business")
+                              ? QStringLiteral("Endereço comercial")
+                              : QStringLiteral("Endereço"),
                           partes.join(QStringLiteral(", ")));
         }
         if (!ano.isEmpty() || !mes.isEmpty() || !dia.isEmpty()) {

@@ -1,10 +1,10 @@
 #include "formats/icalendar.h"
 
+#include <libical/ical.h>
 #include <QCryptographicHash>
 #include <QRegularExpression>
 #include <QStringList>
 #include <QTimeZone>
-#include <libical/ical.h>
 #include <memory>
 
 namespace formatos::icalendar {
@@ -38,7 +38,8 @@ QString diaDaSemana(short d) {
     const QString nome = QString::fromUtf8(dia >= 1 && dia <= 7 ? nomes[dia] : "");
     if (pos == 0)
         return nome;
-    return pos < 0 ? QStringLiteral("último(a) %1").arg(nome) : QStringLiteral("%1ª %2").arg(pos).arg(nome);
+    return pos < 0 ? QStringLiteral("último(a) %1").arg(nome)
+                   : QStringLiteral("%1ª %2").arg(pos).arg(nome);
 }
 
 // The rule in words: "Repete: toda semana (seg, qua), 10 vezes".
@@ -47,13 +48,11 @@ QString descreverRegra(const icalrecurrencetype& r) {
         const char* um;
         const char* varios;
     };
-    static const Freq freqs[] = {{"todo segundo", "a cada %1 segundos"},
-                                 {"todo minuto", "a cada %1 minutos"},
-                                 {"toda hora", "a cada %1 horas"},
-                                 {"todo dia", "a cada %1 dias"},
-                                 {"toda semana", "a cada %1 semanas"},
-                                 {"todo mês", "a cada %1 meses"},
-                                 {"todo ano", "a cada %1 anos"}};
+    static const Freq freqs[] = {
+        {"todo segundo", "a cada %1 segundos"}, {"todo minuto", "a cada %1 minutos"},
+        {"toda hora", "a cada %1 horas"},       {"todo dia", "a cada %1 dias"},
+        {"toda semana", "a cada %1 semanas"},   {"todo mês", "a cada %1 meses"},
+        {"todo ano", "a cada %1 anos"}};
     QString t;
     const int f = int(r.freq) - int(ICAL_SECONDLY_RECURRENCE);
     if (f >= 0 && f < 7)
@@ -73,8 +72,9 @@ QString descreverRegra(const icalrecurrencetype& r) {
     if (r.count > 0)
         t += QStringLiteral(", %1 vezes").arg(r.count);
     else if (!icaltime_is_null_time(r.until))
-        t += QStringLiteral(", até %1").arg(
-            QDate(r.until.year, r.until.month, r.until.day).toString(QStringLiteral("dd/MM/yyyy")));
+        t += QStringLiteral(", até %1")
+                 .arg(QDate(r.until.year, r.until.month, r.until.day)
+                          .toString(QStringLiteral("dd/MM/yyyy")));
     char* bruto = icalrecurrencetype_as_string_r(const_cast<icalrecurrencetype*>(&r));
     if (t.isEmpty() && bruto)
         t = QString::fromUtf8(bruto);
@@ -128,8 +128,7 @@ QList<int> linhasDosEventos(const QByteArray& bytes) {
     return r;
 }
 
-void lerCalendario(icalcomponent* cal, const QList<int>& linhas, int& indice,
-                   Leitura<Evento>& r) {
+void lerCalendario(icalcomponent* cal, const QList<int>& linhas, int& indice, Leitura<Evento>& r) {
     for (icalcomponent* c = icalcomponent_get_first_component(cal, ICAL_ANY_COMPONENT); c;
          c = icalcomponent_get_next_component(cal, ICAL_ANY_COMPONENT)) {
         const icalcomponent_kind tipo = icalcomponent_isa(c);
@@ -206,8 +205,9 @@ Leitura<Evento> ler(const QByteArray& bytes) {
     QByteArray utf8 = bytes.startsWith("\xEF\xBB\xBF") ? bytes.mid(3) : bytes;
     if (!utf8Valido(utf8))
         utf8 = deWindows1252(utf8).toUtf8();
-    static const QRegularExpression inicio(QStringLiteral("(^|\\n)\\s*BEGIN:VCALENDAR\\s*(\\r?\\n)"),
-                                           QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression inicio(
+        QStringLiteral("(^|\\n)\\s*BEGIN:VCALENDAR\\s*(\\r?\\n)"),
+        QRegularExpression::CaseInsensitiveOption);
     if (utf8.contains('\0') || !inicio.match(QString::fromUtf8(utf8.left(64 * 1024))).hasMatch()) {
         r.motivo = QStringLiteral("o arquivo não é um calendário (iCalendar)");
         return r;
@@ -223,7 +223,8 @@ Leitura<Evento> ler(const QByteArray& bytes) {
     if (icalcomponent_isa(raiz.get()) == ICAL_VCALENDAR_COMPONENT) {
         lerCalendario(raiz.get(), linhas, indice, r);
     } else {
-        for (icalcomponent* c = icalcomponent_get_first_component(raiz.get(), ICAL_VCALENDAR_COMPONENT);
+        for (icalcomponent* c =
+                 icalcomponent_get_first_component(raiz.get(), ICAL_VCALENDAR_COMPONENT);
              c; c = icalcomponent_get_next_component(raiz.get(), ICAL_VCALENDAR_COMPONENT))
             lerCalendario(c, linhas, indice, r);
     }
@@ -240,7 +241,8 @@ QByteArray escrever(const QList<Evento>& eventos, const QByteArray& zona, const 
                                        icalproperty_new_prodid("-//Varnelo//Varnelo//PT-BR"),
                                        icalproperty_new_calscale("GREGORIAN"),
                                        icalproperty_new_method(ICAL_METHOD_PUBLISH), nullptr));
-    icaltimezone* tz = zona.isEmpty() ? nullptr : icaltimezone_get_builtin_timezone(zona.constData());
+    icaltimezone* tz =
+        zona.isEmpty() ? nullptr : icaltimezone_get_builtin_timezone(zona.constData());
     if (tz) {
         // The zone under its plain name, as every calendar program knows it.
         icalcomponent* vtz = icalcomponent_new_clone(icaltimezone_get_component(tz));
@@ -307,8 +309,8 @@ QByteArray escrever(const QList<Evento>& eventos, const QByteArray& zona, const 
             descricao += (descricao.isEmpty() ? QString() : QStringLiteral("\n")) +
                          QStringLiteral("Hora: ") + h;
         if (!descricao.isEmpty())
-            icalcomponent_add_property(ev,
-                                       icalproperty_new_description(descricao.toUtf8().constData()));
+            icalcomponent_add_property(
+                ev, icalproperty_new_description(descricao.toUtf8().constData()));
         if (!h.isEmpty()) {
             icalproperty* x = icalproperty_new_x(h.toUtf8().constData());
             icalproperty_set_x_name(x, kHora);

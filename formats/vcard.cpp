@@ -14,11 +14,11 @@ constexpr qsizetype kMaiorPropriedade = 16 * 1024 * 1024;
 
 struct Propriedade {
     QByteArray grupo;
-    QByteArray nome;  // upper case
+    QByteArray nome;         // upper case
     QSet<QByteArray> tipos;  // upper case, from TYPE= and the bare parameters of 2.1
     QByteArray charset;
-    QByteArray codificacao;  // QUOTED-PRINTABLE, B, BASE64
-    QByteArray valorTipo;    // VALUE=
+    QByteArray codificacao;                    // QUOTED-PRINTABLE, B, BASE64
+    QByteArray valorTipo;                      // VALUE=
     QHash<QByteArray, QByteArray> parametros;  // the others, names upper case
     QByteArray valor;
 };
@@ -197,16 +197,11 @@ struct Rotulo {
 };
 Rotulo lerRotulo(const QString& bruto) {
     static const QHash<QString, QList<QByteArray>> padrao = {
-        {QStringLiteral("mobile"), {"CELL"}},
-        {QStringLiteral("iphone"), {"CELL"}},
-        {QStringLiteral("home"), {"HOME"}},
-        {QStringLiteral("work"), {"WORK"}},
-        {QStringLiteral("main"), {"MAIN"}},
-        {QStringLiteral("homefax"), {"HOME", "FAX"}},
-        {QStringLiteral("workfax"), {"WORK", "FAX"}},
-        {QStringLiteral("pager"), {"PAGER"}},
-        {QStringLiteral("homepage"), {"HOME"}},
-        {QStringLiteral("other"), {"OTHER"}},
+        {QStringLiteral("mobile"), {"CELL"}},         {QStringLiteral("iphone"), {"CELL"}},
+        {QStringLiteral("home"), {"HOME"}},           {QStringLiteral("work"), {"WORK"}},
+        {QStringLiteral("main"), {"MAIN"}},           {QStringLiteral("homefax"), {"HOME", "FAX"}},
+        {QStringLiteral("workfax"), {"WORK", "FAX"}}, {QStringLiteral("pager"), {"PAGER"}},
+        {QStringLiteral("homepage"), {"HOME"}},       {QStringLiteral("other"), {"OTHER"}},
     };
     QString t = bruto.trimmed();
     if (t.startsWith(QLatin1String("_$!<")) && t.endsWith(QLatin1String(">!$_"))) {
@@ -287,15 +282,43 @@ void Montagem::data(const Propriedade& p, const QString& valor, const QString& r
 }
 
 bool Montagem::adicionar(const Propriedade& p, const QHash<QByteArray, Rotulo>& rotulos) {
-    static const QSet<QByteArray> ignorados = {
-        "BEGIN", "END", "VERSION", "PRODID", "UID", "REV", "SORT-STRING", "X-ABUID",
-        "X-ABSHOWAS", "X-ABLABEL", "X-ABADR", "KIND", "SOURCE", "CLASS", "LABEL", "NAME",
-        "MAILER", "TZ", "CLIENTPIDMAP", "X-MS-OL-DEFAULT-POSTAL-ADDRESS", "X-MS-OL-DESIGN",
-        "X-MS-CARDPICTURE", "X-WAB-GENDER", "X-MOZILLA-HTML", "X-PHONETIC-FIRST-NAME",
-        "X-PHONETIC-MIDDLE-NAME", "X-PHONETIC-LAST-NAME", "X-IMAGETYPE", "X-IMAGEHASH",
-        "X-SHAREDPHOTODISPLAYPREF", "X-ADDRESSBOOKSERVER-KIND", "X-ABPHONETICFIRSTNAME",
-        "X-ABPHONETICLASTNAME", "X-ABORIGINAL-CONTACT-UID", "X-GENDER", "GENDER",
-        "X-MS-ANNIVERSARY-DATE"};
+    static const QSet<QByteArray> ignorados = {"BEGIN",
+                                               "END",
+                                               "VERSION",
+                                               "PRODID",
+                                               "UID",
+                                               "REV",
+                                               "SORT-STRING",
+                                               "X-ABUID",
+                                               "X-ABSHOWAS",
+                                               "X-ABLABEL",
+                                               "X-ABADR",
+                                               "KIND",
+                                               "SOURCE",
+                                               "CLASS",
+                                               "LABEL",
+                                               "NAME",
+                                               "MAILER",
+                                               "TZ",
+                                               "CLIENTPIDMAP",
+                                               "X-MS-OL-DEFAULT-POSTAL-ADDRESS",
+                                               "X-MS-OL-DESIGN",
+                                               "X-MS-CARDPICTURE",
+                                               "X-WAB-GENDER",
+                                               "X-MOZILLA-HTML",
+                                               "X-PHONETIC-FIRST-NAME",
+                                               "X-PHONETIC-MIDDLE-NAME",
+                                               "X-PHONETIC-LAST-NAME",
+                                               "X-IMAGETYPE",
+                                               "X-IMAGEHASH",
+                                               "X-SHAREDPHOTODISPLAYPREF",
+                                               "X-ADDRESSBOOKSERVER-KIND",
+                                               "X-ABPHONETICFIRSTNAME",
+                                               "X-ABPHONETICLASTNAME",
+                                               "X-ABORIGINAL-CONTACT-UID",
+                                               "X-GENDER",
+                                               "GENDER",
+                                               "X-MS-ANNIVERSARY-DATE"};
     if (ignorados.contains(p.nome) || p.nome.startsWith("X-EVOLUTION-") ||
         p.nome.startsWith("X-APPLE-") || p.nome.startsWith("X-MOZILLA-"))
         return true;
@@ -348,7 +371,7 @@ bool Montagem::adicionar(const Propriedade& p, const QHash<QByteArray, Rotulo>& 
             c_.acrescentar(QStringLiteral("País"), a[6]);
         } else {
             a.removeAll(QString());
-            c_.acrescentar(!rotulo.isEmpty()          ? rotulo
+            c_.acrescentar(!rotulo.isEmpty()        ? rotulo
                            : tipos.contains("WORK") ? QStringLiteral("Endereço comercial")
                                                     : QStringLiteral("Endereço"),
                            a.join(QStringLiteral(", ")));
@@ -379,22 +402,34 @@ bool Montagem::adicionar(const Propriedade& p, const QHash<QByteArray, Rotulo>& 
             emColuna(Campo::Skype, i.mid(6), QStringLiteral("Skype"));
         else if (servico == QLatin1String("msn") || servico == QLatin1String("skype"))
             emColuna(servico == QLatin1String("msn") ? Campo::Msn : Campo::Skype,
-                     i.mid(i.indexOf(QLatin1Char(':')) + 1), QString::fromLatin1(p.parametros.value("X-SERVICE-TYPE")));
+                     i.mid(i.indexOf(QLatin1Char(':')) + 1),
+                     QString::fromLatin1(p.parametros.value("X-SERVICE-TYPE")));
         else
             c_.acrescentar(QStringLiteral("Mensageiro"), i);
     } else {
         static const QHash<QByteArray, const char*> rotulosFixos = {
-            {"TITLE", "Cargo"},         {"ROLE", "Função"},
-            {"NICKNAME", "Apelido"},    {"CATEGORIES", "Categorias"},
-            {"GEO", "Localização"},     {"X-AIM", "AIM"},
-            {"X-JABBER", "Jabber"},     {"X-ICQ", "ICQ"},
-            {"X-YAHOO", "Yahoo"},       {"X-GOOGLE-TALK", "Google Talk"},
-            {"X-GTALK", "Google Talk"}, {"X-QQ", "QQ"},
-            {"X-ASSISTANT", "Assistente"}, {"X-MANAGER", "Gerente"},
-            {"X-SPOUSE", "Cônjuge"},    {"X-ABRELATEDNAMES", "Parente"},
-            {"RELATED", "Parente"},     {"X-MS-SPOUSE", "Cônjuge"},
-            {"X-MS-MANAGER", "Gerente"}, {"X-MS-ASSISTANT", "Assistente"},
-            {"LANG", "Idioma"},         {"MEMBER", "Membro"},
+            {"TITLE", "Cargo"},
+            {"ROLE", "Função"},
+            {"NICKNAME", "Apelido"},
+            {"CATEGORIES", "Categorias"},
+            {"GEO", "Localização"},
+            {"X-AIM", "AIM"},
+            {"X-JABBER", "Jabber"},
+            {"X-ICQ", "ICQ"},
+            {"X-YAHOO", "Yahoo"},
+            {"X-GOOGLE-TALK", "Google Talk"},
+            {"X-GTALK", "Google Talk"},
+            {"X-QQ", "QQ"},
+            {"X-ASSISTANT", "Assistente"},
+            {"X-MANAGER", "Gerente"},
+            {"X-SPOUSE", "Cônjuge"},
+            {"X-ABRELATEDNAMES", "Parente"},
+            {"RELATED", "Parente"},
+            {"X-MS-SPOUSE", "Cônjuge"},
+            {"X-MS-MANAGER", "Gerente"},
+            {"X-MS-ASSISTANT", "Assistente"},
+            {"LANG", "Idioma"},
+            {"MEMBER", "Membro"},
             {"X-ANDROID-CUSTOM", nullptr},
         };
         const auto it = rotulosFixos.constFind(n);
@@ -652,9 +687,9 @@ void escrever(const Contato& c, const QByteArray& foto, QByteArray& saida) {
         if (t.isEmpty())
             return;
         // The area code travels with each number that does not carry its own.
-        linha(saida, nomeLinha,
-              escapar(ddd.isEmpty() || !numeroLocal(t) ? t
-                                                       : QStringLiteral("(%1) %2").arg(ddd, t)));
+        linha(
+            saida, nomeLinha,
+            escapar(ddd.isEmpty() || !numeroLocal(t) ? t : QStringLiteral("(%1) %2").arg(ddd, t)));
     };
     tel(Campo::Tel, "TEL;TYPE=HOME,VOICE");
     tel(Campo::Cel, "TEL;TYPE=CELL,VOICE");
@@ -673,13 +708,15 @@ void escrever(const Contato& c, const QByteArray& foto, QByteArray& saida) {
     const QByteArray partes[] = {escapar(c[Campo::Bairro]), escapar(c[Campo::Endereco]),
                                  escapar(c[Campo::Cidade]), escapar(c[Campo::Estado]),
                                  escapar(c[Campo::Cep])};
-    if (std::any_of(std::begin(partes), std::end(partes), [](const QByteArray& p) { return !p.isEmpty(); }))
+    if (std::any_of(std::begin(partes), std::end(partes),
+                    [](const QByteArray& p) { return !p.isEmpty(); }))
         linha(saida, "ADR;TYPE=HOME",
               ';' + partes[0] + ';' + partes[1] + ';' + partes[2] + ';' + partes[3] + ';' +
                   partes[4] + ';');
     simples(Campo::Empresa, "ORG");
     // Stored "yyyy/mm/dd", written as ISO 8601.
-    if (const QString n = c[Campo::Nascimento].trimmed(); n.size() == 10 && n.at(4) == QLatin1Char('/')) {
+    if (const QString n = c[Campo::Nascimento].trimmed();
+        n.size() == 10 && n.at(4) == QLatin1Char('/')) {
         const QDate d(n.left(4).toInt(), n.mid(5, 2).toInt(), n.mid(8, 2).toInt());
         if (d.isValid())
             linha(saida, "BDAY", d.toString(Qt::ISODate).toLatin1());

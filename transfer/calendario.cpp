@@ -69,8 +69,8 @@ void importarCalendario(ui::Principal& janela, const QString& escolhido) {
         QSet<QString> guardados = lotes::compromissosGuardados(*banco);
         for (const formatos::Evento& e : lidos.itens) {
             const QList<gravacao::Valor> l = linha(e);
-            const QString k = chave(l[0].valor.toString(), l[1].valor.toString(),
-                                    l[2].valor.toString());
+            const QString k =
+                chave(l[0].valor.toString(), l[1].valor.toString(), l[2].valor.toString());
             if (guardados.contains(k)) {
                 ++conta.cadastrados;
                 continue;
@@ -85,16 +85,16 @@ void importarCalendario(ui::Principal& janela, const QString& escolhido) {
     conta.novos = int(linhas.size());
     const QString outros = QStringLiteral("Outros itens deixados de fora");
     if (linhas.isEmpty()) {
-        dialogs::mensagem(dialogs::Icone::Informacao, kImportar,
-                          QStringLiteral("Não há compromissos novos para gravar.\n\n") +
-                              conta.texto(outros));
+        dialogs::mensagem(
+            dialogs::Icone::Informacao, kImportar,
+            QStringLiteral("Não há compromissos novos para gravar.\n\n") + conta.texto(outros));
         return;
     }
-    if (dialogs::mensagem(dialogs::Icone::Pergunta, kImportar,
-                          conta.texto(outros) +
-                              QStringLiteral("\n\nDeseja gravar os %1 compromissos novos?")
-                                  .arg(conta.novos),
-                          dialogs::Botoes::SimNao) != dialogs::Resposta::Sim)
+    if (dialogs::mensagem(
+            dialogs::Icone::Pergunta, kImportar,
+            conta.texto(outros) +
+                QStringLiteral("\n\nDeseja gravar os %1 compromissos novos?").arg(conta.novos),
+            dialogs::Botoes::SimNao) != dialogs::Resposta::Sim)
         return;
     try {
         Progresso progresso(janela.barraProgresso(Categoria::Compromisso), int(linhas.size()));
@@ -150,10 +150,9 @@ void exportarCalendario(ui::Principal& janela) {
         return;
     }
     // The UIDs are made of the file's full path, which names this database among others.
-    const QString origem =
-        QFileInfo(banco::caminhoBanco(banco::arquivobanco)).absoluteFilePath();
-    const QByteArray ics = formatos::icalendar::escrever(
-        eventos, QTimeZone::systemTimeZoneId(), origem, regras::agora());
+    const QString origem = QFileInfo(banco::caminhoBanco(banco::arquivobanco)).absoluteFilePath();
+    const QByteArray ics = formatos::icalendar::escrever(eventos, QTimeZone::systemTimeZoneId(),
+                                                         origem, regras::agora());
     const QString erro = gravarArquivo(nome, [&ics](Bloco& bloco) {
         bloco.dados = ics;
         return QString();

@@ -13,7 +13,7 @@ namespace transferencia {
 namespace {
 
 // Larger than any address book or calendar a person keeps; a bigger file is no such thing.
-constexpr qint64 kMaiorArquivo = 256 * 1024 * 1024;
+constexpr qint64 kMaiorArquivo = 128 * 1024 * 1024;
 constexpr qsizetype kBloco = 256 * 1024;
 
 }  // namespace
@@ -100,9 +100,9 @@ QString gravarArquivo(const QString& destino, const std::function<QString(Bloco&
 }
 
 void falhaImportacao(const QString& titulo, const QString& motivo) {
-    dialogs::mensagem(dialogs::Icone::Critico, titulo,
-                      QStringLiteral("Ocorreu o seguinte erro ao importar: %1. Nada foi gravado.")
-                          .arg(motivo));
+    dialogs::mensagem(
+        dialogs::Icone::Critico, titulo,
+        QStringLiteral("Ocorreu o seguinte erro ao importar: %1. Nada foi gravado.").arg(motivo));
 }
 
 }  // namespace transferencia

@@ -100,8 +100,9 @@ private:
 // The picture saved beside the database, named by its content so that importing it again
 // reuses the file; the path, or empty text when it could not be written.
 QString salvarFoto(const Contato& c, QStringList& criadas) {
-    const QDir pasta(QFileInfo(banco::caminhoBanco(banco::arquivobanco)).absoluteDir().filePath(
-        QStringLiteral("fotos")));
+    const QDir pasta(QFileInfo(banco::caminhoBanco(banco::arquivobanco))
+                         .absoluteDir()
+                         .filePath(QStringLiteral("fotos")));
     if (!pasta.exists() && !QDir().mkpath(pasta.path()))
         return {};
     const QString nome =
@@ -151,8 +152,7 @@ public:
     Contato operator()(const db::Statement& st) {
         if (indices_.empty())
             for (int i = 0; i < formatos::kCampos; ++i)
-                indices_.push_back(
-                    st.columnIndex(QString::fromLatin1(formatos::coluna(Campo(i)))));
+                indices_.push_back(st.columnIndex(QString::fromLatin1(formatos::coluna(Campo(i)))));
         Contato c;
         for (int i = 0; i < formatos::kCampos; ++i) {
             const int k = indices_[std::size_t(i)];
@@ -202,7 +202,8 @@ void importarContatos(ui::Principal& janela, const QString& escolhido) {
     try {
         Cadastro cadastro(*banco);
         for (const Contato& c : lidos.itens) {
-            const QString nome = regras::aplicar(regras::Regra::AparadoSemApostrofos, c[Campo::Nome]);
+            const QString nome =
+                regras::aplicar(regras::Regra::AparadoSemApostrofos, c[Campo::Nome]);
             const Marcas m = marcas({c[Campo::Tel], c[Campo::Cel], c[Campo::Telemp],
                                      c[Campo::Nextel], c[Campo::Fax], c[Campo::Faxemp]},
                                     {c[Campo::Email], c[Campo::Emailemp]});
@@ -221,11 +222,11 @@ void importarContatos(ui::Principal& janela, const QString& escolhido) {
                           QStringLiteral("Não há contatos novos para gravar.\n\n") + conta.texto());
         return;
     }
-    if (dialogs::mensagem(dialogs::Icone::Pergunta, kImportar,
-                          conta.texto() +
-                              QStringLiteral("\n\nDeseja gravar os %1 contatos novos na agenda?")
-                                  .arg(conta.novos),
-                          dialogs::Botoes::SimNao) != dialogs::Resposta::Sim)
+    if (dialogs::mensagem(
+            dialogs::Icone::Pergunta, kImportar,
+            conta.texto() + QStringLiteral("\n\nDeseja gravar os %1 contatos novos na agenda?")
+                                .arg(conta.novos),
+            dialogs::Botoes::SimNao) != dialogs::Resposta::Sim)
         return;
 
     QStringList fotosCriadas;
@@ -291,22 +292,22 @@ void exportarContatos(ui::Principal& janela, Formato formato) {
             bool ok = true;
             Leitor doRegistro;
             try {
-                lotes::lerRegistros(*banco, Categoria::Agenda, registros,
-                                    [&](const db::Statement& st) {
-                                        const Contato c = doRegistro(st);
-                                        if (vcard) {
-                                            const QString local = c[Campo::Local].trimmed();
-                                            const QByteArray foto =
-                                                local.isEmpty() ? QByteArray()
-                                                                : arquivos::lerRegular(local, kMaiorFoto)
-                                                                      .value_or(QByteArray());
-                                            formatos::vcard::escrever(c, foto, bloco.dados);
-                                        } else {
-                                            formatos::csv::escrever(c, bloco.dados);
-                                        }
-                                        ok = ok && bloco.soltar();
-                                        progresso.passo(++escritos);
-                                    });
+                lotes::lerRegistros(
+                    *banco, Categoria::Agenda, registros, [&](const db::Statement& st) {
+                        const Contato c = doRegistro(st);
+                        if (vcard) {
+                            const QString local = c[Campo::Local].trimmed();
+                            const QByteArray foto = local.isEmpty()
+                                                        ? QByteArray()
+                                                        : arquivos::lerRegular(local, kMaiorFoto)
+                                                              .value_or(QByteArray());
+                            formatos::vcard::escrever(c, foto, bloco.dados);
+                        } else {
+                            formatos::csv::escrever(c, bloco.dados);
+                        }
+                        ok = ok && bloco.soltar();
+                        progresso.passo(++escritos);
+                    });
             } catch (const db::DbError& e) {
                 return e.descricao();
             }

@@ -1,6 +1,6 @@
+#include <libical/ical.h>
 #include <QTest>
 #include <QTimeZone>
-#include <libical/ical.h>
 
 #include "formats/contato.h"
 #include "formats/csv.h"
@@ -17,8 +17,8 @@ QByteArray crlf(const char* texto) {
 }
 
 // A made-up JPEG: its mark and a few bytes are all the readers look at.
-const QByteArray kJpeg = QByteArray("\xFF\xD8\xFF\xE0\x00\x10JFIF\x00\x01\x01\x00", 14) +
-                         QByteArray(300, '\x42');
+const QByteArray kJpeg =
+    QByteArray("\xFF\xD8\xFF\xE0\x00\x10JFIF\x00\x01\x01\x00", 14) + QByteArray(300, '\x42');
 
 // Our own unfolding and splitting, written from the standard and not from the reader:
 // the properties of every card as "NAME;PARAMS" -> value, in order.
@@ -78,20 +78,20 @@ private slots:
 
 void TstFormatos::androidQuotedPrintableEFoto() {
     const QByteArray f =
-        crlf("BEGIN:VCARD\n"
-             "VERSION:2.1\n"
-             "N;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:Concei=C3=A7=C3=A3o;Jos=C3=A9;;;\n"
-             "FN;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:Jos=C3=A9 Concei=C3=A7=C3=A3o\n"
-             "TEL;CELL:+55 11 98765-4321\n"
-             "TEL;HOME:(11) 3333-4444\n"
-             "TEL;WORK:+55 21 2222-1111\n"
-             "EMAIL;HOME:jose@exemplo.com.br\n"
-             "NOTE;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:Primeira linha=0D=0ASegunda li=\n"
-             "nha com acentua=C3=A7=C3=A3o\n"
-             "X-ANDROID-CUSTOM:vnd.android.cursor.item/nickname;Zé;1;;;;;;;;;;;;;\n"
-             "PHOTO;ENCODING=BASE64;JPEG:") +
-        kJpeg.toBase64().left(60) + "\r\n  " + kJpeg.toBase64().mid(60) +
-        "\r\n\r\nEND:VCARD\r\n";
+        crlf(
+            "BEGIN:VCARD\n"
+            "VERSION:2.1\n"
+            "N;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:Concei=C3=A7=C3=A3o;Jos=C3=A9;;;\n"
+            "FN;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:Jos=C3=A9 Concei=C3=A7=C3=A3o\n"
+            "TEL;CELL:+55 11 98765-4321\n"
+            "TEL;HOME:(11) 3333-4444\n"
+            "TEL;WORK:+55 21 2222-1111\n"
+            "EMAIL;HOME:jose@exemplo.com.br\n"
+            "NOTE;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:Primeira linha=0D=0ASegunda li=\n"
+            "nha com acentua=C3=A7=C3=A3o\n"
+            "X-ANDROID-CUSTOM:vnd.android.cursor.item/nickname;Zé;1;;;;;;;;;;;;;\n"
+            "PHOTO;ENCODING=BASE64;JPEG:") +
+        kJpeg.toBase64().left(60) + "\r\n  " + kJpeg.toBase64().mid(60) + "\r\n\r\nEND:VCARD\r\n";
     const auto l = formatos::vcard::ler(f);
     QVERIFY(l.reconhecido);
     QCOMPARE(l.ilegiveis, 0);
@@ -194,17 +194,19 @@ void TstFormatos::gmailTresPontoZero() {
 }
 
 void TstFormatos::outlookWindows1252SemCharset() {
-    QByteArray f = crlf("BEGIN:VCARD\n"
-                        "VERSION:2.1\n"
-                        "N:\xC1vila;Jo\xE3o;;Sr.\n"
-                        "TEL;WORK;VOICE:(11) 4004-1234\n"
-                        "TEL;WORK;FAX:(11) 4004-1235\n"
-                        "ADR;WORK;ENCODING=QUOTED-PRINTABLE:;;Rua Augusta, 500=0D=0AConjunto 3;S=E3o Paulo;SP;01305-000;Brasil\n"
-                        "EMAIL;PREF;INTERNET:joao@avila.example\n"
-                        "URL;WORK:http://avila.example\n"
-                        "X-MS-OL-DEFAULT-POSTAL-ADDRESS:2\n"
-                        "REV:20240101T120000Z\n"
-                        "END:VCARD\n");
+    QByteArray f = crlf(
+        "BEGIN:VCARD\n"
+        "VERSION:2.1\n"
+        "N:\xC1vila;Jo\xE3o;;Sr.\n"
+        "TEL;WORK;VOICE:(11) 4004-1234\n"
+        "TEL;WORK;FAX:(11) 4004-1235\n"
+        "ADR;WORK;ENCODING=QUOTED-PRINTABLE:;;Rua Augusta, 500=0D=0AConjunto 3;S=E3o "
+        "Paulo;SP;01305-000;Brasil\n"
+        "EMAIL;PREF;INTERNET:joao@avila.example\n"
+        "URL;WORK:http://avila.example\n"
+        "X-MS-OL-DEFAULT-POSTAL-ADDRESS:2\n"
+        "REV:20240101T120000Z\n"
+        "END:VCARD\n");
     const auto l = formatos::vcard::ler(f);
     QCOMPARE(l.itens.size(), 1);
     const Contato& c = l.itens.first();
@@ -251,27 +253,28 @@ void TstFormatos::thunderbirdQuatroPontoZero() {
 }
 
 void TstFormatos::cartaoQuebradoContadoComSuaLinha() {
-    const QByteArray f = crlf("BEGIN:VCARD\n"
-                              "VERSION:3.0\n"
-                              "FN:Bom Um\n"
-                              "END:VCARD\n"
-                              "BEGIN:VCARD\n"
-                              "VERSION:3.0\n"
-                              "FN:Quebrado\n"
-                              "NOTE:uma linha dobrada\n"
-                              "sem o espaço da dobra\n"
-                              "END:VCARD\n"
-                              "BEGIN:VCARD\n"
-                              "VERSION:3.0\n"
-                              "FN:Sem \xFF\xFE UTF-8\n"
-                              "END:VCARD\n"
-                              "BEGIN:VCARD\n"
-                              "VERSION:3.0\n"
-                              "FN:<b>Marcação</b><script>x</script>\n"
-                              "END:VCARD\n"
-                              "BEGIN:VCARD\n"
-                              "VERSION:3.0\n"
-                              "FN:Sem fim\n");
+    const QByteArray f = crlf(
+        "BEGIN:VCARD\n"
+        "VERSION:3.0\n"
+        "FN:Bom Um\n"
+        "END:VCARD\n"
+        "BEGIN:VCARD\n"
+        "VERSION:3.0\n"
+        "FN:Quebrado\n"
+        "NOTE:uma linha dobrada\n"
+        "sem o espaço da dobra\n"
+        "END:VCARD\n"
+        "BEGIN:VCARD\n"
+        "VERSION:3.0\n"
+        "FN:Sem \xFF\xFE UTF-8\n"
+        "END:VCARD\n"
+        "BEGIN:VCARD\n"
+        "VERSION:3.0\n"
+        "FN:<b>Marcação</b><script>x</script>\n"
+        "END:VCARD\n"
+        "BEGIN:VCARD\n"
+        "VERSION:3.0\n"
+        "FN:Sem fim\n");
     const auto l = formatos::vcard::ler(f);
     QCOMPARE(l.itens.size(), 2);
     QCOMPARE(l.itens[0][Campo::Nome], QString("Bom Um"));
@@ -314,7 +317,8 @@ void TstFormatos::vcardEscritoDobraEscapaELeDeVolta() {
     c[Campo::Endereco] = "Rua São João, 10 ";
     c[Campo::Cidade] = "São Paulo ";
     c[Campo::Nascimento] = "1980/05/17 ";
-    c[Campo::Adicional] = QString("Linha um\nLinha dois com barra \\ e ; e , ") + QString(80, QChar(0x00E7));
+    c[Campo::Adicional] =
+        QString("Linha um\nLinha dois com barra \\ e ; e , ") + QString(80, QChar(0x00E7));
     QByteArray saida;
     formatos::vcard::escrever(c, kJpeg, saida);
     for (const QByteArray& l : saida.split('\n'))
@@ -342,15 +346,17 @@ void TstFormatos::vcardEscritoDobraEscapaELeDeVolta() {
 }
 
 void TstFormatos::csvDoGoogleNovoEAntigo() {
-    const QByteArray novo = QString(
-        "First Name,Middle Name,Last Name,Nickname,Birthday,Notes,Labels,E-mail 1 - Label,"
-        "E-mail 1 - Value,Phone 1 - Label,Phone 1 - Value,Phone 2 - Label,Phone 2 - Value,"
-        "Address 1 - Label,Address 1 - Street,Address 1 - City,Address 1 - Region,"
-        "Address 1 - Postal Code,Address 1 - Country,Organization Name,Organization Title\n"
-        "Cecília,,Araújo,Ciça,1990-07-08,\"Linha 1\nLinha \"\"2\"\"\",* myContacts ::: Família,"
-        "* Home,cecilia@exemplo.com ::: cici@exemplo.com,Mobile,+55 31 98888-7777,Work,"
-        "31 3222-1111,Home,\"Rua da Bahia, 10\",Belo Horizonte,MG,30160-010,Brasil,Acme,"
-        "Analista\n").toUtf8();
+    const QByteArray novo =
+        QString(
+            "First Name,Middle Name,Last Name,Nickname,Birthday,Notes,Labels,E-mail 1 - Label,"
+            "E-mail 1 - Value,Phone 1 - Label,Phone 1 - Value,Phone 2 - Label,Phone 2 - Value,"
+            "Address 1 - Label,Address 1 - Street,Address 1 - City,Address 1 - Region,"
+            "Address 1 - Postal Code,Address 1 - Country,Organization Name,Organization Title\n"
+            "Cecília,,Araújo,Ciça,1990-07-08,\"Linha 1\nLinha \"\"2\"\"\",* myContacts ::: Família,"
+            "* Home,cecilia@exemplo.com ::: cici@exemplo.com,Mobile,+55 31 98888-7777,Work,"
+            "31 3222-1111,Home,\"Rua da Bahia, 10\",Belo Horizonte,MG,30160-010,Brasil,Acme,"
+            "Analista\n")
+            .toUtf8();
     auto l = formatos::csv::ler(novo);
     QVERIFY(l.reconhecido);
     QCOMPARE(l.itens.size(), 1);
@@ -403,8 +409,9 @@ void TstFormatos::csvDoOutlookEmPontoEVirgula() {
     QCOMPARE(c[Campo::Cel], QString("99911-2233"));
     QCOMPARE(c[Campo::Endereco], QString("Rua do Sol, 5"));
     QCOMPARE(c[Campo::Nascimento], QString("1980/05/17"));
-    QCOMPARE(c[Campo::Adicional],
-             QString::fromUtf8("Prefere “WhatsApp”\nEndereço comercial: Av. Boa Viagem 100, Recife"));
+    QCOMPARE(
+        c[Campo::Adicional],
+        QString::fromUtf8("Prefere “WhatsApp”\nEndereço comercial: Av. Boa Viagem 100, Recife"));
 }
 
 void TstFormatos::csvProprioIdaEVolta() {
@@ -506,14 +513,15 @@ void TstFormatos::icsDoGoogleComZonaERecorrencia() {
 }
 
 void TstFormatos::icsDoOutlookComZonaDoWindows() {
-    const QByteArray f = crlf("BEGIN:VCALENDAR\n"
-                              "PRODID:-//Microsoft Corporation//Outlook 16.0 MIMEDIR//EN\n"
-                              "VERSION:2.0\n"
-                              "BEGIN:VEVENT\n"
-                              "DTSTART;TZID=\"GMT Standard Time\":20240610T140000\n"
-                              "SUMMARY:Ligação para Londres\n"
-                              "END:VEVENT\n"
-                              "END:VCALENDAR\n");
+    const QByteArray f = crlf(
+        "BEGIN:VCALENDAR\n"
+        "PRODID:-//Microsoft Corporation//Outlook 16.0 MIMEDIR//EN\n"
+        "VERSION:2.0\n"
+        "BEGIN:VEVENT\n"
+        "DTSTART;TZID=\"GMT Standard Time\":20240610T140000\n"
+        "SUMMARY:Ligação para Londres\n"
+        "END:VEVENT\n"
+        "END:VCALENDAR\n");
     const auto l = formatos::icalendar::ler(f);
     QCOMPARE(l.itens.size(), 1);
     // 14:00 in London in June (BST) is 10:00 in São Paulo.
@@ -528,8 +536,8 @@ void TstFormatos::icsEscritoLidoPeloLibical() {
     const QDateTime carimbo(QDate(2024, 5, 3), QTime(14, 5, 9));
     const QByteArray f =
         formatos::icalendar::escrever(eventos, "America/Sao_Paulo", "/tmp/dados.mde", carimbo);
-    QCOMPARE(f, formatos::icalendar::escrever(eventos, "America/Sao_Paulo", "/tmp/dados.mde",
-                                               carimbo));
+    QCOMPARE(
+        f, formatos::icalendar::escrever(eventos, "America/Sao_Paulo", "/tmp/dados.mde", carimbo));
     icalcomponent* cal = icalparser_parse_string(f.constData());
     QVERIFY(cal);
     QVERIFY(icalcomponent_get_first_component(cal, ICAL_VTIMEZONE_COMPONENT));

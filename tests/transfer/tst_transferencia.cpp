@@ -1,8 +1,9 @@
+#include <libical/ical.h>
+#include <unistd.h>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QCryptographicHash>
-#include <unistd.h>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
@@ -10,10 +11,9 @@
 #include <QProgressBar>
 #include <QTest>
 #include <QUrl>
-#include <libical/ical.h>
 
-#include "ambiente_teste.h"
 #include "../app/apoio.h"
+#include "ambiente_teste.h"
 #include "apoio_testes.h"
 #include "data/regras.h"
 #include "dialogos_roteiro.h"
@@ -22,8 +22,8 @@ namespace {
 
 using dialogs::Resposta;
 
-const QByteArray kJpeg = QByteArray("\xFF\xD8\xFF\xE0\x00\x10JFIF\x00\x01\x01\x00", 14) +
-                         QByteArray(500, '\x37');
+const QByteArray kJpeg =
+    QByteArray("\xFF\xD8\xFF\xE0\x00\x10JFIF\x00\x01\x01\x00", 14) + QByteArray(500, '\x37');
 
 const QString kContatos = "SELECT * FROM agenda ORDER BY nome";
 
@@ -135,9 +135,9 @@ void TstTransferencia::importaCartoesContandoEGravandoComoOFormulario() {
                   "pergunta|Importar contatos|Lidos: 5\nNovos: 2\nJá cadastrados: 2\nIlegíveis: 1 "
                   "(o primeiro na linha 24)\n\nDeseja gravar os 2 contatos novos na agenda?|SimNao",
                   "informacao|Importar contatos|2 contatos importados com sucesso!"}));
-    const QString foto = QDir(amb.pasta()).filePath("fotos/") +
-                         QCryptographicHash::hash(kJpeg, QCryptographicHash::Sha1).toHex().left(20) +
-                         ".jpg";
+    const QString foto =
+        QDir(amb.pasta()).filePath("fotos/") +
+        QCryptographicHash::hash(kJpeg, QCryptographicHash::Sha1).toHex().left(20) + ".jpg";
     QCOMPARE(ler(foto), kJpeg);
     // Padded as the form stores them; the apostrophe gone from the name as the form does.
     QCOMPARE(amb.linhas(kContatos),
@@ -176,8 +176,7 @@ void TstTransferencia::naoGravaNadaAoDizerNao() {
     acionar(w, dlg, "mnuimportartel", arquivo, {Resposta::Nao});
     QCOMPARE(dlg.mensagens().size(), 1);
     QCOMPARE(amb.linhas(kContatos), QStringList());
-    QVERIFY(!QDir(amb.pasta() + "/fotos").exists() ||
-            QDir(amb.pasta() + "/fotos").isEmpty());
+    QVERIFY(!QDir(amb.pasta() + "/fotos").exists() || QDir(amb.pasta() + "/fotos").isEmpty());
     // Cancelling the file dialog asks nothing.
     dlg.limpar();
     acionar(w, dlg, "mnuimportartel", "");
@@ -211,8 +210,9 @@ void TstTransferencia::falhaNaGravacaoNadaDeixaMeioGravado() {
     AmbienteTeste amb;
     DialogosRoteiro dlg;
     // The file refuses the second row, after the first one went in.
-    amb.executar("CREATE TRIGGER recusa BEFORE INSERT ON agenda WHEN NEW.nome = 'Patrick OBrien' "
-                 "BEGIN SELECT RAISE(ABORT, 'disco recusou a linha'); END");
+    amb.executar(
+        "CREATE TRIGGER recusa BEFORE INSERT ON agenda WHEN NEW.nome = 'Patrick OBrien' "
+        "BEGIN SELECT RAISE(ABORT, 'disco recusou a linha'); END");
     frmprincipal w;
     const QString arquivo = amb.pasta() + "/contatos.vcf";
     gravar(arquivo, vcfMisturado());
@@ -267,21 +267,40 @@ void TstTransferencia::idaEVoltaPorVcardEPlanilha() {
     {
         AmbienteTeste amb;
         DialogosRoteiro dlg;
-        amb.executar("INSERT INTO agenda VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
-                     "?, ?, ?, ?, ?, ?)",
-                     {"Zé da Silva", "11 ", "3333-4444 ", "99999-0000 ", "55*12*99 ", "3333-4445 ",
-                      "ze@hotmail.example ", "ze.skype ", "SP ", "São Paulo ", "Sé ", "01000-000 ",
-                      "Praça da Sé, 1 ", "ze@x.example ", "http://ze.example ", "1970/01/31 ",
-                      "Zé & Cia ", "(21) 2121-2121 ", "2121-2122 ", "vendas@ze.example ",
-                      "http://cia.example ", "Gosta de; vírgulas, e \"aspas\"\nsegunda linha ",
-                      foto});
+        amb.executar(
+            "INSERT INTO agenda VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
+            "?, ?, ?, ?, ?, ?)",
+            {"Zé da Silva",
+             "11 ",
+             "3333-4444 ",
+             "99999-0000 ",
+             "55*12*99 ",
+             "3333-4445 ",
+             "ze@hotmail.example ",
+             "ze.skype ",
+             "SP ",
+             "São Paulo ",
+             "Sé ",
+             "01000-000 ",
+             "Praça da Sé, 1 ",
+             "ze@x.example ",
+             "http://ze.example ",
+             "1970/01/31 ",
+             "Zé & Cia ",
+             "(21) 2121-2121 ",
+             "2121-2122 ",
+             "vendas@ze.example ",
+             "http://cia.example ",
+             "Gosta de; vírgulas, e \"aspas\"\nsegunda linha ",
+             foto});
         // Saved by the form with only a name: every other column one blank.
         QVariantList soNome(23, " ");
         soNome[0] = "Só Nome";
         soNome[22] = "nenhum";
-        amb.executar("INSERT INTO agenda VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
-                     "?, ?, ?, ?, ?, ?)",
-                     soNome);
+        amb.executar(
+            "INSERT INTO agenda VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
+            "?, ?, ?, ?, ?, ?)",
+            soNome);
         original = amb.linhas("SELECT * FROM agenda ORDER BY nome");
         frmprincipal w;
         acionar(w, dlg, "mnuvcftel", pasta + "/ida.vcf");
@@ -326,8 +345,9 @@ void TstTransferencia::exportarRecusaOBancoEmUso() {
 void TstTransferencia::calendarioDoGoogleEIdaEVolta() {
     AmbienteTeste amb;
     DialogosRoteiro dlg;
-    amb.executar("INSERT INTO compromisso (Data, hora, Titulo, local, descricao) VALUES "
-                 "('2024/06/10', '09:00 ', 'Já existe', ' ', ' ')");
+    amb.executar(
+        "INSERT INTO compromisso (Data, hora, Titulo, local, descricao) VALUES "
+        "('2024/06/10', '09:00 ', 'Já existe', ' ', ' ')");
     frmprincipal w;
     const QString ics = amb.pasta() + "/google.ics";
     gravar(ics, crlf("BEGIN:VCALENDAR\n"
@@ -353,14 +373,16 @@ void TstTransferencia::calendarioDoGoogleEIdaEVolta() {
                      "END:VTODO\n"
                      "END:VCALENDAR\n"));
     acionar(w, dlg, "mnuimportarcomp", ics, {Resposta::Sim});
-    QCOMPARE(chamadas(dlg),
-             QStringList({"abrir|Importar calendário|Calendário (iCalendar)|*.ics;*.ical;*.ifb|"
-                          "Todos os arquivos|*",
-                          "pergunta|Importar calendário|Lidos: 3\nNovos: 2\nJá cadastrados: "
-                          "1\nIlegíveis: 0\nOutros itens deixados de fora: 1\n\nDeseja gravar os 2 "
-                          "compromissos novos?|SimNao",
-                          "informacao|Importar calendário|2 compromissos importados com sucesso!"}));
-    const QString todos = "SELECT Data, hora, Titulo, local, descricao FROM compromisso ORDER BY id";
+    QCOMPARE(
+        chamadas(dlg),
+        QStringList({"abrir|Importar calendário|Calendário (iCalendar)|*.ics;*.ical;*.ifb|"
+                     "Todos os arquivos|*",
+                     "pergunta|Importar calendário|Lidos: 3\nNovos: 2\nJá cadastrados: "
+                     "1\nIlegíveis: 0\nOutros itens deixados de fora: 1\n\nDeseja gravar os 2 "
+                     "compromissos novos?|SimNao",
+                     "informacao|Importar calendário|2 compromissos importados com sucesso!"}));
+    const QString todos =
+        "SELECT Data, hora, Titulo, local, descricao FROM compromisso ORDER BY id";
     const QStringList esperado = {"2024/06/10|09:00 |Já existe| | ",
                                   "2024/07/04| |Aniversário da Ana| |Ligar cedo\nRepete: todo ano ",
                                   "2024/08/01|14:30 |Dentista|Rua X, 10 | "};
@@ -378,8 +400,9 @@ void TstTransferencia::calendarioDoGoogleEIdaEVolta() {
     QCOMPARE(ler(saida), primeira);
     icalcomponent* cal = icalparser_parse_string(primeira.constData());
     QVERIFY(cal);
-    QCOMPARE(QString::fromUtf8(icaltimezone_get_tzid(icaltimezone_get_builtin_timezone(
-                 "America/Sao_Paulo"))).isEmpty(),
+    QCOMPARE(QString::fromUtf8(
+                 icaltimezone_get_tzid(icaltimezone_get_builtin_timezone("America/Sao_Paulo")))
+                 .isEmpty(),
              false);
     QVERIFY(icalcomponent_get_first_component(cal, ICAL_VTIMEZONE_COMPONENT));
     int eventos = 0;
@@ -416,8 +439,7 @@ void TstTransferencia::arquivoSoltoNaJanelaImporta() {
     // Something else dropped is refused.
     QMimeData outro;
     outro.setUrls({QUrl::fromLocalFile(amb.pasta() + "/nota.txt")});
-    QDragEnterEvent recusa(QPoint(10, 10), Qt::CopyAction, &outro, Qt::LeftButton,
-                           Qt::NoModifier);
+    QDragEnterEvent recusa(QPoint(10, 10), Qt::CopyAction, &outro, Qt::LeftButton, Qt::NoModifier);
     recusa.setAccepted(false);
     QApplication::sendEvent(&w, &recusa);
     QVERIFY(!recusa.isAccepted());
