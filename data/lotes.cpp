@@ -34,37 +34,28 @@ QSet<QString> compromissosGuardados(db::Database& banco) {
 void inserirTodos(db::Database& banco, const QString& tabela,
                   const QList<QList<gravacao::Valor>>& linhas,
                   const std::function<void(int)>& passo) {
-    banco.execScript(QStringLiteral("BEGIN IMMEDIATE;"));
-    try {
-        // One statement for all, the columns named as the first row names them.
-        QStringList colunas, marcas;
-        for (const gravacao::Valor& v : linhas.value(0)) {
-            colunas << QStringLiteral("[%1]").arg(v.coluna);
-            marcas << QStringLiteral("?");
-        }
-        int feitas = 0;
-        if (!linhas.isEmpty()) {
-            db::Statement st = banco.prepare(QStringLiteral("INSERT INTO [%1] (%2) VALUES (%3)")
-                                                 .arg(tabela, colunas.join(QStringLiteral(", ")),
-                                                      marcas.join(QStringLiteral(", "))));
-            for (const QList<gravacao::Valor>& l : linhas) {
-                st.reset();
-                for (int i = 0; i < l.size(); ++i)
-                    st.bind(i + 1, l[i].valor);
-                st.exec();
-                if (passo)
-                    passo(++feitas);
-            }
-        }
-        banco.execScript(QStringLiteral("COMMIT;"));
-    } catch (const db::DbError&) {
-        try {
-            banco.execScript(QStringLiteral("ROLLBACK;"));
-        } catch (const db::DbError&) {
-            // A failed COMMIT may have ended the transaction already.
-        }
-        throw;
+    if (linhas.isEmpty())
+        return;
+    // One statement for all, the columns named as the first row names them.
+    QStringList colunas, marcas;
+    for (const gravacao::Valor& v : linhas.first()) {
+        colunas << QStringLiteral("[%1]").arg(v.coluna);
+        marcas << QStringLiteral("?");
     }
+    gravacao::emTransacao(banco, [&] {
+        db::Statement st = banco.prepare(QStringLiteral("INSERT INTO [%1] (%2) VALUES (%3)")
+                                             .arg(tabela, colunas.join(QStringLiteral(", ")),
+                                                  marcas.join(QStringLiteral(", "))));
+        int feitas = 0;
+        for (const QList<gravacao::Valor>& l : linhas) {
+            st.reset();
+            for (int i = 0; i < l.size(); ++i)
+                st.bind(i + 1, l[i].valor);
+            st.exec();
+            if (passo)
+                passo(++feitas);
+        }
+    });
 }
 
 void lerRegistros(db::Database& banco, Categoria categoria, std::span<const qint64> registros,

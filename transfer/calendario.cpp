@@ -37,37 +37,25 @@ QList<gravacao::Valor> linha(const formatos::Evento& e) {
 }  // namespace
 
 void importarCalendario(ui::Principal& janela, const QString& escolhido) {
-    const QString arquivo =
-        !escolhido.isEmpty()
-            ? escolhido
-            : dialogs::atual().abrirArquivo(
-                  kImportar, QStringLiteral("Calendário (iCalendar)|*.ics;*.ical;*.ifb|Todos os "
-                                            "arquivos|*"));
-    if (arquivo.isEmpty())
+    const Importacao imp{kImportar,
+                         QStringLiteral("Calendário (iCalendar)|*.ics;*.ical;*.ifb|Todos os "
+                                        "arquivos|*"),
+                         QStringLiteral("compromissos"),
+                         QStringLiteral("Deseja gravar os %1 compromissos novos?"),
+                         QStringLiteral("Outros itens deixados de fora"),
+                         Categoria::Compromisso};
+    db::Database* banco = nullptr;
+    const std::optional<formatos::Leitura<formatos::Evento>> lidos =
+        lerImportacao<formatos::Evento>(
+            imp, escolhido,
+            [](const QString&, const QByteArray& b) { return formatos::icalendar::ler(b); }, banco);
+    if (!lidos)
         return;
-    const std::optional<QByteArray> bytes = lerArquivo(kImportar, arquivo);
-    if (!bytes)
-        return;
-    const formatos::Leitura<formatos::Evento> lidos = formatos::icalendar::ler(*bytes);
-    if (!lidos.reconhecido) {
-        dialogs::mensagem(dialogs::Icone::Critico, kImportar,
-                          QStringLiteral("O arquivo escolhido não pôde ser importado: %1. Nada "
-                                         "foi gravado.")
-                              .arg(lidos.motivo));
-        return;
-    }
-    db::Database* banco = abrirBanco();
-    if (!banco)
-        return;
-    Contagem conta;
-    conta.ilegiveis = lidos.ilegiveis;
-    conta.linhaIlegivel = lidos.linhaIlegivel;
-    conta.outros = lidos.outros;
-    conta.lidos = int(lidos.itens.size()) + lidos.ilegiveis;
+    Contagem conta = contar(*lidos);
     QList<QList<gravacao::Valor>> linhas;
     try {
         QSet<QString> guardados = lotes::compromissosGuardados(*banco);
-        for (const formatos::Evento& e : lidos.itens) {
+        for (const formatos::Evento& e : lidos->itens) {
             const QList<gravacao::Valor> l = linha(e);
             const QString k =
                 chave(l[0].valor.toString(), l[1].valor.toString(), l[2].valor.toString());
@@ -83,54 +71,21 @@ void importarCalendario(ui::Principal& janela, const QString& escolhido) {
         return;
     }
     conta.novos = int(linhas.size());
-    const QString outros = QStringLiteral("Outros itens deixados de fora");
-    if (linhas.isEmpty()) {
-        dialogs::mensagem(
-            dialogs::Icone::Informacao, kImportar,
-            QStringLiteral("Não há compromissos novos para gravar.\n\n") + conta.texto(outros));
-        return;
-    }
-    if (dialogs::mensagem(
-            dialogs::Icone::Pergunta, kImportar,
-            conta.texto(outros) +
-                QStringLiteral("\n\nDeseja gravar os %1 compromissos novos?").arg(conta.novos),
-            dialogs::Botoes::SimNao) != dialogs::Resposta::Sim)
-        return;
-    try {
-        Progresso progresso(janela.barraProgresso(Categoria::Compromisso), int(linhas.size()));
-        lotes::inserirTodos(*banco, QStringLiteral("compromisso"), linhas,
-                            [&progresso](int feitos) { progresso.passo(feitos); });
-    } catch (const db::DbError& e) {
-        falhaImportacao(kImportar, e.descricao());
-        return;
-    }
-    janela.recarregar(Categoria::Compromisso);
-    dialogs::mensagem(dialogs::Icone::Informacao, kImportar,
-                      QStringLiteral("%1 compromissos importados com sucesso!").arg(conta.novos));
+    if (confirmar(imp, conta))
+        gravarNovas(janela, *banco, imp, linhas);
 }
 
 void exportarCalendario(ui::Principal& janela) {
-    const Celulas& celulas = janela.celulas(Categoria::Compromisso);
-    if (celulas.linhas() == 0) {
-        dialogs::mensagem(dialogs::Icone::Exclamacao, kExportar,
-                          QStringLiteral("A lista de compromissos está vazia: não há o que "
-                                         "exportar."));
+    const std::optional<Exportacao> exp = abrirExportacao(
+        janela, Categoria::Compromisso, kExportar,
+        QStringLiteral("A lista de compromissos está vazia: não há o que exportar."),
+        QStringLiteral("Calendário (*.ics)|*.ics"), QStringLiteral("compromissos.ics"));
+    if (!exp)
         return;
-    }
-    const QString nome = dialogs::atual().salvarArquivo(
-        kExportar, QStringLiteral("Calendário (*.ics)|*.ics"), QStringLiteral("compromissos.ics"));
-    if (nome.isEmpty())
-        return;
-    db::Database* banco = abrirBanco();
-    if (!banco)
-        return;
-    std::vector<qint64> registros;
-    for (int i = 0; i < celulas.linhas(); ++i)
-        registros.push_back(celulas.registro(i));
     QList<formatos::Evento> eventos;
     int semData = 0;
     try {
-        lotes::lerRegistros(*banco, Categoria::Compromisso, registros,
+        lotes::lerRegistros(*exp->banco, Categoria::Compromisso, exp->registros,
                             [&](const db::Statement& st) {
                                 formatos::Evento e;
                                 e.data = regras::dataDoBanco(st.text(QStringLiteral("Data")));
@@ -153,7 +108,7 @@ void exportarCalendario(ui::Principal& janela) {
     const QString origem = QFileInfo(banco::caminhoBanco(banco::arquivobanco)).absoluteFilePath();
     const QByteArray ics = formatos::icalendar::escrever(eventos, QTimeZone::systemTimeZoneId(),
                                                          origem, regras::agora());
-    const QString erro = gravarArquivo(nome, [&ics](Bloco& bloco) {
+    const QString erro = gravarArquivo(exp->destino, [&ics](Bloco& bloco) {
         bloco.dados = ics;
         return QString();
     });

@@ -7,7 +7,10 @@
 
 #include "data/arquivos.h"
 #include "data/banco.h"
+#include "data/lotes.h"
+#include "data/sqlite.h"
 #include "ui/dialogs.h"
+#include "ui/principal.h"
 
 namespace transferencia {
 namespace {
@@ -103,6 +106,72 @@ void falhaImportacao(const QString& titulo, const QString& motivo) {
     dialogs::mensagem(
         dialogs::Icone::Critico, titulo,
         QStringLiteral("Ocorreu o seguinte erro ao importar: %1. Nada foi gravado.").arg(motivo));
+}
+
+std::optional<QByteArray> abrirImportacao(const Importacao& imp, const QString& escolhido,
+                                          QString& arquivo) {
+    arquivo =
+        !escolhido.isEmpty() ? escolhido : dialogs::atual().abrirArquivo(imp.titulo, imp.filtro);
+    if (arquivo.isEmpty())
+        return std::nullopt;
+    return lerArquivo(imp.titulo, arquivo);
+}
+
+bool reconhecido(const Importacao& imp, bool sim, const QString& motivo) {
+    if (!sim)
+        dialogs::mensagem(
+            dialogs::Icone::Critico, imp.titulo,
+            QStringLiteral("O arquivo escolhido não pôde ser importado: %1. Nada foi gravado.")
+                .arg(motivo));
+    return sim;
+}
+
+std::optional<Exportacao> abrirExportacao(ui::Principal& janela, Categoria categoria,
+                                          const QString& titulo, const QString& vazia,
+                                          const QString& filtro, const QString& nome) {
+    const Celulas& celulas = janela.celulas(categoria);
+    if (celulas.linhas() == 0) {
+        dialogs::mensagem(dialogs::Icone::Exclamacao, titulo, vazia);
+        return std::nullopt;
+    }
+    Exportacao e;
+    e.destino = dialogs::atual().salvarArquivo(titulo, filtro, nome);
+    if (e.destino.isEmpty() || !(e.banco = abrirBanco()))
+        return std::nullopt;
+    e.registros.reserve(std::size_t(celulas.linhas()));
+    for (int i = 0; i < celulas.linhas(); ++i)
+        e.registros.push_back(celulas.registro(i));
+    return e;
+}
+
+bool confirmar(const Importacao& imp, const Contagem& conta) {
+    if (conta.novos == 0) {
+        dialogs::mensagem(dialogs::Icone::Informacao, imp.titulo,
+                          QStringLiteral("Não há %1 novos para gravar.\n\n").arg(imp.itens) +
+                              conta.texto(imp.outrosRotulo));
+        return false;
+    }
+    return dialogs::mensagem(dialogs::Icone::Pergunta, imp.titulo,
+                             conta.texto(imp.outrosRotulo) + QStringLiteral("\n\n") +
+                                 imp.pergunta.arg(conta.novos),
+                             dialogs::Botoes::SimNao) == dialogs::Resposta::Sim;
+}
+
+bool gravarNovas(ui::Principal& janela, db::Database& banco, const Importacao& imp,
+                 const QList<QList<gravacao::Valor>>& linhas) {
+    try {
+        Progresso progresso(janela.barraProgresso(imp.categoria), int(linhas.size()));
+        lotes::inserirTodos(banco, QString::fromLatin1(categoria::tabela(imp.categoria)), linhas,
+                            [&progresso](int feitos) { progresso.passo(feitos); });
+    } catch (const db::DbError& e) {
+        falhaImportacao(imp.titulo, e.descricao());
+        return false;
+    }
+    janela.recarregar(imp.categoria);
+    dialogs::mensagem(
+        dialogs::Icone::Informacao, imp.titulo,
+        QStringLiteral("%1 %2 importados com sucesso!").arg(linhas.size()).arg(imp.itens));
+    return true;
 }
 
 }  // namespace transferencia

@@ -171,37 +171,23 @@ private:
 }  // namespace
 
 void importarContatos(ui::Principal& janela, const QString& escolhido) {
-    const QString arquivo =
-        !escolhido.isEmpty()
-            ? escolhido
-            : dialogs::atual().abrirArquivo(
-                  kImportar, QStringLiteral("Contatos (vCard ou planilha)|*.vcf;*.vcard;*.csv|"
-                                            "Todos os arquivos|*"));
-    if (arquivo.isEmpty())
+    const Importacao imp{kImportar,
+                         QStringLiteral("Contatos (vCard ou planilha)|*.vcf;*.vcard;*.csv|"
+                                        "Todos os arquivos|*"),
+                         QStringLiteral("contatos"),
+                         QStringLiteral("Deseja gravar os %1 contatos novos na agenda?"),
+                         {},
+                         Categoria::Agenda};
+    db::Database* banco = nullptr;
+    const std::optional<formatos::Leitura<Contato>> lidos =
+        lerImportacao<Contato>(imp, escolhido, lerContatos, banco);
+    if (!lidos)
         return;
-    const std::optional<QByteArray> bytes = lerArquivo(kImportar, arquivo);
-    if (!bytes)
-        return;
-    const formatos::Leitura<Contato> lidos = lerContatos(arquivo, *bytes);
-    if (!lidos.reconhecido) {
-        dialogs::mensagem(dialogs::Icone::Critico, kImportar,
-                          QStringLiteral("O arquivo escolhido não pôde ser importado: %1. Nada "
-                                         "foi gravado.")
-                              .arg(lidos.motivo));
-        return;
-    }
-    db::Database* banco = abrirBanco();
-    if (!banco)
-        return;
-
-    Contagem conta;
-    conta.ilegiveis = lidos.ilegiveis;
-    conta.linhaIlegivel = lidos.linhaIlegivel;
-    conta.lidos = int(lidos.itens.size()) + lidos.ilegiveis;
+    Contagem conta = contar(*lidos);
     QList<const Contato*> novos;
     try {
         Cadastro cadastro(*banco);
-        for (const Contato& c : lidos.itens) {
+        for (const Contato& c : lidos->itens) {
             const QString nome =
                 regras::aplicar(regras::Regra::AparadoSemApostrofos, c[Campo::Nome]);
             const Marcas m = marcas({c[Campo::Tel], c[Campo::Cel], c[Campo::Telemp],
@@ -217,16 +203,7 @@ void importarContatos(ui::Principal& janela, const QString& escolhido) {
         return;
     }
     conta.novos = int(novos.size());
-    if (novos.isEmpty()) {
-        dialogs::mensagem(dialogs::Icone::Informacao, kImportar,
-                          QStringLiteral("Não há contatos novos para gravar.\n\n") + conta.texto());
-        return;
-    }
-    if (dialogs::mensagem(
-            dialogs::Icone::Pergunta, kImportar,
-            conta.texto() + QStringLiteral("\n\nDeseja gravar os %1 contatos novos na agenda?")
-                                .arg(conta.novos),
-            dialogs::Botoes::SimNao) != dialogs::Resposta::Sim)
+    if (!confirmar(imp, conta))
         return;
 
     QStringList fotosCriadas;
@@ -245,55 +222,32 @@ void importarContatos(ui::Principal& janela, const QString& escolhido) {
         }
         linhas << linha(*fonte);
     }
-    try {
-        Progresso progresso(janela.barraProgresso(Categoria::Agenda), int(linhas.size()));
-        lotes::inserirTodos(*banco, QStringLiteral("agenda"), linhas,
-                            [&progresso](int feitos) { progresso.passo(feitos); });
-    } catch (const db::DbError& e) {
+    if (!gravarNovas(janela, *banco, imp, linhas))
         for (const QString& f : fotosCriadas)
             QFile::remove(f);
-        falhaImportacao(kImportar, e.descricao());
-        return;
-    }
-    janela.recarregar(Categoria::Agenda);
-    dialogs::mensagem(dialogs::Icone::Informacao, kImportar,
-                      QStringLiteral("%1 contatos importados com sucesso!").arg(conta.novos));
 }
 
 void exportarContatos(ui::Principal& janela, Formato formato) {
-    const Celulas& celulas = janela.celulas(Categoria::Agenda);
-    if (celulas.linhas() == 0) {
-        dialogs::mensagem(dialogs::Icone::Exclamacao, kExportar,
-                          QStringLiteral("A lista de contatos está vazia: não há o que exportar."));
-        return;
-    }
     const bool vcard = formato == Formato::Vcard;
-    const QString nome = dialogs::atual().salvarArquivo(
-        kExportar,
+    const std::optional<Exportacao> exp = abrirExportacao(
+        janela, Categoria::Agenda, kExportar,
+        QStringLiteral("A lista de contatos está vazia: não há o que exportar."),
         vcard ? QStringLiteral("vCard (*.vcf)|*.vcf") : QStringLiteral("Planilha (*.csv)|*.csv"),
         vcard ? QStringLiteral("contatos.vcf") : QStringLiteral("contatos.csv"));
-    if (nome.isEmpty())
+    if (!exp)
         return;
-    db::Database* banco = abrirBanco();
-    if (!banco)
-        return;
-    std::vector<qint64> registros;
-    registros.reserve(std::size_t(celulas.linhas()));
-    for (int i = 0; i < celulas.linhas(); ++i)
-        registros.push_back(celulas.registro(i));
-
     int escritos = 0;
     QString erro;
     {
-        Progresso progresso(janela.barraProgresso(Categoria::Agenda), int(registros.size()));
-        erro = gravarArquivo(nome, [&](Bloco& bloco) {
+        Progresso progresso(janela.barraProgresso(Categoria::Agenda), int(exp->registros.size()));
+        erro = gravarArquivo(exp->destino, [&](Bloco& bloco) {
             if (!vcard)
                 bloco.dados += formatos::csv::cabeca();
             bool ok = true;
             Leitor doRegistro;
             try {
                 lotes::lerRegistros(
-                    *banco, Categoria::Agenda, registros, [&](const db::Statement& st) {
+                    *exp->banco, Categoria::Agenda, exp->registros, [&](const db::Statement& st) {
                         const Contato c = doRegistro(st);
                         if (vcard) {
                             const QString local = c[Campo::Local].trimmed();
