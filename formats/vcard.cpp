@@ -518,8 +518,12 @@ bool cabecaPede(QByteArrayView logica, std::initializer_list<const char*> marcas
 
 }  // namespace
 
-Leitura<Contato> ler(const QByteArray& bytes) {
+Leitura<Contato> ler(const QByteArray& arquivo) {
     Leitura<Contato> r;
+    // Windows' own address book may save its cards in UTF-16.
+    const QByteArray bytes = arquivo.startsWith("\xFF\xFE") || arquivo.startsWith("\xFE\xFF")
+                                 ? decodificar(arquivo).toUtf8()
+                                 : arquivo;
     const QList<Linha> ls = linhas(bytes);
     qsizetype i = 0;
     while (i < ls.size()) {
@@ -585,6 +589,14 @@ Leitura<Contato> ler(const QByteArray& bytes) {
             if (p->nome == "VERSION")
                 antigo = p->valor.trimmed() == "2.1";
             props << std::move(*p);
+        }
+        // A group of contacts is no contact.
+        if (ok && std::any_of(props.begin(), props.end(), [](const Propriedade& p) {
+                return (p.nome == "KIND" || p.nome == "X-ADDRESSBOOKSERVER-KIND") &&
+                       p.valor.trimmed().compare("group", Qt::CaseInsensitive) == 0;
+            })) {
+            ++r.outros;
+            continue;
         }
         Contato c;
         c.linha = inicio;

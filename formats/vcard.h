@@ -9,7 +9,8 @@
 namespace formatos::vcard {
 
 // Every card of the file. A card that cannot be read whole (no end, a line that is not a
-// property, text in no known encoding, no name at all) is counted, never half-read.
+// property, text in no known encoding, no name at all) is counted, never half-read; a
+// group of contacts is counted apart and left out.
 Leitura<Contato> ler(const QByteArray& bytes);
 
 // One card, version 3.0 in UTF-8 with CRLF and lines folded at 75 octets, appended to

@@ -176,7 +176,7 @@ void importarContatos(ui::Principal& janela, const QString& escolhido) {
                                         "Todos os arquivos|*"),
                          QStringLiteral("contatos"),
                          QStringLiteral("Deseja gravar os %1 contatos novos na agenda?"),
-                         {},
+                         QStringLiteral("Grupos de contatos deixados de fora"),
                          Categoria::Agenda};
     db::Database* banco = nullptr;
     const std::optional<formatos::Leitura<Contato>> lidos =

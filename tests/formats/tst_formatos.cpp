@@ -65,6 +65,7 @@ private slots:
     void thunderbirdQuatroPontoZero();
     void cartaoQuebradoContadoComSuaLinha();
     void naoEhVcard();
+    void gruposUtf16EPropriedadeEnorme();
     void dddSoDeNumeroBrasileiro();
     void vcardEscritoDobraEscapaELeDeVolta();
     void csvDoGoogleNovoEAntigo();
@@ -289,6 +290,29 @@ void TstFormatos::naoEhVcard() {
     QVERIFY(!l.reconhecido);
     QVERIFY(!l.motivo.isEmpty());
     QVERIFY(!formatos::vcard::ler(QByteArray(5000000, 'x')).reconhecido);
+}
+
+void TstFormatos::gruposUtf16EPropriedadeEnorme() {
+    const QString texto =
+        "BEGIN:VCARD\r\nVERSION:4.0\r\nKIND:group\r\nFN:Família\r\n"
+        "MEMBER:urn:uuid:1\r\nEND:VCARD\r\nBEGIN:VCARD\r\nVERSION:3.0\r\n"
+        "FN:Conceição\r\nEND:VCARD\r\n";
+    QByteArray utf16("\xFF\xFE");
+    utf16 += QByteArray(reinterpret_cast<const char*>(texto.utf16()), texto.size() * 2);
+    auto l = formatos::vcard::ler(utf16);
+    QCOMPARE(l.itens.size(), 1);
+    QCOMPARE(l.itens[0][Campo::Nome], QString("Conceição"));
+    QCOMPARE(l.outros, 1);
+    // A note of 17 MB is no contact data: its card is unreadable, the next one is read.
+    const QByteArray enorme =
+        "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Grande\r\nNOTE:" + QByteArray(17 * 1024 * 1024, 'a') +
+        "\r\nEND:VCARD\r\nBEGIN:VCARD\r\nVERSION:3.0\r\nFN:Pequeno\r\n"
+        "END:VCARD\r\n";
+    l = formatos::vcard::ler(enorme);
+    QCOMPARE(l.itens.size(), 1);
+    QCOMPARE(l.itens[0][Campo::Nome], QString("Pequeno"));
+    QCOMPARE(l.ilegiveis, 1);
+    QCOMPARE(l.linhaIlegivel, 1);
 }
 
 void TstFormatos::dddSoDeNumeroBrasileiro() {
