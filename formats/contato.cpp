@@ -237,6 +237,14 @@ QDate lerData(const QString& texto, bool mesPrimeiro) {
     return {};
 }
 
+QString diaSemAno(const QString& texto) {
+    static const QRegularExpression forma(QStringLiteral(R"(^--(\d{2})-?(\d{2})$)"));
+    const QRegularExpressionMatch m = forma.match(texto.trimmed());
+    if (!m.hasMatch() || !QDate(2000, m.captured(1).toInt(), m.captured(2).toInt()).isValid())
+        return {};
+    return m.captured(2) + QLatin1Char('/') + m.captured(1);
+}
+
 bool utf8Valido(QByteArrayView bytes) {
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
     const auto* fim = p + bytes.size();

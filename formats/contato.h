@@ -115,6 +115,10 @@ bool numeroLocal(const QString& numero);
 // it), "dd/mm/yyyy" or, when `mesPrimeiro`, "mm/dd/yyyy". Invalid when there is no year.
 QDate lerData(const QString& texto, bool mesPrimeiro = false);
 
+// A day of the year given without its year ("--0517", "--05-17") as "17/05"; empty for
+// anything else.
+QString diaSemAno(const QString& texto);
+
 // The bytes of a file as text: UTF-8 (with or without its mark), UTF-16 with its mark, or
 // Windows-1252 when the bytes are not UTF-8.
 QString decodificar(const QByteArray& bytes);

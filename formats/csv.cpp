@@ -535,7 +535,8 @@ Leitura<Contato> ler(const QByteArray& bytes) {
                     if (d.isValid() && c[Campo::Nascimento].isEmpty())
                         c[Campo::Nascimento] = d.toString(QStringLiteral("yyyy/MM/dd"));
                     else if (v != QLatin1String("0/0/00") && v != QLatin1String("00/00/0000"))
-                        c.acrescentar(QStringLiteral("Aniversário"), v);
+                        c.acrescentar(QStringLiteral("Aniversário"),
+                                      diaSemAno(v).isEmpty() ? v : diaSemAno(v));
                     break;
                 }
                 case Tipo::AnoNascimento:

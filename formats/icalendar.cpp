@@ -243,6 +243,9 @@ QByteArray escrever(const QList<Evento>& eventos, const QByteArray& zona, const 
                                        icalproperty_new_method(ICAL_METHOD_PUBLISH), nullptr));
     icaltimezone* tz =
         zona.isEmpty() ? nullptr : icaltimezone_get_builtin_timezone(zona.constData());
+    // UTC itself has no VTIMEZONE: its times are written as UTC.
+    if (tz && !icaltimezone_get_component(tz))
+        tz = nullptr;
     if (tz) {
         // The zone under its plain name, as every calendar program knows it.
         icalcomponent* vtz = icalcomponent_new_clone(icaltimezone_get_component(tz));

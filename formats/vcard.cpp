@@ -274,10 +274,9 @@ void Montagem::data(const Propriedade& p, const QString& valor, const QString& r
         c_[Campo::Nascimento] = d.toString(QStringLiteral("yyyy/MM/dd"));
     else if (d.isValid())
         c_.acrescentar(rotulo, d.toString(QStringLiteral("dd/MM/yyyy")));
-    else if (v.startsWith(QLatin1String("--")) && v.size() >= 6) {
-        const QString md = QString(v.mid(2)).remove(QLatin1Char('-'));
-        c_.acrescentar(rotulo, md.mid(2, 2) + QLatin1Char('/') + md.left(2));
-    } else
+    else if (const QString semAno = diaSemAno(v); !semAno.isEmpty())
+        c_.acrescentar(rotulo, semAno);
+    else
         c_.acrescentar(rotulo, v);
 }
 
@@ -448,6 +447,11 @@ bool Montagem::adicionar(const Propriedade& p, const QHash<QByteArray, Rotulo>& 
         for (const QString& parte : componentes(v))
             partes << componentes(parte, QLatin1Char(','));
         partes.removeAll(QString());
+        // Gmail's own groups, which every contact of it is in.
+        if (n == "CATEGORIES")
+            partes.removeIf([](const QString& g) {
+                return g == QLatin1String("myContacts") || g == QLatin1String("starred");
+            });
         c_.acrescentar(r, partes.join(QStringLiteral(", ")));
     }
     return true;
