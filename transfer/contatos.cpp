@@ -67,9 +67,11 @@ struct Marcas {
 
 Marcas marcas(const QStringList& telefones, const QStringList& emails) {
     Marcas m;
+    // The last eight digits: a number is the same with or without its area code and the
+    // ninth digit of mobiles.
     for (const QString& t : telefones)
         if (const QString d = digitos(t); !d.isEmpty())
-            m.telefones << d;
+            m.telefones << d.right(8);
     for (const QString& e : emails)
         if (const QString x = regras::aparado(e).toLower(); !x.isEmpty())
             m.emails << x;
@@ -81,11 +83,11 @@ class Cadastro {
 public:
     explicit Cadastro(db::Database& banco) {
         for (const lotes::ContatoGuardado& c : lotes::contatosGuardados(banco))
-            porNome_[c.nome].append(marcas(c.telefones, c.emails));
+            porNome_[chave(c.nome)].append(marcas(c.telefones, c.emails));
     }
     // False when the contact is there already; otherwise it counts as there from now on.
     bool aceitar(const QString& nome, const Marcas& m) {
-        QList<Marcas>& mesmos = porNome_[nome];
+        QList<Marcas>& mesmos = porNome_[chave(nome)];
         for (const Marcas& o : mesmos)
             if (o.mesmo(m))
                 return false;
@@ -94,6 +96,8 @@ public:
     }
 
 private:
+    // A name typed in other letter case or with other blanks is the same name.
+    static QString chave(const QString& nome) { return nome.simplified().toCaseFolded(); }
     QHash<QString, QList<Marcas>> porNome_;
 };
 
