@@ -329,6 +329,14 @@ bool Montagem::adicionar(const Propriedade& p, const QHash<QByteArray, Rotulo>& 
         }
         return true;
     }
+    if (p.codificacao == "B" || p.codificacao == "BASE64") {
+        // A sound or a key is no text to read in a note: only its presence is told.
+        const QString rotulo = p.nome == "SOUND" ? QStringLiteral("Som")
+                               : p.nome == "KEY" ? QStringLiteral("Chave")
+                                                 : QString::fromLatin1(p.nome);
+        c_.acrescentar(rotulo, QStringLiteral("dados binários não importados"));
+        return true;
+    }
     const std::optional<QString> lido = texto(p, antigo_);
     if (!lido)
         return false;

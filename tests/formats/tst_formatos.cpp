@@ -172,6 +172,7 @@ void TstFormatos::gmailTresPontoZero() {
         "IMPP:skype:marcio.oneil\n"
         "X-MSN:marcio@hotmail.example\n"
         "CATEGORIES:myContacts,Amigos\n"
+        "SOUND;ENCODING=b;TYPE=WAVE:UklGRiQAAABXQVZFZm10IBAAAAABAAEA\n"
         "END:VCARD\n");
     const auto l = formatos::vcard::ler(f);
     QCOMPARE(l.itens.size(), 1);
@@ -191,7 +192,7 @@ void TstFormatos::gmailTresPontoZero() {
              QStringList({"Conhecido da faculdade", "Gosta de café; sem açúcar",
                           "E-mail: outro@gmail.example", "Pager: 5555",
                           "Endereço comercial: Rua do Ouvidor 50, Rio de Janeiro, RJ",
-                          "Categorias: Amigos"}));
+                          "Categorias: Amigos", "Som: dados binários não importados"}));
 }
 
 void TstFormatos::outlookWindows1252SemCharset() {
