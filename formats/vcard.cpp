@@ -562,6 +562,10 @@ Leitura<Contato> ler(const QByteArray& arquivo) {
             if (l.trimmed().isEmpty())
                 continue;
             if (!logicas.isEmpty() && ehEspaco(l[0])) {
+                // Some phones indent the line after a soft break of quoted-printable.
+                if (logicas.last().endsWith('=') &&
+                    cabecaPede(logicas.last(), {"QUOTED-PRINTABLE"}))
+                    logicas.last().chop(1);
                 logicas.last() += l.sliced(1);
             } else if (!logicas.isEmpty() && logicas.last().endsWith('=') &&
                        cabecaPede(logicas.last(), {"QUOTED-PRINTABLE"})) {

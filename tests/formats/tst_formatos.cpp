@@ -91,6 +91,8 @@ void TstFormatos::androidQuotedPrintableEFoto() {
             "NOTE;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:Primeira linha=0D=0ASegunda li=\n"
             "nha com acentua=C3=A7=C3=A3o\n"
             "X-ANDROID-CUSTOM:vnd.android.cursor.item/nickname;Zé;1;;;;;;;;;;;;;\n"
+            "ADR;HOME;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:;;Rua Jo=C3=A3o Ant=\n"
+            " =C3=B4nio 5;Santos;SP;;\n"
             "PHOTO;ENCODING=BASE64;JPEG:") +
         kJpeg.toBase64().left(60) + "\r\n  " + kJpeg.toBase64().mid(60) + "\r\n\r\nEND:VCARD\r\n";
     const auto l = formatos::vcard::ler(f);
@@ -105,6 +107,7 @@ void TstFormatos::androidQuotedPrintableEFoto() {
     // Another area code keeps its number whole.
     QCOMPARE(c[Campo::Telemp], QString("+55 21 2222-1111"));
     QCOMPARE(c[Campo::Email], QString("jose@exemplo.com.br"));
+    QCOMPARE(c[Campo::Endereco], QString("Rua João Antônio 5"));
     QCOMPARE(c[Campo::Adicional],
              QString("Primeira linha\r\nSegunda linha com acentuação\nApelido: Zé"));
     QCOMPARE(c.foto, kJpeg);
