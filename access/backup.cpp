@@ -2,9 +2,11 @@
 
 #include <QFileInfo>
 
-#include "access/copiabanco.h"
+#include "access/frmarquivoprotegido.h"
 #include "data/arquivos.h"
 #include "data/banco.h"
+#include "data/chave.h"
+#include "data/copiabanco.h"
 #include "data/schema.h"
 #include "ui/dialogs.h"
 #include "ui/principal.h"
@@ -14,20 +16,16 @@ namespace {
 
 const QString kFiltro = QStringLiteral("Arquivo de banco de dados(*.mde)|*.mde");
 
-QString senhaBanco() {
-    return QString::fromUtf8(banco::kSenhaBanco);
-}
-
-// Runs `copia` on the file in use with the kept handle really closed, so the file is whole
+// Runs `fazer` on the file in use with the kept handle really closed, so the file is whole
 // on disk and may be replaced; tells how it went (`resultado`, or the failure), then opens
 // the file again. True when the copy went through.
-template <class Copia, class Resultado>
-bool copiarComBancoFechado(Copia copia, Resultado resultado) {
+template <class Fazer, class Resultado>
+bool copiarComBancoFechado(Fazer fazer, Resultado resultado) {
     const QString arquivo = banco::caminhoBanco(banco::arquivobanco);
     banco::liberarConexoes();
     bool feito = true;
     try {
-        copia(arquivo);
+        fazer(arquivo);
         resultado();
     } catch (const db::DbError& e) {
         dialogs::mostrarErro(e.descricao());
@@ -35,6 +33,45 @@ bool copiarComBancoFechado(Copia copia, Resultado resultado) {
     }
     banco::abrirPadrao();
     return feito;
+}
+
+// The restore once the backup's key is known.
+void restaurarCom(const QString& origem, const QString& arquivo, const QString& chaveOrigem,
+                  const std::optional<QString>& senhaOrigem) {
+    // Refused files are refused before the question, so it is asked only about a real backup.
+    try {
+        schema::verificarArquivo(origem, chaveOrigem);
+    } catch (const db::DbError&) {
+        dialogs::mostrarErro(copia::kNaoEBanco);
+        return;
+    }
+    if (dialogs::mensagem(
+            dialogs::Icone::Pergunta, QStringLiteral("Backup"),
+            QStringLiteral("Os dados atuais serão substituídos pelos do backup escolhido. "
+                           "Continuar?\n\nO arquivo atual ficará guardado ao lado, como %1.")
+                .arg(QFileInfo(arquivos::anterior(arquivo)).fileName()),
+            dialogs::Botoes::SimNao) != dialogs::Resposta::Sim)
+        return;
+    ui::Principal* janela = ui::principal();
+    const QString chaveAtual = banco::chaveBanco();
+    // A failed restore leaves the file as it was, so the lists stay as they are. Every list,
+    // appointments included, is emptied before the news, so none shows rows of the file gone.
+    if (!copiarComBancoFechado(
+            [&](const QString& atual) {
+                copia::restaurarBanco(origem, atual, chaveOrigem, chaveAtual);
+                // From now on the file in use is the backup, with the backup's password.
+                if (senhaOrigem)
+                    chave::definirSenha(*senhaOrigem);
+            },
+            [&] {
+                if (janela)
+                    janela->esvaziarTodas();
+                dialogs::mensagem(dialogs::Icone::Informacao, QStringLiteral("Backup"),
+                                  QStringLiteral("Backup restaurado com sucesso!"));
+            }))
+        return;
+    if (janela)
+        janela->recarregarTodas();
 }
 
 }  // namespace
@@ -46,7 +83,9 @@ void realizarBackup() {
         return;
     QString dano;
     copiarComBancoFechado(
-        [&](const QString& arquivo) { dano = copiarBanco(arquivo, destino, senhaBanco()); },
+        [&](const QString& arquivo) {
+            dano = copia::copiarBanco(arquivo, destino, banco::chaveBanco());
+        },
         [&] {
             if (dano.isEmpty())
                 dialogs::mensagem(dialogs::Icone::Informacao, QStringLiteral("Backup"),
@@ -66,40 +105,15 @@ void restaurarBackup() {
     if (origem.isEmpty())
         return;
     const QString arquivo = banco::caminhoBanco(banco::arquivobanco);
-    // Refused files are refused before the question, so it is asked only about a real backup.
-    try {
-        if (arquivos::mesmoArquivo(origem, arquivo))
-            throw db::DbError(kMesmoArquivo);
-        try {
-            schema::verificarArquivo(origem, senhaBanco());
-        } catch (const db::DbError&) {
-            throw db::DbError(kNaoEBanco);
-        }
-    } catch (const db::DbError& e) {
-        dialogs::mostrarErro(e.descricao());
+    if (arquivos::mesmoArquivo(origem, arquivo)) {
+        dialogs::mostrarErro(copia::kMesmoArquivo);
         return;
     }
-    if (dialogs::mensagem(
-            dialogs::Icone::Pergunta, QStringLiteral("Backup"),
-            QStringLiteral("Os dados atuais serão substituídos pelos do backup escolhido. "
-                           "Continuar?\n\nO arquivo atual ficará guardado ao lado, como %1.")
-                .arg(QFileInfo(arquivos::anterior(arquivo)).fileName()),
-            dialogs::Botoes::SimNao) != dialogs::Resposta::Sim)
-        return;
-    ui::Principal* janela = ui::principal();
-    // A failed restore leaves the file as it was, so the lists stay as they are. Every list,
-    // appointments included, is emptied before the news, so none shows rows of the file gone.
-    if (!copiarComBancoFechado(
-            [&](const QString& atual) { restaurarBanco(origem, atual, senhaBanco()); },
-            [&] {
-                if (janela)
-                    janela->esvaziarTodas();
-                dialogs::mensagem(dialogs::Icone::Informacao, QStringLiteral("Backup"),
-                                  QStringLiteral("Backup restaurado com sucesso!"));
-            }))
-        return;
-    if (janela)
-        janela->recarregarTodas();
+    // A backup may have another password than the file in use: it is asked for its own.
+    comChave(origem, [origem, arquivo](const QString& chaveOrigem,
+                                       const std::optional<QString>& senhaOrigem) {
+        restaurarCom(origem, arquivo, chaveOrigem, senhaOrigem);
+    });
 }
 
 }  // namespace acesso

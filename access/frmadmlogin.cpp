@@ -16,7 +16,7 @@ namespace acesso {
 namespace {
 
 QString senhaBanco() {
-    return QString::fromUtf8(banco::kSenhaBanco);
+    return banco::chaveBanco();
 }
 
 }  // namespace

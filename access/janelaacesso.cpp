@@ -43,6 +43,21 @@ bool ehEnter(QEvent* ev) {
 JanelaAcesso::JanelaAcesso(const QString& objeto, const QString& titulo, const QString& legendaOk,
                            QWidget* parent)
     : JanelaAuxiliar(objeto, QStringLiteral("Login do usuário"), parent) {
+    montar(titulo, legendaOk);
+    txtusuario_ = caixa(QStringLiteral("txtusuario"), QStringLiteral("Usuário"), false);
+    txtsenha_ = caixa(QStringLiteral("txtsenha"), QStringLiteral("Senha:"), true);
+    // Only the box with the focus is yellow; the other one is plain white.
+    foco::destacar(txtusuario_, foco::Fundo::Branco);
+    foco::destacar(txtsenha_, foco::Fundo::Branco);
+}
+
+JanelaAcesso::JanelaAcesso(const QString& objeto, const QString& legenda, const QString& titulo,
+                           const QString& legendaOk, QWidget* parent)
+    : JanelaAuxiliar(objeto, legenda, parent) {
+    montar(titulo, legendaOk);
+}
+
+void JanelaAcesso::montar(const QString& titulo, const QString& legendaOk) {
     // The common heading strip, laid left to right with the picture before the title.
     QFrame* faixa = cabecalho(titulo, QString(), this);
     faixa->findChild<QLabel*>(QStringLiteral("lbllinha"))->hide();
@@ -59,12 +74,6 @@ JanelaAcesso::JanelaAcesso(const QString& objeto, const QString& titulo, const Q
     // A toolbar would drop the trailing "..." of "ENTRAR ...".
     barraDeOpcoes()->findChild<QAction*>(QStringLiteral("ok"))->setIconText(legendaOk);
     campos_ = new QFormLayout(area);
-
-    txtusuario_ = caixa(QStringLiteral("txtusuario"), QStringLiteral("Usuário"), false);
-    txtsenha_ = caixa(QStringLiteral("txtsenha"), QStringLiteral("Senha:"), true);
-    // Only the box with the focus is yellow; the other one is plain white.
-    foco::destacar(txtusuario_, foco::Fundo::Branco);
-    foco::destacar(txtsenha_, foco::Fundo::Branco);
 }
 
 void JanelaAcesso::acionar(const QString& chave) {

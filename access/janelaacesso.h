@@ -18,6 +18,10 @@ class JanelaAcesso : public janelas::JanelaAuxiliar {
 public:
     JanelaAcesso(const QString& objeto, const QString& titulo, const QString& legendaOk,
                  QWidget* parent = nullptr);
+    // A window of the same make under its own caption, without the user name and password
+    // boxes: the fields come from caixa().
+    JanelaAcesso(const QString& objeto, const QString& legenda, const QString& titulo,
+                 const QString& legendaOk, QWidget* parent = nullptr);
 
     // Runs the toolbar button with this key; any other key does nothing.
     void acionar(const QString& chave) override;
@@ -37,6 +41,7 @@ protected:
     QLineEdit* txtsenha_ = nullptr;
 
 private:
+    void montar(const QString& titulo, const QString& legendaOk);
     QFormLayout* campos_ = nullptr;
 };
 

@@ -1,5 +1,6 @@
 #include "app/comandos.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
@@ -10,17 +11,22 @@
 #include <QVector>
 
 #include "access/backup.h"
+#include "access/bloqueio.h"
 #include "access/frmadmlogin.h"
+#include "access/frmsenhaarquivo.h"
 #include "app/frmrede.h"
+#include "data/configuracoes.h"
 #include "data/produto.h"
 #include "data/regras.h"
 #include "editors/fluxos.h"
 #include "export/exportacao.h"
 #include "reports/impressoes.h"
 #include "transfer/transferencia.h"
+#include "ui/areatransferencia.h"
 #include "ui/dialogs.h"
 #include "ui/icones.h"
 #include "ui/janelas.h"
+#include "ui/modelolista.h"
 
 namespace comandos {
 namespace {
@@ -85,6 +91,8 @@ constexpr Comando kMenu[] = {
     {3, "mnuadicionars", "Adicionar", Acao::Adicionar, kSn},
     {3, "mnueditars", "Editar", Acao::Editar, kSn},
     {3, "mnuremovers", "Remover", Acao::Remover, kSn},
+    {3, "mnucopiarsenha", "Copiar senha", Acao::CopiarSenha, kSn},
+    {3, "mnumostrarsenhas", "Mostrar senhas", Acao::MostrarSenhas, kSn},
     {3, "sn", "-", Acao::Nenhuma, 0},
     {3, "mnuimprimirsn", "Imprimir lista", Acao::ImprimirLista, kSn},
     {3, "mnuhtmlsn", "Salvar lista em HTML", Acao::SalvarHtml, kSn},
@@ -99,6 +107,8 @@ constexpr Comando kMenu[] = {
     {3, "mnutxtut", "Salvar lista em TXT", Acao::SalvarTxt, kUt},
     {1, "mnulogin", "Login de usuário", Acao::Nenhuma, 0},
     {2, "mnuadmlogin", "Alterar login", Acao::AlterarLogin, 0},
+    {2, "mnusenhaarquivo", "Senha do arquivo...", Acao::SenhaArquivo, 0},
+    {2, "mnubloquear", "Bloquear", Acao::Bloquear, 0},
     {1, "mnubackup", "Backup", Acao::Nenhuma, 0},
     {2, "mnufazerback", "Realizar Backup", Acao::FazerBackup, 0},
     {2, "mnurestback", "Restaurar Backup", Acao::RestaurarBackup, 0},
@@ -148,6 +158,37 @@ std::optional<QString> celulaDoContato(int coluna) {
     return valor ? std::optional(regras::aparado(*valor)) : std::nullopt;
 }
 
+const QString kMostrarSenhas = QStringLiteral("MostrarSenhas");
+
+int colunaDaSenha() {
+    const auto& colunas = categoria::descricao(Categoria::Senhas).colunas;
+    for (std::size_t i = 0; i < colunas.size(); ++i)
+        if (colunas[i].campo && qstrcmp(colunas[i].campo, "senha") == 0)
+            return int(i);
+    return -1;
+}
+
+// The selected entry's password as typed: the stored text without the one blank it is
+// padded with, which a login form would refuse.
+void copiarSenha() {
+    ui::Principal* janela = ui::principal();
+    const std::optional<QString> guardada =
+        janela ? janela->celulaSelecionada(Categoria::Senhas, colunaDaSenha()) : std::nullopt;
+    if (!guardada)
+        return;
+    QString senha = *guardada;
+    if (senha.endsWith(QLatin1Char(' ')))
+        senha.chop(1);
+    if (!senha.isEmpty())
+        areatransferencia::copiarSegredo(senha);
+}
+
+void alternarMostrarSenhas() {
+    configuracoes::gravar(kMostrarSenhas,
+                          mostrandoSenhas() ? QStringLiteral("0") : QStringLiteral("1"));
+    aplicarMostrarSenhas();
+}
+
 void transferir(ui::Principal& janela, const Comando& c) {
     switch (c.acao) {
         case Acao::ImportarContatos:
@@ -167,6 +208,22 @@ void transferir(ui::Principal& janela, const Comando& c) {
 }
 
 }  // namespace
+
+bool mostrandoSenhas() {
+    return configuracoes::ler(kMostrarSenhas, QStringLiteral("1")) != QLatin1String("0");
+}
+
+void aplicarMostrarSenhas() {
+    ui::Principal* janela = ui::principal();
+    if (!janela)
+        return;
+    const bool mostrar = mostrandoSenhas();
+    if (QAbstractItemView* vista = janela->vista(Categoria::Senhas))
+        if (auto* modelo = qobject_cast<ModeloLista*>(vista->model()))
+            modelo->ocultarColuna(mostrar ? -1 : colunaDaSenha());
+    if (auto* acao = janela->janela()->findChild<QAction*>(QStringLiteral("mnumostrarsenhas")))
+        acao->setChecked(mostrar);
+}
 
 std::span<const Comando> menu() {
     return kMenu;
@@ -254,6 +311,18 @@ void executar(const Comando& c) {
         case Acao::AlterarLogin:
             acesso::abrirAdmLogin();
             break;
+        case Acao::SenhaArquivo:
+            acesso::abrirSenhaArquivo();
+            break;
+        case Acao::Bloquear:
+            acesso::bloquear(acesso::Bloqueio::PeloUsuario);
+            break;
+        case Acao::CopiarSenha:
+            copiarSenha();
+            break;
+        case Acao::MostrarSenhas:
+            alternarMostrarSenhas();
+            break;
         case Acao::FazerBackup:
             acesso::realizarBackup();
             break;
@@ -303,6 +372,16 @@ void montarMenus(QMenuBar* barraMenus) {
         } else {
             acao = pai->addAction(legenda);
             QObject::connect(acao, &QAction::triggered, acao, [&c] { executar(c); });
+            if (c.acao == Acao::MostrarSenhas) {
+                acao->setCheckable(true);
+                acao->setChecked(mostrandoSenhas());
+            } else if (c.acao == Acao::Bloquear) {
+                acao->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+            } else if (c.acao == Acao::CopiarSenha) {
+                // Shown in the menu; the list itself answers the keys (see frmprincipal).
+                acao->setShortcut(QKeySequence::Copy);
+                acao->setShortcutContext(Qt::WidgetShortcut);
+            }
         }
         acao->setObjectName(nome);
     }

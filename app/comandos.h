@@ -27,6 +27,10 @@ enum class Acao {
     AcessarSite,
     EnviarEmail,
     AlterarLogin,
+    SenhaArquivo,
+    Bloquear,
+    CopiarSenha,
+    MostrarSenhas,
     FazerBackup,
     RestaurarBackup,
     Rede,
@@ -76,6 +80,11 @@ struct Fluxos {
     void (*remover)(Categoria);
 };
 Fluxos& fluxos();
+
+// Whether the passwords list shows its "Senha/Serial" column (the setting, on by default),
+// put in force on the main window's list.
+bool mostrandoSenhas();
+void aplicarMostrarSenhas();
 
 // Builds the menu bar and the toolbar from the tables. Menus and actions carry the
 // entries' names; toolbar buttons carry their key on the action and on the button.

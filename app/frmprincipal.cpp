@@ -26,8 +26,10 @@
 #include "data/arquivos.h"
 #include "data/banco.h"
 #include "data/consultas.h"
+#include "data/erros.h"
 #include "data/listas.h"
 #include "data/regras.h"
+#include "data/retrato.h"
 #include "transfer/transferencia.h"
 #include "ui/acessivel.h"
 #include "ui/caixaescolha.h"
@@ -82,6 +84,11 @@ frmprincipal::PedidoDeLogin& frmprincipal::pedidoDeLogin() {
     return pedido;
 }
 
+frmprincipal::PedidoDeSenha& frmprincipal::pedidoDeSenha() {
+    static PedidoDeSenha pedido;
+    return pedido;
+}
+
 frmprincipal::frmprincipal(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("frmprincipal"));
     setWindowTitle(QStringLiteral("Varnelo"));
@@ -99,6 +106,7 @@ frmprincipal::frmprincipal(QWidget* parent) : QMainWindow(parent) {
     acessivel::nomearBarra(barra);
 
     montarAbas();
+    comandos::aplicarMostrarSenhas();
 
     auto* status = new QLabel(QStringLiteral("  Seja bem vindo ao software"), statusBar());
     status->setObjectName(QStringLiteral("lblstatus"));
@@ -115,6 +123,7 @@ frmprincipal::frmprincipal(QWidget* parent) : QMainWindow(parent) {
     }
 
     iniciar();
+    construindo_ = false;
 }
 
 frmprincipal::~frmprincipal() {
@@ -248,11 +257,25 @@ void frmprincipal::iniciar() {
     banco::arquivobanco = QStringLiteral("\\dados.mde");
     // Copies a killed restore left beside the file go before anything reads it.
     arquivos::removerTemporarios(banco::caminhoBanco(banco::arquivobanco));
-    const QString senha = QString::fromUtf8(banco::kSenhaBanco);
+    if (!pedidoDeSenha()) {
+        iniciarAberto();
+        return;
+    }
+    aguardaLogin_ = true;
+    pedidoDeSenha()(banco::caminhoBanco(banco::arquivobanco), [this] {
+        aguardaLogin_ = false;
+        iniciarAberto();
+        // Asked while constructing, the caller shows the window; later, nobody else will.
+        if (!construindo_ && !aguardaLogin_)
+            janelas::mostrar(*this);
+    });
+}
+
+void frmprincipal::iniciarAberto() {
     // A file that could not be read may well ask for the login: it is asked.
     bool ilegivel = false;
-    const QString inicia =
-        banco::lerlogininicia(banco::arquivobanco, senha, banco::tipobanco, &ilegivel);
+    const QString inicia = banco::lerlogininicia(banco::arquivobanco, banco::chaveBanco(),
+                                                 banco::tipobanco, &ilegivel);
     if ((inicia == QLatin1String("1") || ilegivel) && pedidoDeLogin()) {
         aguardaLogin_ = true;
         pedidoDeLogin()(*this);
@@ -269,12 +292,29 @@ void frmprincipal::iniciar() {
 
 void frmprincipal::carregar(Categoria c, const QString& sql, const QVariantList& params,
                             bool abrir) {
+    // The full list comes from the kept rows, read again only when the file changed.
+    QString inteira = doTexto(categoria::descricao(c).consulta);
+    if (c == Categoria::Compromisso)
+        inteira += QLatin1String(consultas::kOrdemCompromissos);
+    mostrar(
+        c,
+        [&]() -> std::optional<Celulas> {
+            if (sql == inteira && params.isEmpty())
+                return retrato::inteira(c);
+            return listas::ler(c, sql, params);
+        },
+        abrir);
+}
+
+void frmprincipal::mostrar(Categoria c, const std::function<std::optional<Celulas>()>& ler,
+                           bool abrir, const std::function<Celulas()>& senao) {
     ModeloLista* m = modelos_[std::size_t(indice(c))];
     // Emptied first, so a failed open is never reported over the rows of the file before.
     m->substituir(Celulas(m->columnCount()));
     if (abrir)
         banco::abrirPadrao();
-    m->substituir(listas::ler(c, sql, params));
+    std::optional<Celulas> lidas = ler();
+    m->substituir(lidas ? std::move(*lidas) : senao());
     if (const QString falha = m->celulas().falha(); !falha.isEmpty())
         relatarFalha(falha);
 }
@@ -286,7 +326,7 @@ void frmprincipal::relatarFalha(const QString& falha) {
         return;
     }
     QString texto = QStringLiteral("Ocorreu o seguinte erro ao ler os dados: ") + falha;
-    if (falha == QStringLiteral("o arquivo de dados está danificado"))
+    if (falha == erros::textoDanificado())
         texto += QStringLiteral(". As listas mostram apenas os registros que puderam ser lidos.");
     dialogs::erro(texto);
 }
@@ -325,8 +365,13 @@ void frmprincipal::carregaranotacoes() {
 }
 
 void frmprincipal::carregarsenhas() {
-    const consultas::Consulta c = consultas::senhas(txtsenha_->text());
-    carregar(Categoria::Senhas, c.sql, c.parametros, true);
+    const QString texto = txtsenha_->text();
+    mostrar(
+        Categoria::Senhas, [&] { return retrato::senhas(texto); }, true,
+        [&] {
+            const consultas::Consulta c = consultas::senhas(texto);
+            return listas::ler(Categoria::Senhas, c.sql, c.parametros);
+        });
 }
 
 void frmprincipal::carregarcompromisso(const QString& sql, const QVariantList& params, bool abrir) {
@@ -335,18 +380,32 @@ void frmprincipal::carregarcompromisso(const QString& sql, const QVariantList& p
 }
 
 void frmprincipal::carregarfiltro() {
-    const consultas::Consulta c = consultas::contatos(cbonome_->currentText(), txtfiltro_->text());
-    carregar(Categoria::Agenda, c.sql, c.parametros, true);
+    const QString campo = cbonome_->currentText(), texto = txtfiltro_->text();
+    mostrar(
+        Categoria::Agenda, [&] { return retrato::contatos(campo, texto); }, true,
+        [&] {
+            const consultas::Consulta c = consultas::contatos(campo, texto);
+            return listas::ler(Categoria::Agenda, c.sql, c.parametros);
+        });
 }
 
 void frmprincipal::filtrarDatas() {
+    if (!CampoData::conferir({cbodata1_, cbodata2_}, QStringLiteral("Filtrar")))
+        return;
     const auto c = consultas::compromissosEntre(cbodata1_->data(), cbodata2_->data());
     if (!c) {
         dialogs::mensagem(dialogs::Icone::Exclamacao, QStringLiteral("Filtrar"),
                           QStringLiteral("As datas devem ser preenchidas!"));
         return;
     }
-    carregarcompromisso(c->sql, c->parametros, true);
+    const QDate de = *cbodata1_->data(), ate = *cbodata2_->data();
+    mostrar(
+        Categoria::Compromisso, [&] { return retrato::compromissosEntre(de, ate); }, true,
+        [&] {
+            return listas::ler(Categoria::Compromisso,
+                               c->sql + QLatin1String(consultas::kOrdemCompromissos),
+                               c->parametros);
+        });
 }
 
 void frmprincipal::mostrarTudo() {
@@ -436,6 +495,12 @@ bool frmprincipal::eventFilter(QObject* obj, QEvent* ev) {
                 }
                 break;
             case QEvent::KeyPress:
+                if (c == Categoria::Senhas && !area &&
+                    static_cast<QKeyEvent*>(ev)->matches(QKeySequence::Copy)) {
+                    escolherLinhaAtual(vista);
+                    comandos::executar(*comandos::comando(QStringLiteral("mnucopiarsenha")));
+                    return true;
+                }
                 // Enter edits, as a double-click does.
                 if (const int tecla = static_cast<QKeyEvent*>(ev)->key();
                     !area && (tecla == Qt::Key_Return || tecla == Qt::Key_Enter)) {

@@ -57,7 +57,13 @@ public:
     // Until the login window exists the hook is empty and the window just shows.
     using PedidoDeLogin = std::function<void(frmprincipal&)>;
     static PedidoDeLogin& pedidoDeLogin();
-    // True when start-up handed the window to the login instead of showing it.
+    // A protected file's password, asked at start before anything reads the file: the hook
+    // gets the file and what to run once it opens (it ends the program when given up).
+    // Empty, start-up goes on at once.
+    using PedidoDeSenha = std::function<void(const QString& arquivo, std::function<void()>)>;
+    static PedidoDeSenha& pedidoDeSenha();
+    // True when start-up handed the window to the login, or to the file's password, instead
+    // of showing it.
     bool aguardaLogin() const { return aguardaLogin_; }
 
     QTreeView* lista(Categoria categoria) const;
@@ -86,7 +92,11 @@ private:
     QWidget* painelSenha();
     QTreeView* criarLista(Categoria categoria);
     void iniciar();
+    void iniciarAberto();
     void carregar(Categoria categoria, const QString& sql, const QVariantList& params, bool abrir);
+    // Shows what `ler` gives, or, when it cannot answer, what `senao` reads.
+    void mostrar(Categoria categoria, const std::function<std::optional<Celulas>()>& ler,
+                 bool abrir, const std::function<Celulas()>& senao = {});
     // A list read only in part is told once; while a reload of several lists runs, once for
     // all of them.
     void relatarFalha(const QString& falha);
@@ -107,4 +117,5 @@ private:
     CampoData* cbodata1_ = nullptr;
     CampoData* cbodata2_ = nullptr;
     bool aguardaLogin_ = false;
+    bool construindo_ = true;
 };

@@ -7,10 +7,14 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "access/frmarquivoprotegido.h"
+#include "data/arquivos.h"
 #include "data/banco.h"
+#include "data/chave.h"
 #include "data/configuracoes.h"
 #include "data/schema.h"
 #include "data/sqlite.h"
@@ -108,21 +112,36 @@ void frmrede::procurar() {
         atual.absoluteDir().exists() ? QDir::toNativeSeparators(atual.absolutePath()) : QString());
     if (escolhido.isEmpty())
         return;
-    txtbd_->setText(QDir::toNativeSeparators(escolhido));
-    configuracoes::gravar(kRedeLocal, txtbd_->text());
+    // A protected file is chosen only with its password; giving up changes nothing.
+    QPointer<frmrede> janela(this);
+    acesso::comChave(escolhido,
+                     [janela, escolhido](const QString&, const std::optional<QString>& senha) {
+                         if (!janela)
+                             return;
+                         if (senha)
+                             chave::definirSenha(*senha);
+                         janela->txtbd_->setText(QDir::toNativeSeparators(escolhido));
+                         configuracoes::gravar(kRedeLocal, janela->txtbd_->text());
+                     });
 }
 
 void frmrede::testar() {
-    // Reads only: a path to nothing, or to a file that is not ours, stays as it was.
-    try {
-        schema::verificarArquivo(QDir::fromNativeSeparators(txtbd_->text()),
-                                 QString::fromUtf8(banco::kSenhaBanco));
-    } catch (const db::DbError&) {
-        dialogs::erro(QStringLiteral("Não foi possível conectar-se ao banco de dados da rede!"));
-        return;
-    }
-    dialogs::mensagem(dialogs::Icone::Informacao, QStringLiteral("Teste de banco de dados"),
-                      QStringLiteral("Teste relizado com sucesso!"));
+    const QString caminho = QDir::fromNativeSeparators(txtbd_->text());
+    acesso::comChave(caminho, [caminho](const QString& chave, const std::optional<QString>& senha) {
+        // Reads only: a path to nothing, or to a file that is not ours, stays as it was.
+        try {
+            schema::verificarArquivo(caminho, chave);
+        } catch (const db::DbError&) {
+            dialogs::erro(
+                QStringLiteral("Não foi possível conectar-se ao banco de dados da rede!"));
+            return;
+        }
+        // The file in use needs no asking again.
+        if (senha && arquivos::mesmoArquivo(caminho, banco::caminhoBanco(banco::arquivobanco)))
+            chave::definirSenha(*senha);
+        dialogs::mensagem(dialogs::Icone::Informacao, QStringLiteral("Teste de banco de dados"),
+                          QStringLiteral("Teste relizado com sucesso!"));
+    });
 }
 
 void frmrede::closeEvent(QCloseEvent* ev) {
@@ -134,5 +153,17 @@ void frmrede::closeEvent(QCloseEvent* ev) {
     ui::Principal* principal = ui::principal();
     if (!principal || !principal->janela()->isVisible())
         return;
-    principal->recarregarTodas();
+    // A protected file now chosen is asked for first; given up, the lists tell it is shut.
+    acesso::comChave(
+        banco::caminhoBanco(banco::arquivobanco),
+        [](const QString&, const std::optional<QString>& senha) {
+            if (senha)
+                chave::definirSenha(*senha);
+            if (ui::Principal* p = ui::principal())
+                p->recarregarTodas();
+        },
+        [] {
+            if (ui::Principal* p = ui::principal())
+                p->esvaziarTodas();
+        });
 }

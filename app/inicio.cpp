@@ -8,12 +8,16 @@
 #include <QStandardPaths>
 #include <QTranslator>
 
+#include "access/bloqueio.h"
+#include "access/frmarquivoprotegido.h"
 #include "access/frmlogin.h"
 #include "app/frmprincipal.h"
 #include "data/banco.h"
+#include "data/chave.h"
 #include "data/configuracoes.h"
 #include "data/schema.h"
 #include "data/sqlite.h"
+#include "ui/areatransferencia.h"
 #include "ui/dialogs.h"
 #include "ui/icones.h"
 
@@ -60,9 +64,16 @@ int executar(QApplication& app) {
                        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
                            QStringLiteral("/Varnelo"));
     frmprincipal::pedidoDeLogin() = acesso::pedirLogin;
+    frmprincipal::pedidoDeSenha() = acesso::desbloquearInicio;
+    // Nothing of a password outlives the program: the session's, nor one left copied.
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, [] {
+        areatransferencia::expirar();
+        chave::esquecer();
+    });
     frmprincipal janela;
     if (!janela.aguardaLogin())
         janela.show();
+    acesso::vigiarOcioso();
     return app.exec();
 }
 

@@ -1,8 +1,9 @@
 // Measures start-up, keystroke search, saving the contact list and memory of the
-// main window on a generated file, the same searches straight through SQLCipher as the
-// floor, and the contact directory and address labels written as PDF through the report
-// engine.
+// main window on a generated file, the same searches straight through SQLCipher and over
+// the kept rows alone, and the contact directory and address labels written as PDF through the
+// report engine.
 #include <QApplication>
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -17,8 +18,11 @@
 
 #include "app/frmprincipal.h"
 #include "data/banco.h"
+#include "data/chave.h"
 #include "data/configuracoes.h"
 #include "data/consultas.h"
+#include "data/copiabanco.h"
+#include "data/retrato.h"
 #include "data/sqlite.h"
 #include "dialogosmudos.h"
 #include "formats/vcard.h"
@@ -28,6 +32,7 @@
 #include "reports/rlt_etiquetas.h"
 #include "transfer/transferencia.h"
 #include "ui/dialogs.h"
+#include "ui/visualizador.h"
 
 namespace {
 
@@ -48,9 +53,9 @@ double residenteMb() {
 }
 
 // A real key press carrying the letter, accents included.
-void digitar(QWidget* campo, const QString& letra) {
-    QKeyEvent aperta(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, letra);
-    QKeyEvent solta(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, letra);
+void digitar(QWidget* campo, int tecla, const QString& letra) {
+    QKeyEvent aperta(QEvent::KeyPress, tecla, Qt::NoModifier, letra);
+    QKeyEvent solta(QEvent::KeyRelease, tecla, Qt::NoModifier, letra);
     QApplication::sendEvent(campo, &aperta);
     QApplication::sendEvent(campo, &solta);
 }
@@ -128,24 +133,45 @@ int main(int argc, char** argv) {
     imprimir("startup_ms", relogio.nsecsElapsed() / 1e6, "ms");
     const double rss = residenteMb();
 
-    // Each query typed one letter at a time, timed from the keystroke to the list shown.
-    const QStringList buscas = {QStringLiteral("Márcia"), QStringLiteral("Souza"),
-                                QStringLiteral("Pedro"), QStringLiteral("Araújo"),
-                                QStringLiteral("Luiz")};
+    // A user's typing, timed from each key to the list shown: each name letter by letter
+    // (the first letter matches most of the file), one backspace, the box cleared; a "%"
+    // typed as text; then the telephone field.
     auto* filtro = janela->findChild<QLineEdit*>(QStringLiteral("txtfiltro"));
+    auto* campo = janela->findChild<QComboBox*>(QStringLiteral("cbonome"));
     std::vector<double> teclas;
     std::vector<consultas::Consulta> consultasFeitas;
-    for (const QString& busca : buscas) {
-        filtro->clear();
+    std::vector<std::pair<QString, QString>> buscasFeitas;
+    const auto tecla = [&](int codigo, const QString& letra) {
+        relogio.restart();
+        digitar(filtro, codigo, letra);
         QCoreApplication::processEvents();
-        for (qsizetype n = 1; n <= busca.size(); ++n) {
-            relogio.restart();
-            digitar(filtro, busca.mid(n - 1, 1));
-            QCoreApplication::processEvents();
-            teclas.push_back(relogio.nsecsElapsed() / 1e6);
-            consultasFeitas.push_back(
-                consultas::contatos(QStringLiteral("Nome do contato"), busca.left(n)));
-        }
+        teclas.push_back(relogio.nsecsElapsed() / 1e6);
+        consultasFeitas.push_back(consultas::contatos(campo->currentText(), filtro->text()));
+        buscasFeitas.emplace_back(campo->currentText(), filtro->text());
+    };
+    const auto escrever = [&](const QString& texto, bool corrigir) {
+        for (const QChar letra : texto)
+            tecla(Qt::Key_unknown, letra);
+        if (corrigir)
+            tecla(Qt::Key_Backspace, {});
+        filtro->selectAll();
+        tecla(Qt::Key_Delete, {});
+    };
+    for (const char* nome : {"Márcia", "Souza", "Pedro", "Araújo", "Luiz"})
+        escrever(QString::fromUtf8(nome), true);
+    escrever(QStringLiteral("a%o"), false);
+    campo->setCurrentText(QStringLiteral("Telefone"));
+    escrever(QStringLiteral("9876"), true);
+    campo->setCurrentText(QStringLiteral("Nome do contato"));
+
+    // The floor: the same searches over the kept rows, with no list to show.
+    std::vector<double> piso;
+    for (const auto& [entrada, texto] : buscasFeitas) {
+        relogio.restart();
+        const std::optional<Celulas> achadas = retrato::contatos(entrada, texto);
+        piso.push_back(relogio.nsecsElapsed() / 1e6);
+        if (!achadas)
+            std::fprintf(stderr, "a busca não veio da memória\n");
     }
 
     // The whole contact list saved both ways through the window's own members, the
@@ -249,6 +275,7 @@ int main(int argc, char** argv) {
     imprimir("keystroke_max_ms", *std::max_element(teclas.begin(), teclas.end()), "ms");
     imprimir("raw_query_median_ms", medianaCru, "ms");
     imprimir("keystroke_ratio", medianaTeclas / medianaCru, "x");
+    imprimir("floor_median_ms", mediana(piso), "ms");
     imprimir("export_html_ms", html, "ms");
     imprimir("export_txt_ms", txt, "ms");
     imprimir("export_progress_ms", custoBarra, "ms");
@@ -269,6 +296,34 @@ int main(int argc, char** argv) {
         imprimir("directory_rss_mb", residenteMb(), "MB");
     }
 
+    // The directory's preview, as the menu opens it: from the command to its first page on
+    // screen, then paged to the end; the memory after both.
+    {
+        rlt_agenda diretorio;
+        double abrir = 0, fim = 0;
+        int pintadas = 0;
+        mudos.aoVisualizar = [&](const QString& titulo, const dialogs::PaginasRelatorio& p) {
+            JanelaVisualizacao janela(
+                titulo, p, [] {}, [] {});
+            janela.resize(1024, 700);
+            janela.show();
+            janela.grab();
+            abrir = relogio.nsecsElapsed() / 1e6;
+            relogio.restart();
+            janela.irPara(p.quantidade - 1);
+            janela.grab();
+            fim = relogio.nsecsElapsed() / 1e6;
+            pintadas = int(janela.pintadas().size());
+        };
+        relogio.restart();
+        diretorio.Config();
+        mudos.aoVisualizar = nullptr;
+        imprimir("preview_open_ms", abrir, "ms");
+        imprimir("preview_last_page_ms", fim, "ms");
+        imprimir("preview_rss_mb", residenteMb(), "MB");
+        std::fprintf(stderr, "# preview: %d pages painted\n", pintadas);
+    }
+
     // Labels of every contact on Pimaco 6080 (30 a sheet), written as PDF with no window.
     {
         rlt_Etiquetas rotulos;
@@ -277,6 +332,32 @@ int main(int argc, char** argv) {
         if (!rotulos.GravarPdf(pasta.path() + QStringLiteral("/etiquetas.pdf")))
             std::fprintf(stderr, "as etiquetas não foram gravadas\n");
         imprimir("labels_pdf_ms", relogio.nsecsElapsed() / 1e6, "ms");
+    }
+    // One key derivation, then the generated file given a password and opened with it as
+    // the unlock window does: the key derived from the file's salt, the file opened and read.
+    {
+        std::vector<double> kdf;
+        const QByteArray sal = chave::sal(arquivo);
+        for (int n = 0; n < 3; ++n) {
+            relogio.restart();
+            chave::derivar(QStringLiteral("uma senha de bancada"), sal);
+            kdf.push_back(relogio.nsecsElapsed() / 1e6);
+        }
+        imprimir("kdf_ms", mediana(kdf), "ms");
+        direto.close();
+        relogio.restart();
+        copia::trocarChave(arquivo, chave::embutida(),
+                           chave::paraSenha(arquivo, QStringLiteral("uma senha de bancada")));
+        std::fprintf(stderr, "# rekey of the whole file: %.0f ms\n", relogio.nsecsElapsed() / 1e6);
+        std::vector<double> abrir;
+        for (int n = 0; n < 3; ++n) {
+            relogio.restart();
+            const QString k = chave::paraSenha(arquivo, QStringLiteral("uma senha de bancada"));
+            if (chave::testar(arquivo, k) != chave::Teste::Abre)
+                std::fprintf(stderr, "o arquivo protegido não abriu\n");
+            abrir.push_back(relogio.nsecsElapsed() / 1e6);
+        }
+        imprimir("unlock_ms", mediana(abrir), "ms");
     }
     dialogs::definir(nullptr);
     return 0;

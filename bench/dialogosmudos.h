@@ -30,5 +30,13 @@ public:
     bool abrirEndereco(const QString&) override { return false; }
     bool iniciarPrograma(const QString&, const QStringList&) override { return false; }
     bool escolherImpressora(QPrinter&) override { return false; }
-    bool visualizar(QPrinter&, const std::function<void(QPrinter*)>&) override { return false; }
+    // A report's preview is handed here instead of waiting for a user to close it.
+    std::function<void(const QString&, const dialogs::PaginasRelatorio&)> aoVisualizar;
+    void visualizarRelatorio(QPrinter&, const QString& titulo,
+                             const dialogs::PaginasRelatorio& paginas,
+                             const std::function<void(QPrinter*)>&,
+                             const std::function<void()>&) override {
+        if (aoVisualizar)
+            aoVisualizar(titulo, paginas);
+    }
 };

@@ -164,8 +164,9 @@ void removerTemporarios(const QString& banco) {
     const QDir pasta = info.absoluteDir();
     const QString nome = info.fileName();
     QFile::remove(pasta.filePath(anterior(nome) + QStringLiteral(".novo")));
-    const QRegularExpression nosso(QStringLiteral("^%1\\.(restaurando|senha)-[A-Za-z0-9]{6}$")
-                                       .arg(QRegularExpression::escape(nome)));
+    const QRegularExpression nosso(
+        QStringLiteral("^%1\\.(restaurando|senha)-[A-Za-z0-9]{6}(-journal)?$")
+            .arg(QRegularExpression::escape(nome)));
     for (const QString& f : pasta.entryList({nome + QStringLiteral(".*")}, QDir::Files))
         if (nosso.match(f).hasMatch())
             QFile::remove(pasta.filePath(f));

@@ -5,6 +5,7 @@
 
 #include "data/arquivos.h"
 #include "data/avisos.h"
+#include "data/chave.h"
 #include "data/configuracoes.h"
 #include "data/schema.h"
 
@@ -76,6 +77,7 @@ void Conexao::abrirArquivo(const QString& caminho, const QString& senha) {
     chaveUsada_ = senha;
     identidade_ = arquivos::identidade(absoluto);
     sal_ = lerSal(absoluto);
+    ++aberturas_;
     aberta_ = true;
 }
 
@@ -90,6 +92,19 @@ void Conexao::fecharArquivo() {
     chaveUsada_.clear();
     identidade_.clear();
     sal_.clear();
+}
+
+Versao Conexao::versao() {
+    if (!aberta_ || !banco_.isOpen())
+        return {};
+    try {
+        db::Statement st = banco_.prepare(QStringLiteral("PRAGMA data_version"));
+        if (!st.next())
+            return {};
+        return {aberturas_, st.value(0).toLongLong(), banco_.totalChanges()};
+    } catch (const db::DbError&) {
+        return {};
+    }
 }
 
 Conexao& conexao() {
@@ -109,8 +124,16 @@ void abrirbanco(const QString& arquivo, const QString& senha, const QString& tip
     conexao().marcarFechada();
     if (!tipo.isEmpty() && tipo != QLatin1String("access"))
         return;
+    const QString caminho = caminhoBanco(arquivo);
     try {
-        conexao().abrir(caminhoBanco(arquivo), senha);
+        try {
+            conexao().abrir(caminho, senha);
+        } catch (const db::DbError& e) {
+            // The session's password is another file's: this one may have none.
+            if (!e.semBanco() || senha == chave::embutida())
+                throw;
+            conexao().abrir(caminho, chave::embutida());
+        }
     } catch (const db::DbError& e) {
         const QString lead =
             QStringLiteral("Ocorreu o seguinte erro ao tentar abrir o banco de dados: ");
@@ -129,8 +152,17 @@ void abrirbanco(const QString& arquivo, const QString& senha, const QString& tip
     }
 }
 
+QString chaveBanco() {
+    try {
+        return chave::daSessao(caminhoBanco(arquivobanco));
+    } catch (const db::DbError&) {
+        // No memory for the derivation: the open then fails as with a wrong key.
+        return chave::embutida();
+    }
+}
+
 void abrirPadrao() {
-    abrirbanco(arquivobanco, QString::fromUtf8(kSenhaBanco), tipobanco);
+    abrirbanco(arquivobanco, chaveBanco(), tipobanco);
 }
 
 void abrirSeFechada() {
@@ -143,11 +175,11 @@ QString lerlogininicia(const QString&, const QString&, const QString& tipo, bool
         *ilegivel = false;
     // Always the program's own file and key, whatever the caller passes.
     const QString antes = caminhoBanco(arquivobanco);
-    abrirbanco(arquivobanco, QString::fromUtf8(kSenhaBanco), tipo);
+    abrirbanco(arquivobanco, chaveBanco(), tipo);
     // A network file that failed has set the settings back to the local file, whose switch
     // is the one that counts now.
     if (!conexao().aberta() && caminhoBanco(arquivobanco) != antes)
-        abrirbanco(arquivobanco, QString::fromUtf8(kSenhaBanco), tipo);
+        abrirbanco(arquivobanco, chaveBanco(), tipo);
     try {
         db::Statement st = conexao().banco().prepare(
             QStringLiteral("SELECT [login_inicia] FROM login where id=1"));

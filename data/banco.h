@@ -20,6 +20,15 @@ extern QString tipobanco;     // "access"
 // executarsql mark it closed when done. The keyed handle behind it is kept between
 // operations while the file is still the same database, because deriving the key costs
 // far more than any statement the program runs.
+// Changes whenever what the kept handle reads may have changed: another handle committed,
+// this handle wrote, or another file (or the same one again) was opened.
+struct Versao {
+    quint64 abertura = 0;  // 0: no file open
+    qint64 dados = 0;
+    qint64 mudancas = 0;
+    bool operator==(const Versao&) const = default;
+};
+
 class Conexao {
 public:
     bool aberta() const { return aberta_; }
@@ -38,6 +47,8 @@ public:
     void marcarFechada();
     // Closes the handle for real, so that the file can be copied or replaced.
     void fecharArquivo();
+    // What the open handle reads now; a Versao with abertura 0 when it is not open.
+    Versao versao();
 
 private:
     bool mesmoArquivo(const QString& caminho, const QString& senha) const;
@@ -47,6 +58,7 @@ private:
     QString identidade_;  // which file on its disk
     QByteArray sal_;      // the first bytes, which change when another database is written there
     bool aberta_ = false;
+    quint64 aberturas_ = 0;
     std::optional<db::DbError> falha_;  // why the last open failed
 };
 
@@ -77,7 +89,11 @@ void liberarConexoes();
 // The condition for a key column matched letter for letter: "[col] = ? COLLATE BINARY".
 QString condicaoChave(const QString& coluna);
 
-// Shorthand for abrirbanco with the module-level texts and the constant.
+// The key this session opens the file in use with: the constant, or the one derived from
+// the password the user gave for the file.
+QString chaveBanco();
+
+// Shorthand for abrirbanco with the module-level texts and the session's key.
 void abrirPadrao();
 // The connection as the last operation left it, opened first only when it is closed or
 // its file has been replaced since.

@@ -1,16 +1,34 @@
 #include "data/celulas.h"
 
+#include <algorithm>
+
+Celulas::Celulas(int colunas) : colunas_(colunas), dados_(std::make_shared<Dados>()) {}
+
+int Celulas::linhas() const {
+    return escolhidas_ ? int(escolhidas_->size()) : int(dados_->registros.size());
+}
+
+int Celulas::base(int linha) const {
+    if (linha < 0 || linha >= linhas())
+        return -1;
+    return escolhidas_ ? (*escolhidas_)[std::size_t(linha)] : linha;
+}
+
 QByteArrayView Celulas::bruta(int linha, int coluna) const {
-    if (linha < 0 || linha >= linhas() || coluna < 0 || coluna >= colunas_)
+    const int b = base(linha);
+    if (b < 0 || coluna < 0 || coluna >= colunas_)
         return {};
-    const std::size_t k = std::size_t(linha) * std::size_t(colunas_) + std::size_t(coluna);
-    if (k >= fins_.size())
+    const std::size_t k = std::size_t(b) * std::size_t(colunas_) + std::size_t(coluna);
+    if (k >= dados_->fins.size())
         return {};
-    const qsizetype inicio = k ? fins_[k - 1] : 0;
-    return QByteArrayView(texto_.constData() + inicio, fins_[k] - inicio);
+    const qsizetype inicio = k ? dados_->fins[k - 1] : 0;
+    return QByteArrayView(dados_->texto.constData() + inicio, dados_->fins[k] - inicio);
 }
 
 QString Celulas::celula(int linha, int coluna) const {
+    if (escolhidas_ && base(linha) >= 0 &&
+        std::find(contadores_.begin(), contadores_.end(), coluna) != contadores_.end())
+        return QString::number(linha + 1);
     return QString::fromUtf8(bruta(linha, coluna));
 }
 
@@ -22,18 +40,46 @@ QStringList Celulas::linha(int linha) const {
 }
 
 qint64 Celulas::registro(int linha) const {
-    return linha >= 0 && linha < linhas() ? registros_[std::size_t(linha)] : 0;
+    const int b = base(linha);
+    return b >= 0 ? dados_->registros[std::size_t(b)] : 0;
+}
+
+Celulas::Dados& Celulas::gravaveis() {
+    // Rows are added only while reading, before the rows are shared; a shared text is never
+    // written through.
+    if (dados_.use_count() > 1 || escolhidas_) {
+        auto copia = std::make_shared<Dados>(*dados_);
+        dados_ = std::move(copia);
+        escolhidas_.reset();
+    }
+    return *dados_;
 }
 
 void Celulas::novaLinha(qint64 registro) {
+    Dados& d = gravaveis();
     // A row left short by a failed read is completed with empty cells.
-    while (fins_.size() < registros_.size() * std::size_t(colunas_))
-        fins_.push_back(texto_.size());
-    registros_.push_back(registro);
+    while (d.fins.size() < d.registros.size() * std::size_t(colunas_))
+        d.fins.push_back(d.texto.size());
+    d.registros.push_back(registro);
 }
 
 void Celulas::acrescentar(QByteArrayView texto, QByteArrayView resto) {
-    texto_.append(texto);
-    texto_.append(resto);
-    fins_.push_back(texto_.size());
+    Dados& d = gravaveis();
+    d.texto.append(texto);
+    d.texto.append(resto);
+    d.fins.push_back(d.texto.size());
+}
+
+void Celulas::definirContador(int coluna) {
+    contadores_.push_back(coluna);
+}
+
+Celulas Celulas::escolhidas(std::vector<int> linhas) const {
+    Celulas r = *this;
+    if (escolhidas_)
+        for (int& l : linhas)
+            l = (*escolhidas_)[std::size_t(l)];
+    r.escolhidas_ = std::make_shared<const std::vector<int>>(std::move(linhas));
+    r.falha_.clear();
+    return r;
 }

@@ -107,6 +107,10 @@ bool pastaSemGravacao(const QString& arquivo) {
 #endif
 }
 
+QString textoDanificado() {
+    return kDanificado;
+}
+
 QString textoPastaSemGravacao() {
     return kPasta;
 }

@@ -19,6 +19,9 @@ bool pastaSemGravacao(const QString& arquivo);
 // How that is told.
 QString textoPastaSemGravacao();
 
+// How a damaged file is told.
+QString textoDanificado();
+
 // A file operation's error text (as the system words it) in Portuguese when it is a
 // common failure; otherwise the text as given.
 QString doSistema(const QString& texto);

@@ -124,8 +124,16 @@ int pixels(int centesimosMm, double dpi) {
 }
 
 Celulas ler(Categoria categoria, const QString& sql, const QVariantList& parametros) {
+    return ler(categoria, sql, parametros, {});
+}
+
+Celulas ler(Categoria categoria, const QString& sql, const QVariantList& parametros,
+            const std::function<void(const db::Statement&)>& aCadaLinha) {
     const Descricao& l = categoria::descricao(categoria);
     Celulas celulas(int(l.colunas.size()));
+    for (std::size_t i = 0; i < l.colunas.size(); ++i)
+        if (l.colunas[i].exibicao == Exibicao::Contador)
+            celulas.definirContador(int(i));
     try {
         db::Statement st = banco::conexao().banco().prepare(sql);
         st.bind(parametros);
@@ -139,6 +147,8 @@ Celulas ler(Categoria categoria, const QString& sql, const QVariantList& paramet
             for (std::size_t i = 0; i < indices.size(); ++i)
                 acrescentarCelula(celulas, indices[i] >= 0 ? st.utf8(indices[i]) : QByteArrayView(),
                                   l.colunas[i].exibicao, numero, hoje);
+            if (aCadaLinha)
+                aCadaLinha(st);
         }
     } catch (const db::DbError& e) {
         // An open that failed has told the user already; the list just stays empty.
@@ -147,6 +157,9 @@ Celulas ler(Categoria categoria, const QString& sql, const QVariantList& paramet
         if (e.danificado() && listaInteira(l, sql)) {
             QString falha;
             Celulas lidas = lerDanificada(l, &falha);
+            for (std::size_t i = 0; i < l.colunas.size(); ++i)
+                if (l.colunas[i].exibicao == Exibicao::Contador)
+                    lidas.definirContador(int(i));
             lidas.definirFalha(falha.isEmpty() ? e.descricao() : falha);
             return lidas;
         }

@@ -4,10 +4,12 @@
 #include <QString>
 #include <QStringList>
 #include <QVariantList>
+#include <functional>
 #include <vector>
 
 #include "data/categoria.h"
 #include "data/celulas.h"
+#include "data/sqlite.h"
 
 // The five lists of the main window: how a row of a category's table becomes the cells
 // its list shows. No widgets here; what each list shows is in the category's description.
@@ -25,5 +27,9 @@ int pixels(int centesimosMm, double dpi);
 // already. The full list of a damaged file is read around the damage, so every row the
 // file still holds is shown, in the list's order.
 Celulas ler(Categoria categoria, const QString& sql, const QVariantList& parametros = {});
+// As ler, handing each row's statement to `aCadaLinha` after its cells; a file read around
+// its damage hands none.
+Celulas ler(Categoria categoria, const QString& sql, const QVariantList& parametros,
+            const std::function<void(const db::Statement&)>& aCadaLinha);
 
 }  // namespace listas

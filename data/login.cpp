@@ -18,7 +18,7 @@ void gravar(const Registro& r) {
     banco::executarsql(QStringLiteral("UPDATE login SET login = ?, senha = ?, email = ?, "
                                       "login_inicia = ? WHERE ID = 1"),
                        {r.usuario, r.senha, r.email, r.inicia}, banco::arquivobanco,
-                       QString::fromUtf8(banco::kSenhaBanco), banco::tipobanco);
+                       banco::chaveBanco(), banco::tipobanco);
 }
 
 bool confere(db::Database& banco, const QString& usuario, const QString& senha) {

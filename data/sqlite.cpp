@@ -181,6 +181,14 @@ void Database::create(const QString& path, const QString& key) {
     openWith(path, key, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX);
 }
 
+void Database::rekey(const QString& key) {
+    if (!db_)
+        throw DbError(QStringLiteral("A conexão com o banco de dados não está aberta."));
+    const QByteArray k = key.toUtf8();
+    if (sqlite3_rekey(db_, k.constData(), k.size()) != SQLITE_OK)
+        throw engineError(db_);
+}
+
 Statement Database::prepare(const QString& sql) {
     if (!db_)
         throw DbError(QStringLiteral("A conexão com o banco de dados não está aberta."));
@@ -214,6 +222,10 @@ void Database::execScript(const QString& sql) {
 
 int Database::changes() const {
     return db_ ? sqlite3_changes(db_) : 0;
+}
+
+qint64 Database::totalChanges() const {
+    return db_ ? sqlite3_total_changes(db_) : 0;
 }
 
 Statement::Statement(sqlite3* db, sqlite3_stmt* stmt) : db_(db), stmt_(stmt) {}
@@ -337,6 +349,9 @@ int Statement::indexOrThrow(const QString& name) const {
 
 bool Statement::isNull(int i) const {
     return sqlite3_column_type(stmt_, i) == SQLITE_NULL;
+}
+bool Statement::isText(int i) const {
+    return sqlite3_column_type(stmt_, i) == SQLITE_TEXT;
 }
 bool Statement::isNull(const QString& name) const {
     return isNull(indexOrThrow(name));

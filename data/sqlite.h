@@ -67,6 +67,8 @@ public:
     // Creates a new file (only the step that lays an empty database uses this).
     void create(const QString& path, const QString& key);
     void close();
+    // Writes every page again under `key`, in one transaction.
+    void rekey(const QString& key);
     bool isOpen() const { return db_ != nullptr; }
     QString path() const { return path_; }
 
@@ -76,6 +78,8 @@ public:
     // Runs a script of several statements without parameters.
     void execScript(const QString& sql);
     int changes() const;
+    // Rows changed through this handle since it was opened.
+    qint64 totalChanges() const;
 
 private:
     void openWith(const QString& path, const QString& key, int flags);
@@ -104,6 +108,7 @@ public:
     int columnIndex(const QString& name) const;  // -1 when absent
     bool isNull(int i) const;
     bool isNull(const QString& name) const;
+    bool isText(int i) const;
     QString text(int i) const;
     QString text(const QString& name) const;
     // The column's UTF-8 text as the engine holds it, valid until the next step.

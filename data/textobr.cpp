@@ -146,4 +146,68 @@ bool comecaCom(std::string_view texto, std::string_view prefixo) {
     return true;
 }
 
+namespace {
+
+void codificar(std::string& saida, char32_t c) {
+    if (c < 0x80) {
+        saida += char(c);
+    } else if (c < 0x800) {
+        saida += char(0xC0 | (c >> 6));
+        saida += char(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        saida += char(0xE0 | (c >> 12));
+        saida += char(0x80 | ((c >> 6) & 0x3F));
+        saida += char(0x80 | (c & 0x3F));
+    } else {
+        saida += char(0xF0 | (c >> 18));
+        saida += char(0x80 | ((c >> 12) & 0x3F));
+        saida += char(0x80 | ((c >> 6) & 0x3F));
+        saida += char(0x80 | (c & 0x3F));
+    }
+}
+
+}  // namespace
+
+std::string dobrado(std::string_view texto) {
+    std::string r;
+    r.reserve(texto.size());
+    for (std::size_t i = 0; i < texto.size();) {
+        const unsigned char c = static_cast<unsigned char>(texto[i]);
+        if (c < 0x80) {
+            r += char(c >= 'A' && c <= 'Z' ? c + 32 : c);
+            ++i;
+            continue;
+        }
+        codificar(r, dobrar(proximo(texto, i)));
+    }
+    return r;
+}
+
+bool combinaDobrado(std::string_view p, std::string_view t) {
+    // Folded texts are valid UTF-8 and "%" the only wildcard, so every piece between two
+    // "%" is found whole and leftmost, byte for byte.
+    std::size_t fimP = p.find('%');
+    if (fimP == std::string_view::npos)
+        return p == t;
+    const std::string_view primeiro = p.substr(0, fimP);
+    if (!t.starts_with(primeiro))
+        return false;
+    std::size_t ti = primeiro.size();
+    const std::size_t inicioUltimo = p.rfind('%') + 1;
+    const std::string_view ultimo = p.substr(inicioUltimo);
+    std::size_t pi = fimP + 1;
+    while (pi < inicioUltimo) {
+        const std::size_t proximoP = p.find('%', pi);
+        const std::string_view pedaco = p.substr(pi, proximoP - pi);
+        pi = proximoP + 1;
+        if (pedaco.empty())
+            continue;
+        const std::size_t achado = t.find(pedaco, ti);
+        if (achado == std::string_view::npos)
+            return false;
+        ti = achado + pedaco.size();
+    }
+    return t.size() >= ti + ultimo.size() && t.ends_with(ultimo);
+}
+
 }  // namespace textobr

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 // Text comparison as a Brazilian reader expects: letter case and accents do not
@@ -19,5 +20,11 @@ bool combina(std::string_view padrao, std::string_view texto);
 
 // Whether the folded text of `texto` starts with the folded `prefixo`.
 bool comecaCom(std::string_view texto, std::string_view prefixo);
+
+// The text with every character folded (malformed bytes read as `combina` reads them), as
+// UTF-8: `combinaDobrado(dobrado(p), dobrado(t)) == combina(p, t)`, and a search folds each
+// stored text once instead of on every keystroke.
+std::string dobrado(std::string_view texto);
+bool combinaDobrado(std::string_view padrao, std::string_view texto);
 
 }  // namespace textobr

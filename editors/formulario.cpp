@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QDateEdit>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -12,6 +11,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "data/banco.h"
 #include "data/regras.h"
@@ -72,7 +72,7 @@ QStringList FormularioCadastro::estado() const {
             (qobject_cast<QLineEdit*>(w) && qobject_cast<QComboBox*>(w->parentWidget())))
             continue;
         if (qobject_cast<QLineEdit*>(w) || qobject_cast<QPlainTextEdit*>(w) ||
-            qobject_cast<QComboBox*>(w) || qobject_cast<QDateEdit*>(w) ||
+            qobject_cast<QComboBox*>(w) ||
             (qobject_cast<QLabel*>(w) && nome.startsWith(QLatin1String("lbl")) &&
              nome != QLatin1String("lbltitulo") && nome != QLatin1String("lbllinha")))
             r << nome + QLatin1Char('=') + textoCampo(nome);
@@ -113,20 +113,18 @@ void FormularioCadastro::preencherColuna(const QString& coluna, const QString& v
     if (controle.isEmpty())
         return;
     preencherCampo(controle, valor);
-    if (bruto.isValid())
-        carregados_.insert(coluna.toLower(), {textoCampo(controle), bruto});
-    else
-        carregados_.remove(coluna.toLower());
+    carregados_.insert(coluna.toLower(), {controle, textoCampo(controle), bruto});
 }
 
 void FormularioCadastro::preencherCampo(const QString& controle, const QString& valor) {
     QWidget* campo = findChild<QWidget*>(controle);
     if (auto* data = qobject_cast<CampoData*>(campo)) {
-        data->definirData(regras::dataDoBanco(valor));
-    } else if (auto* dataFixa = qobject_cast<QDateEdit*>(campo)) {
-        // A picker cannot be empty: a record without a date shows today, not the last one.
+        // A stored date the field cannot read is shown as it is, not as another date.
         const QDate d = regras::dataDoBanco(valor);
-        dataFixa->setDate(d.isValid() ? d : regras::hoje());
+        if (d.isValid())
+            data->definirData(d);
+        else
+            data->definirTexto(regras::aparado(valor));
     } else if (auto* combo = qobject_cast<QComboBox*>(campo)) {
         combo->setEditText(valor);
     } else if (auto* linha = qobject_cast<QLineEdit*>(campo)) {
@@ -141,11 +139,11 @@ void FormularioCadastro::preencherCampo(const QString& controle, const QString& 
 QString FormularioCadastro::textoCampo(const QString& controle) const {
     QWidget* campo = findChild<QWidget*>(controle);
     if (auto* data = qobject_cast<CampoData*>(campo)) {
+        if (data->vazio())
+            return {};
         const std::optional<QDate> d = data->data();
-        return d ? regras::dataParaBanco(*d) : QString();
+        return d ? regras::dataParaBanco(*d) : data->textoDigitado();
     }
-    if (auto* dataFixa = qobject_cast<QDateEdit*>(campo))
-        return regras::dataParaBanco(dataFixa->date());
     if (auto* combo = qobject_cast<QComboBox*>(campo))
         return combo->currentText();
     if (auto* linha = qobject_cast<QLineEdit*>(campo))
@@ -164,7 +162,7 @@ gravacao::Valor FormularioCadastro::valor(const QString& coluna, const QString& 
     // input rules are for what the user types.
     if (!modoAdicionar()) {
         const auto it = carregados_.constFind(coluna.toLower());
-        if (it != carregados_.constEnd() && it->mostrado == texto)
+        if (it != carregados_.constEnd() && it->bruto.isValid() && it->mostrado == texto)
             return {coluna, it->bruto, {}};
     }
     return {coluna, regras::aplicar(regra, texto), {}};
@@ -219,8 +217,25 @@ void FormularioCadastro::atualizarAlvo(db::Database& banco, Categoria categoria,
                         QString::fromUtf8(categoria::colunaChave(categoria)), *alvo_, valores);
 }
 
+bool FormularioCadastro::conferirDatas() const {
+    QList<CampoData*> digitadas;
+    for (CampoData* campo : findChildren<CampoData*>()) {
+        // A stored date left as it was shown is written back as stored, read or not.
+        const bool comoCarregada =
+            !modoAdicionar() &&
+            std::any_of(carregados_.cbegin(), carregados_.cend(), [&](const Carregado& c) {
+                return c.controle == campo->objectName() && c.mostrado == textoCampo(c.controle);
+            });
+        if (!comoCarregada)
+            digitadas << campo;
+    }
+    return CampoData::conferir(digitadas, QStringLiteral("Erro"));
+}
+
 void FormularioCadastro::gravar(Categoria recarga, const QString& introducaoErro,
                                 const std::function<void(db::Database&)>& escrever) {
+    if (!conferirDatas())
+        return;
     abrirConexao();
     try {
         escrever(banco::conexao().banco());

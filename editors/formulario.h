@@ -58,13 +58,14 @@ public:
     // Shows a stored column in the control it is written from, as the edit flows do;
     // a column the form does not write (the appointment's `id`) is passed over. While the
     // control still shows what it was filled with, an edit writes `bruto` back unchanged,
-    // so a value the input rules would alter stays exactly as it was stored.
+    // so a value the input rules would alter stays exactly as it was stored; a date field
+    // left so is saved even when it cannot read what it shows.
     void preencherColuna(const QString& coluna, const QString& valor, const QVariant& bruto = {});
     // Puts a stored value into the control named `controle`.
-    // Text boxes and combo boxes take the text; date pickers read it as a stored date.
+    // Text boxes and combo boxes take the text; date fields read it as a stored date.
     virtual void preencherCampo(const QString& controle, const QString& valor);
     // The text of the control named `controle`, as a save reads it: a date as stored, an
-    // empty date picker as empty text; empty for no such control.
+    // empty date field as empty text, an unreadable one as typed; empty for no such control.
     QString textoCampo(const QString& controle) const;
     // Forms with pages show their first one when opened by a flow.
     virtual void irParaPrimeiraPagina() {}
@@ -127,7 +128,8 @@ protected:
     // Overwrites the record the edit flow opened, in the category's table.
     void atualizarAlvo(db::Database& banco, Categoria categoria,
                        const QList<gravacao::Valor>& valores) const;
-    // One save: opens the shared connection, writes through `escrever`, then reloads the
+    // One save: refuses a date field the user left unreadable (nothing is written), opens
+    // the shared connection, writes through `escrever`, then reloads the
     // category's list and closes. A failure shows "Erro" with `introducaoErro` and the
     // engine's description, and leaves the window open with its input; when the record is
     // gone the list is reloaded too, to show what the file holds.
@@ -137,9 +139,12 @@ protected:
 private:
     gravacao::Valor valor(const QString& coluna, const QString& controle,
                           regras::Regra regra) const;
+    // Every date field is readable, or holds what it was filled with; else says which not.
+    bool conferirDatas() const;
     // The text of every field, in a fixed order.
     QStringList estado() const;
     struct Carregado {
+        QString controle;
         QString mostrado;  // the control's text right after it was filled
         QVariant bruto;
     };

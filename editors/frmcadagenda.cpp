@@ -118,7 +118,6 @@ frmcadagenda::frmcadagenda(QWidget* parent)
     lblnome_ = criarRotuloChave(QStringLiteral("lblnome"), QStringLiteral("Label13"));
     montarCampos();
     foco::destacarTodos(this);
-    foco::destacar(findChild<CampoData*>(QStringLiteral("cbonascimento")));
     carregar();
 }
 

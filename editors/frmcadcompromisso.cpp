@@ -1,6 +1,5 @@
 #include "editors/frmcadcompromisso.h"
 
-#include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -8,7 +7,7 @@
 
 #include "data/banco.h"
 #include "data/regras.h"
-#include "ui/acessivel.h"
+#include "ui/campodata.h"
 
 namespace editors {
 
@@ -17,12 +16,10 @@ frmcadcompromisso::frmcadcompromisso(QWidget* parent)
                          QStringLiteral("Cadastro de compromisso"), QStringLiteral("COMPROMISSOS"),
                          QStringLiteral("Utilize está tela para criar/editar seus compromissos"),
                          QStringLiteral("Adicionar Compromisso"), parent) {
-    data_ = new QDateEdit(this);
+    data_ = new CampoData(this);
     data_->setObjectName(QStringLiteral("cbodata"));
-    data_->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
-    data_->setCalendarPopup(true);
-    data_->setDate(regras::hoje());
-    acessivel::nomearCalendario(data_);
+    data_->definirObrigatoria(true);
+    data_->definirData(regras::hoje());
     adicionarCampo(QStringLiteral("Data:"), data_);
     adicionarCampo(QStringLiteral("Hora:"), caixaTexto(QStringLiteral("txthora"), 20));
     adicionarCampo(QStringLiteral("Título:"), caixaTexto(QStringLiteral("txttitulo"), 150));

@@ -5,7 +5,7 @@
 #include "data/gravacao.h"
 #include "editors/formulario.h"
 
-class QDateEdit;
+class CampoData;
 
 namespace editors {
 
@@ -29,7 +29,7 @@ protected:
 private:
     // `hora` is padded when the row is added and only trimmed when it is edited.
     QList<gravacao::Valor> valores(bool adicionando) const;
-    QDateEdit* data_ = nullptr;
+    CampoData* data_ = nullptr;
     QLabel* lblid_ = nullptr;
 };
 

@@ -3,6 +3,7 @@
 #include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QTextBoundaryFinder>
+#include <algorithm>
 #include <cmath>
 
 #include "data/avisos.h"
@@ -419,6 +420,19 @@ std::optional<Paginacao> Relatorio::paginar() {
     return p;
 }
 
+bool Relatorio::rebobinar() {
+    paginaAtual_ = 1;
+    if (fonte) {
+        fonte->inicio();
+        if (!fonte->falha().isEmpty()) {
+            eventos_->falha(fonte->falha());
+            return false;
+        }
+    }
+    eventos_->inicio(0);
+    return true;
+}
+
 void Relatorio::soltarDados() {
     if (fonte)
         fonte->terminar();
@@ -435,17 +449,27 @@ bool Relatorio::emitir(Destino& destino) {
 }
 
 void Relatorio::emitir(Destino& destino, const Paginacao& paginacao) {
+    emitir(destino, paginacao, 0, paginacao.paginas() - 1);
+}
+
+void Relatorio::emitir(Destino& destino, const Paginacao& paginacao, int primeira, int ultima) {
     const Paginacao* p = &paginacao;
     destino.comecar(*p);
     const int ultimo = p->registros() - 1;
-    for (int pagina = 0; pagina < p->paginas(); ++pagina) {
+    ultima = std::min(ultima, p->paginas() - 1);
+    for (int pagina = 0; pagina <= ultima; ++pagina) {
         paginaAtual_ = pagina + 1;
         if (pagina > 0)
             eventos_->inicio(pagina);
-        destino.iniciarPagina(pagina);
+        const bool mostrada = pagina >= primeira;
+        if (mostrada)
+            destino.iniciarPagina(pagina);
         p->percorrer(pagina,
                      [&](TipoBanda tipo, int registro, double x, double y, double l, double a) {
-                         emitirBanda(destino, tipo, QRectF(x, y, l, a));
+                         if (mostrada)
+                             emitirBanda(destino, tipo, QRectF(x, y, l, a));
+                         else
+                             eventos_->inicioBanda(tipo);
                          // The data moves on right after its record, before the page turns.
                          if (registro >= 0 && registro < ultimo) {
                              if (fonte)

@@ -290,12 +290,19 @@ public:
     // First pass: raises start 0, checks the report and works out its pages.
     // On a fault raises the error event and returns nothing.
     std::optional<Paginacao> paginar();
+    // Back to the first row for another pass over the pages paginar() laid out, without
+    // counting the rows again; false (the failure told) when they cannot be read.
+    bool rebobinar();
     // Lets go of the rows a pass left open, and with them the file's read lock.
     void soltarDados();
     // Second pass: prints every page to `destino`. False when the report did not run.
     bool emitir(Destino& destino);
     // The second pass right after paginar() gave `paginacao`, with the data still rewound.
     void emitir(Destino& destino, const Paginacao& paginacao);
+    // The same for the pages `primeira` to `ultima` only: the pages before them are run
+    // through (their rows and events, which carry state from page to page) without
+    // being laid out, and the pass stops after `ultima`.
+    void emitir(Destino& destino, const Paginacao& paginacao, int primeira, int ultima);
     // Raises the error event with the base plus `offset`.
     void erro(int offset);
 

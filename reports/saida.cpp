@@ -12,24 +12,28 @@
 namespace relatorios {
 namespace {
 
+// Device pixels per twip, then the printable area's corner, then the report's scale.
+void ajustar(QPainter& p, const Paginacao& paginacao, double dpiX, double dpiY) {
+    QTransform t = QTransform::fromScale(dpiX / 1440.0, dpiY / 1440.0);
+    t.translate(paginacao.origem().x(), paginacao.origem().y());
+    t.scale(paginacao.escala(), paginacao.escala());
+    p.setWorldTransform(t);
+    p.setRenderHint(QPainter::Antialiasing);
+}
+
 class DestinoPintor : public Destino {
 public:
-    DestinoPintor(QPainter& pintor, QPagedPaintDevice& dispositivo)
+    DestinoPintor(QPainter& pintor, QPagedPaintDevice* dispositivo = nullptr)
         : p_(pintor), dispositivo_(dispositivo) {}
 
     void comecar(const Paginacao& paginacao) override {
-        // Device pixels per twip, then the printable area's corner, then the report's scale.
-        QTransform t = QTransform::fromScale(dispositivo_.logicalDpiX() / 1440.0,
-                                             dispositivo_.logicalDpiY() / 1440.0);
-        t.translate(paginacao.origem().x(), paginacao.origem().y());
-        t.scale(paginacao.escala(), paginacao.escala());
-        p_.setWorldTransform(t);
-        p_.setRenderHint(QPainter::Antialiasing);
+        if (dispositivo_)
+            ajustar(p_, paginacao, dispositivo_->logicalDpiX(), dispositivo_->logicalDpiY());
     }
 
     void iniciarPagina(int pagina) override {
-        if (pagina > 0)
-            dispositivo_.newPage();
+        if (pagina > 0 && dispositivo_)
+            dispositivo_->newPage();
     }
 
     void retangulo(const QRectF& area, const QColor& cor) override { p_.fillRect(area, cor); }
@@ -54,11 +58,45 @@ public:
         p_.drawText(base, texto);
     }
 
-private:
+protected:
     QPainter& p_;
-    QPagedPaintDevice& dispositivo_;
+
+private:
+    QPagedPaintDevice* dispositivo_;
     Fonte fonte_;
     bool temFonte_ = false;
+};
+
+// Each page shown on a picture of its own, white as paper.
+class DestinoImagens : public DestinoPintor {
+public:
+    DestinoImagens(QPainter& pintor, QSize tamanho, double dpi)
+        : DestinoPintor(pintor), tamanho_(tamanho), dpi_(dpi) {}
+
+    void comecar(const Paginacao& paginacao) override { paginacao_ = &paginacao; }
+
+    void iniciarPagina(int) override {
+        if (p_.isActive())
+            p_.end();
+        QImage imagem(tamanho_, QImage::Format_RGB32);
+        imagem.fill(Qt::white);
+        imagens.push_back(std::move(imagem));
+        p_.begin(&imagens.back());
+        ajustar(p_, *paginacao_, dpi_, dpi_);
+        DestinoPintor::comecar(*paginacao_);
+    }
+
+    void terminar() override {
+        if (p_.isActive())
+            p_.end();
+    }
+
+    QList<QImage> imagens;
+
+private:
+    QSize tamanho_;
+    double dpi_;
+    const Paginacao* paginacao_ = nullptr;
 };
 
 }  // namespace
@@ -78,9 +116,22 @@ bool pintar(Relatorio& relatorio, QPagedPaintDevice& dispositivo) {
         relatorio.erro(ErroSemImpressora);
         return false;
     }
-    DestinoPintor destino(pintor, dispositivo);
+    DestinoPintor destino(pintor, &dispositivo);
     relatorio.emitir(destino, *p);
     return pintor.end();
+}
+
+QList<QImage> imagensDasPaginas(Relatorio& relatorio, const Paginacao& paginacao, int primeira,
+                                int ultima, double dpi) {
+    if (!relatorio.rebobinar()) {
+        relatorio.soltarDados();
+        return {};
+    }
+    const QSizeF papel = relatorio.tamanhoPapel() / 1440.0 * dpi;
+    QPainter pintor;
+    DestinoImagens destino(pintor, papel.toSize(), dpi);
+    relatorio.emitir(destino, paginacao, primeira, ultima);
+    return destino.imagens;
 }
 
 bool gravarPdf(Relatorio& relatorio, const QString& arquivo) {

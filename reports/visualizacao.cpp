@@ -38,9 +38,9 @@ bool executar(Relatorio& relatorio) {
         return false;
     }
     // Checked before any window opens, so a report that cannot run shows no empty preview.
-    const bool pode = relatorio.paginar().has_value();
+    const std::optional<Paginacao> paginacao = relatorio.paginar();
     relatorio.soltarDados();
-    if (!pode)
+    if (!paginacao)
         return false;
     emAndamento = true;
     QPrinter impressora(QPrinter::HighResolution);
@@ -48,8 +48,16 @@ bool executar(Relatorio& relatorio) {
     impressora.setPageLayout(relatorio.layoutPagina());
     impressora.setDocName(relatorio.titulo);
     if (relatorio.visualizar) {
+        // The preview paints the pages it shows, from the pages laid out here.
+        dialogs::PaginasRelatorio paginas;
+        paginas.quantidade = paginacao->paginas();
+        paginas.papel = relatorio.tamanhoPapel() / 1440.0;
+        paginas.pintar = [&relatorio, &paginacao](int primeira, int ultima, double dpi) {
+            return imagensDasPaginas(relatorio, *paginacao, primeira, ultima, dpi);
+        };
         dialogs::atual().visualizarRelatorio(
-            impressora, relatorio.titulo, [&relatorio](QPrinter* p) { pintar(relatorio, *p); },
+            impressora, relatorio.titulo, paginas,
+            [&relatorio](QPrinter* p) { pintar(relatorio, *p); },
             [&relatorio] { salvarPdf(relatorio); });
     } else if (!relatorio.selecionarImpressora || dialogs::atual().escolherImpressora(impressora)) {
         pintar(relatorio, impressora);

@@ -2,7 +2,6 @@
 
 #include <QCalendarWidget>
 #include <QComboBox>
-#include <QDateTimeEdit>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -76,8 +75,7 @@ void botoesPeloTeclado(QToolBar* barra) {
                                         "palette(highlight); }"));
 }
 
-void nomearCalendario(QDateTimeEdit* campo) {
-    QCalendarWidget* calendario = campo->calendarWidget();
+void nomearCalendario(QCalendarWidget* calendario) {
     if (!calendario)
         return;
     calendario->setAccessibleName(QStringLiteral("Calendário"));

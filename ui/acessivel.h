@@ -2,7 +2,7 @@
 
 #include <QString>
 
-class QDateTimeEdit;
+class QCalendarWidget;
 class QLabel;
 class QToolBar;
 class QWidget;
@@ -24,7 +24,7 @@ void nomearBarra(QToolBar* barra);
 // has the focus, and Enter presses it as Space does.
 void botoesPeloTeclado(QToolBar* barra);
 
-// Names the controls of a date picker's calendar, which Qt leaves without names.
-void nomearCalendario(QDateTimeEdit* campo);
+// Names a calendar and its controls, which Qt leaves without names.
+void nomearCalendario(QCalendarWidget* calendario);
 
 }  // namespace acessivel

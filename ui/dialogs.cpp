@@ -11,7 +11,6 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QPrintDialog>
-#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QProcess>
 #include <QScreen>
@@ -22,6 +21,7 @@
 
 #include "data/avisos.h"
 #include "ui/acessivel.h"
+#include "ui/visualizador.h"
 
 namespace dialogs {
 namespace {
@@ -115,53 +115,21 @@ public:
         return dialogo.exec() == QDialog::Accepted;
     }
 
-    bool visualizar(QPrinter& impressora, const std::function<void(QPrinter*)>& pintar) override {
-        QPrintPreviewDialog dialogo(&impressora, pai());
-        QObject::connect(&dialogo, &QPrintPreviewDialog::paintRequested,
-                         [&pintar](QPrinter* p) { pintar(p); });
-        dialogo.exec();
-        return true;
-    }
-
     void visualizarRelatorio(QPrinter& impressora, const QString& titulo,
+                             const PaginasRelatorio& paginas,
                              const std::function<void(QPrinter*)>& pintar,
                              const std::function<void()>& salvarPdf) override {
-        QPrintPreviewDialog dialogo(&impressora, pai());
-        dialogo.setWindowTitle(titulo);
-        QObject::connect(&dialogo, &QPrintPreviewDialog::paintRequested,
-                         [&pintar](QPrinter* p) { pintar(p); });
-        if (auto* barra = dialogo.findChild<QToolBar*>()) {
-            barra->addSeparator();
-            QAction* pdf = barra->addAction(
-                QIcon::fromTheme(QStringLiteral("document-save-as"),
-                                 dialogo.style()->standardIcon(QStyle::SP_DialogSaveButton)),
-                QStringLiteral("Salvar PDF"));
-            pdf->setObjectName(QStringLiteral("salvarpdf"));
-            pdf->setShortcut(QKeySequence::Save);
-            if (auto* botao = qobject_cast<QToolButton*>(barra->widgetForAction(pdf))) {
-                botao->setObjectName(QStringLiteral("salvarpdf"));
-                botao->setAccessibleName(pdf->text());
-                botao->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-            }
-            QObject::connect(pdf, &QAction::triggered, &dialogo, [&salvarPdf] { salvarPdf(); });
-            // Qt's print button answers Ctrl+P too; every button is reached with Tab.
-            const QString imprimir = QCoreApplication::translate("QPrintPreviewDialog", "Print");
-            for (QAction* a : barra->actions())
-                if (a->text() == imprimir)
-                    a->setShortcut(QKeySequence::Print);
-            acessivel::botoesPeloTeclado(barra);
-            // Qt leaves the page number and the zoom unnamed for screen readers.
-            for (auto* campo : barra->findChildren<QLineEdit*>())
-                campo->setAccessibleName(qobject_cast<QComboBox*>(campo->parentWidget())
-                                             ? QStringLiteral("Zoom")
-                                             : QStringLiteral("Página"));
-            for (auto* combo : barra->findChildren<QComboBox*>())
-                combo->setAccessibleName(QStringLiteral("Zoom"));
-        }
-        // A page is read at a glance only when the window is large.
-        if (const QScreen* tela = dialogo.screen())
-            dialogo.resize(tela->availableSize() * 0.8);
-        dialogo.exec();
+        const QPageLayout papel = impressora.pageLayout();
+        JanelaVisualizacao janela(
+            titulo, paginas,
+            [&] {
+                // The dialog offers the report's own paper; the printout keeps it.
+                impressora.setPageLayout(papel);
+                if (escolherImpressora(impressora))
+                    pintar(&impressora);
+            },
+            salvarPdf, pai());
+        janela.exec();
     }
 };
 

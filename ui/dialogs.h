@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QImage>
+#include <QList>
+#include <QSizeF>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -14,6 +17,14 @@ namespace dialogs {
 enum class Icone { Nenhum, Critico, Exclamacao, Informacao, Pergunta };
 enum class Botoes { Ok, SimNao, OkCancelar, SimNaoCancelar };
 enum class Resposta { Ok, Sim, Nao, Cancelar };
+
+// A report's pages for its preview: how many, the paper in inches, and the painting of
+// some of them (first to last, from 0) at a resolution, one picture a page.
+struct PaginasRelatorio {
+    int quantidade = 0;
+    QSizeF papel;
+    std::function<QList<QImage>(int primeira, int ultima, double dpi)> pintar;
+};
 
 class Dialogos {
 public:
@@ -31,18 +42,13 @@ public:
     virtual bool iniciarPrograma(const QString& programa, const QStringList& argumentos) = 0;
     // Lets the user pick and set up a printer; false when cancelled.
     virtual bool escolherImpressora(QPrinter& impressora) = 0;
-    // Shows a print preview painting through `pintar`; false when nothing was shown.
-    virtual bool visualizar(QPrinter& impressora, const std::function<void(QPrinter*)>& pintar) = 0;
-    // A report's preview window titled `titulo`, painting through `pintar`: its print
-    // button asks for the printer and prints through `pintar`; an added button
-    // "Salvar PDF" runs `salvarPdf`. Returns when the user closes it.
+    // A report's preview window titled `titulo`, showing `paginas` as they come into
+    // sight: its print button asks for the printer, set to the report's paper, and prints
+    // through `pintar`; "Salvar PDF" runs `salvarPdf`. Returns when the user closes it.
     virtual void visualizarRelatorio(QPrinter& impressora, const QString& titulo,
+                                     const PaginasRelatorio& paginas,
                                      const std::function<void(QPrinter*)>& pintar,
-                                     const std::function<void()>& salvarPdf) {
-        Q_UNUSED(titulo);
-        Q_UNUSED(salvarPdf);
-        visualizar(impressora, pintar);
-    }
+                                     const std::function<void()>& salvarPdf) = 0;
 };
 
 // The program's dialogs; tests install their own with definir().

@@ -24,7 +24,17 @@ int ModeloLista::columnCount(const QModelIndex& parent) const {
 QVariant ModeloLista::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::AccessibleTextRole))
         return {};
+    if (index.column() == oculta_)
+        return QStringLiteral("••••••");
     return celula(index.row(), index.column());
+}
+
+void ModeloLista::ocultarColuna(int coluna) {
+    if (coluna == oculta_)
+        return;
+    oculta_ = coluna;
+    if (rowCount() > 0)
+        emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
 }
 
 QVariant ModeloLista::headerData(int secao, Qt::Orientation orientacao, int role) const {

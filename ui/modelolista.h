@@ -15,6 +15,10 @@ public:
     // Empty text outside the rows or columns.
     QString celula(int linha, int coluna) const;
     const Celulas& celulas() const { return celulas_; }
+    // Shows every cell of `coluna` as "••••••" (-1: none), on screen and wherever the
+    // list is read for its shown text (exports, printouts); celula() keeps the stored text.
+    void ocultarColuna(int coluna);
+    int colunaOculta() const { return oculta_; }
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -25,4 +29,5 @@ public:
 private:
     QStringList cabecalhos_;
     Celulas celulas_;
+    int oculta_ = -1;
 };

@@ -1,4 +1,5 @@
 #include <QAction>
+#include <QApplication>
 #include <QFile>
 #include <QMenu>
 #include <QMenuBar>
@@ -14,50 +15,40 @@
 
 namespace {
 
-// The menu bar as "level|name|caption", separators as "-", disabled entries marked "(off)".
-void percorrer(const QList<QAction*>& acoes, int nivel, QStringList& saida) {
-    for (QAction* a : acoes) {
-        const QString nome = a->menu() ? a->menu()->objectName() : a->objectName();
-        const QString legenda = a->isSeparator() ? QString("-") : a->text();
-        saida
-            << QString("%1|%2|%3%4").arg(nivel).arg(nome, legenda, a->isEnabled() ? "" : " (off)");
-        if (a->menu())
-            percorrer(a->menu()->actions(), nivel + 1, saida);
+// The menu entry reached by its captions from the menu bar, as a user clicks down to it.
+QAction* entrada(frmprincipal& w, const QStringList& caminho) {
+    QList<QAction*> acoes = w.menuBar()->actions();
+    QAction* achada = nullptr;
+    for (const QString& legenda : caminho) {
+        achada = nullptr;
+        for (QAction* a : acoes)
+            if (a->text() == legenda && a->isVisible())
+                achada = a;
+        if (!achada)
+            return nullptr;
+        acoes = achada->menu() ? achada->menu()->actions() : QList<QAction*>();
     }
+    return achada;
 }
 
-// The designed menu bar, "level|name|caption", a few entries to a line.
-const char* const kMenuProjetado[] = {
-    "1|mnu1|Menu Principal;2|mnuvarnelo|Agenda de telefones",
-    "3|mnuadicionartel|Adicionar;3|mnueditartel|Editar;3|mnuremovertel|Remover;3|ag|-",
-    "3|mnuimprimir1|Imprimir;4|mnuetiquetas|Etiquetas;4|mnuimprimirtel|lista",
-    "3|mnusalvar1|Salvar lista;4|mnuhtmltel|HTML;4|mnutxttel| TXT;3|ag3|-",
-    "3|mnuimportartel|Importar contatos...;3|mnuexportartel|Exportar contatos",
-    "4|mnuvcftel|vCard (.vcf);4|mnucsvtel|Planilha (.csv)",
-    "3|ag2|-;3|mnusite|Acessar site;3|mnuemail|Enviar e-mail",
-    "2|mnucompromisso|Compromissos",
-    "3|mnuadcomp|Adicionar;3|mnuedcomp|Editar;3|mnurecomp|Remover;3|sav|-",
-    "3|mnucomplista|Imprimir Lista;3|mnuhtmlcomp|Salvar lista em HTML",
-    "3|mnutxtcomp|Salvar lista em TXT;3|sav2|-",
-    "3|mnuimportarcomp|Importar calendário (.ics)...",
-    "3|mnuexportarcomp|Exportar calendário (.ics)...;2|mnuanotacoes|Anotações",
-    "3|mnuadicionaran|Adicionar;3|mnueditaran|Editar;3|mnuremoveran|Remover;3|an|-",
-    "3|mnuimprimiran|Imprimir lista;3|mnuhtmlan|Salvar lista em HTML",
-    "3|mnutxtan|Salvar lista em TXT;2|mnusenhas|Senhas e Seriais",
-    "3|mnuadicionars|Adicionar;3|mnueditars|Editar;3|mnuremovers|Remover;3|sn|-",
-    "3|mnuimprimirsn|Imprimir lista;3|mnuhtmlsn|Salvar lista em HTML",
-    "3|mnutxtsn|Salvar lista em TXT;2|mnuuteis|Telefones úteis",
-    "3|mnuadicionaru|Adicionar;3|mnueditaru|Editar;3|mnuremoveru|Remover;3|ut|-",
-    "3|mnuimprimirut|Imprimir lista;3|mnuhtmlut|Salvar lista em HTML",
-    "3|mnutxtut|Salvar lista em TXT;1|mnulogin|Login de usuário;2|mnuadmlogin|Alterar login",
-    "1|mnubackup|Backup;2|mnufazerback|Realizar Backup;2|mnurestback|Restaurar Backup",
-    "1|mnuferramentas|Ferramentas;2|mnurede|Trabalhar em rede;2|tttt|-",
-    "2|mnunotepad|Bloco de notas;2|mnucalc|Calculadora;2|mnuwmp|Windows Media Player",
-    "2|mnuvolume|Controle de volume",
-    "1|mnusobre|Sobre;2|mnusofwtare|O software;2|mnumanual|Manual On-line;2|afsaf|-",
-    "2|mnusuporte|Suporte Técnico;2|mnucontato|Fale conosco",
-    "2|mnunewsletter|Boletim de notícias (Newsletter);2|ss|-;2|mnuvisitesite|Visite nosso site",
-};
+// Clicks the entry; false when a caption on the way is missing or the entry is disabled.
+bool clicar(frmprincipal& w, const QString& caminho) {
+    QAction* a = entrada(w, caminho.split(QStringLiteral(" > ")));
+    if (!a || !a->isEnabled() || a->menu())
+        return false;
+    a->trigger();
+    return true;
+}
+
+// Titles of the windows on show, besides the main window.
+QStringList janelasAbertas(const frmprincipal& w) {
+    QStringList r;
+    for (QWidget* j : QApplication::topLevelWidgets())
+        if (j != &w && j->isVisible() && !j->windowTitle().isEmpty())
+            r << j->windowTitle();
+    r.sort();
+    return r;
+}
 
 QStringList enderecos(const DialogosRoteiro& dlg, const QString& tipo = "endereco") {
     QStringList r;
@@ -85,22 +76,98 @@ private slots:
 
 void TstComandos::menuEBarraComoProjetados() {
     AmbienteTeste amb;
+    DialogosRoteiro dlg;
+    FluxosGravados gravados;
+    QStringList& fluxos = FluxosGravados::chamados();
+    amb.executar("INSERT INTO agenda (nome) VALUES ('um contato')");
+    amb.executar("INSERT INTO compromisso (Data, Titulo) VALUES ('2030/01/02', 'um compromisso')");
+    amb.executar("INSERT INTO senhas (descricao) VALUES ('uma senha')");
+    amb.executar("INSERT INTO uteis (descricao) VALUES ('um telefone')");
+    amb.executar("INSERT INTO anotacoes (Titulo) VALUES ('uma anotação')");
     frmprincipal w;
-    QStringList menu;
-    percorrer(w.menuBar()->actions(), 1, menu);
-    QCOMPARE(
-        menu,
-        QStringList(std::begin(kMenuProjetado), std::end(kMenuProjetado)).join(';').split(';'));
-
-    QStringList botoes;
-    for (QAction* a : w.findChild<QToolBar*>("tbrbarra")->actions()) {
-        auto* botao = a->isSeparator() ? nullptr : w.findChild<QToolButton*>(a->objectName());
-        botoes << (botao ? a->objectName() + "|" + a->text() + (a->isEnabled() ? "" : " (off)")
-                         : "-");
+    w.show();
+    // Each category's menu starts that category's flows on its own list.
+    const std::pair<const char*, const char*> menus[] = {{"Agenda de telefones", "lstagenda"},
+                                                         {"Compromissos", "lstcompromisso"},
+                                                         {"Anotações", "lstanotacoes"},
+                                                         {"Senhas e Seriais", "lstsenhas"},
+                                                         {"Telefones úteis", "lstuteis"}};
+    for (const auto& [menu, lista] : menus) {
+        fluxos.clear();
+        const QString raiz = "Menu Principal > " + QString::fromUtf8(menu) + " > ";
+        for (const char* fluxo : {"Adicionar", "Editar", "Remover"})
+            QVERIFY2(clicar(w, raiz + fluxo), menu);
+        QCOMPARE(fluxos, QStringList({QString("adicionar ") + lista, QString("editar ") + lista,
+                                      QString("remover ") + lista}));
     }
-    QCOMPARE(botoes, QStringList({"adcontato|Adicionar contato", "adanotacao|Adicionar anotação",
-                                  "adsenha|Adicionar Senha/serial", "adutil|Adicionar Tel útil",
-                                  "-", "manual|Manual On-line", "etiqueta|Etiquetas"}));
+
+    // The save entries ask where to save the page or the table; cancelled, nothing is written.
+    const QStringList salvar = {
+        "Agenda de telefones > Salvar lista > HTML", "Agenda de telefones > Salvar lista >  TXT",
+        "Compromissos > Salvar lista em HTML",       "Compromissos > Salvar lista em TXT",
+        "Anotações > Salvar lista em HTML",          "Anotações > Salvar lista em TXT",
+        "Senhas e Seriais > Salvar lista em HTML",   "Senhas e Seriais > Salvar lista em TXT",
+        "Telefones úteis > Salvar lista em HTML",    "Telefones úteis > Salvar lista em TXT"};
+    for (const QString& caminho : salvar) {
+        dlg.limpar();
+        QVERIFY2(clicar(w, "Menu Principal > " + caminho), qPrintable(caminho));
+        QCOMPARE(dlg.chamadas.size(), 1);
+        QCOMPARE(dlg.chamadas[0].tipo, QString("salvar"));
+        QVERIFY2(dlg.chamadas[0].texto.contains(caminho.endsWith("HTML") ? "*.htm" : "*.txt"),
+                 qPrintable(dlg.chamadas[0].texto));
+    }
+
+    // The entries that move contacts and appointments in and out ask for their file first.
+    const std::pair<const char*, const char*> arquivos[] = {
+        {"Agenda de telefones > Importar contatos...", "abrir|Importar contatos"},
+        {"Agenda de telefones > Exportar contatos > vCard (.vcf)", "salvar|Exportar contatos"},
+        {"Agenda de telefones > Exportar contatos > Planilha (.csv)", "salvar|Exportar contatos"},
+        {"Compromissos > Importar calendário (.ics)...", "abrir|Importar calendário"},
+        {"Compromissos > Exportar calendário (.ics)...", "salvar|Exportar calendário"}};
+    for (const auto& [caminho, pedido] : arquivos) {
+        dlg.limpar();
+        QVERIFY2(clicar(w, "Menu Principal > " + QString::fromUtf8(caminho)), caminho);
+        QCOMPARE(dlg.chamadas.size(), 1);
+        QCOMPARE(dlg.chamadas[0].tipo + "|" + dlg.chamadas[0].titulo, QString::fromUtf8(pedido));
+    }
+
+    // The print entries show a preview, the contacts' one under "Imprimir".
+    for (const char* caminho :
+         {"Agenda de telefones > Imprimir > lista", "Compromissos > Imprimir Lista",
+          "Anotações > Imprimir lista", "Senhas e Seriais > Imprimir lista",
+          "Telefones úteis > Imprimir lista"}) {
+        dlg.limpar();
+        QVERIFY2(clicar(w, "Menu Principal > " + QString::fromUtf8(caminho)), caminho);
+        QCOMPARE(dlg.chamadas.size(), 1);
+        QCOMPARE(dlg.chamadas[0].tipo, QString("visualizar"));
+    }
+
+    // Backup asks for the copy's name, restore for the backup; cancelled, nothing changes.
+    dlg.limpar();
+    QVERIFY(clicar(w, "Backup > Realizar Backup"));
+    QVERIFY(clicar(w, "Backup > Restaurar Backup"));
+    QCOMPARE(dlg.chamadas.size(), 2);
+    QCOMPARE(dlg.chamadas[0].tipo + "|" + dlg.chamadas[0].titulo,
+             QString("salvar|Realizar backup do banco de dados"));
+    QCOMPARE(dlg.chamadas[1].tipo + "|" + dlg.chamadas[1].titulo,
+             QString("abrir|Restaurar backup do banco de dados"));
+
+    // Windows of their own: the labels' layout, the login's administration, the network.
+    QVERIFY(clicar(w, "Menu Principal > Agenda de telefones > Imprimir > Etiquetas"));
+    QVERIFY(clicar(w, "Login de usuário > Alterar login"));
+    QVERIFY(clicar(w, "Ferramentas > Trabalhar em rede"));
+    QCOMPARE(janelasAbertas(w),
+             QStringList({"Configurar etiquetas", "Login do usuário", "Trabalhar em rede"}));
+
+    // The toolbar offers the four additions, the manual and the labels, by caption.
+    QStringList botoes;
+    for (QAction* a : w.findChild<QToolBar*>("tbrbarra")->actions())
+        if (!a->isSeparator())
+            botoes << a->text();
+    QCOMPARE(botoes,
+             QStringList({"Adicionar contato", "Adicionar anotação", "Adicionar Senha/serial",
+                          "Adicionar Tel útil", "Manual On-line", "Etiquetas"}));
+    QVERIFY(!clicar(w, "Menu Principal > Agenda de telefones > Exportar tudo"));
 }
 
 void TstComandos::entradasIniciamFluxosPaginasEFerramentas() {

@@ -83,10 +83,11 @@ void TstFrmprincipal::janelaListasENomesComoProjetados() {
     amb.executar("INSERT INTO uteis (descricao) VALUES ('um telefone')");
     amb.executar("INSERT INTO anotacoes (Titulo) VALUES ('uma anotação')");
     w.recarregarTodas();
-    const std::pair<const char*, const char*> abas[] = {
-        {"Agenda de contatos", "um contato"}, {"Compromissos", "um compromisso "},
-        {"Senhas && Serias", "uma senha"},    {"Telefones Úteis", "um telefone"},
-        {"Anotações", "uma anotação"}};
+    const std::pair<const char*, const char*> abas[] = {{"Agenda de contatos", "um contato"},
+                                                        {"Compromissos", "um compromisso "},
+                                                        {"Senhas && Serias", "uma senha"},
+                                                        {"Telefones Úteis", "um telefone"},
+                                                        {"Anotações", "uma anotação"}};
     for (int i = 0; i < 5; ++i) {
         QCOMPARE(xtab->tabText(i), QString::fromUtf8(abas[i].first));
         auto* v = xtab->widget(i)->findChild<QTreeView*>();
@@ -95,7 +96,8 @@ void TstFrmprincipal::janelaListasENomesComoProjetados() {
             QCOMPARE(v->isColumnHidden(c), c == 0);
             mostrado << v->model()->index(0, c).data().toString();
         }
-        QVERIFY2(mostrado.contains(QString::fromUtf8(abas[i].second)), qPrintable(mostrado.join("|")));
+        QVERIFY2(mostrado.contains(QString::fromUtf8(abas[i].second)),
+                 qPrintable(mostrado.join("|")));
         const auto barras = xtab->widget(i)->findChildren<QProgressBar*>();
         QVERIFY(barras.size() == 1 && barras.first()->isHidden());
     }
@@ -360,6 +362,19 @@ void TstFrmprincipal::intervaloDeDatasPedeAsDuas() {
     QCOMPARE(dlg.ultimaMensagem().titulo, QString("Filtrar"));
     QCOMPARE(dlg.ultimaMensagem().texto, QString("As datas devem ser preenchidas!"));
     QCOMPARE(w.linhas(Categoria::Compromisso), 4);
+    // A typed date it cannot read is refused on its field, before anything is listed.
+    ate->setFocus();
+    QTest::keyClicks(ate, "31/02/2026");
+    QTest::mouseClick(filtrar, Qt::LeftButton);
+    QCOMPARE(dlg.mensagens().size(), 2);
+    QCOMPARE(dlg.ultimaMensagem().titulo, QString("Filtrar"));
+    QCOMPARE(dlg.ultimaMensagem().texto, QString("A data digitada não é válida: use dd/mm/aaaa."));
+    QCOMPARE(ate->selectedText(), QString("31/02/2026"));
+    QCOMPARE(w.linhas(Categoria::Compromisso), 4);
+    QTest::keyClicks(ate, "28022026");
+    QTest::mouseClick(filtrar, Qt::LeftButton);
+    QCOMPARE(coluna(w, Categoria::Compromisso, 1),
+             QStringList({"20/01/2026 ", "20/01/2026 ", "05/02/2026 "}));
     // Reversed, the range still lists what lies between; one day lists that day.
     const std::tuple<QDate, QDate, QStringList> casos[] = {
         {QDate(2026, 1, 15), QDate(2026, 2, 28), {"20/01/2026 ", "20/01/2026 ", "05/02/2026 "}},
@@ -373,7 +388,7 @@ void TstFrmprincipal::intervaloDeDatasPedeAsDuas() {
     }
     QTest::mouseClick(w.findChild<QPushButton*>("cmdtudo"), Qt::LeftButton);
     QCOMPARE(w.linhas(Categoria::Compromisso), 4);
-    QCOMPARE(dlg.mensagens().size(), 1);
+    QCOMPARE(dlg.mensagens().size(), 2);
 }
 
 void TstFrmprincipal::botoesDoMouseNasListas() {

@@ -2,7 +2,6 @@
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QComboBox>
-#include <QDateEdit>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -155,6 +154,8 @@ private slots:
     void camposIntocadosVoltamComoGuardados();
     void entradaDigitadaNuncaSomeSemPerguntar();
     void caminhoDaFotoNuncaTravaNemViraMarcacao();
+    void dataDigitadaComoNoBrasil();
+    void dataIlegivelGuardadaVoltaComoEstava();
 };
 
 void TstEditores::familiaGuardaCadaColunaPelaSuaRegra() {
@@ -273,7 +274,7 @@ void TstEditores::compromisso() {
     form = editar(Categoria::Compromisso, {{"1", "05/03/2008 "}, {"2", "02/01/2010 "}}, 1);
     QCOMPARE(form->windowTitle(), QString("Editar compromisso"));
     QCOMPARE(form->legendaAcao(), QString("Editar Compromisso"));
-    QCOMPARE(form->findChild<QDateEdit*>("cbodata")->date(), QDate(2010, 1, 2));
+    QCOMPARE(form->findChild<CampoData*>("cbodata")->data(), std::optional(QDate(2010, 1, 2)));
     QCOMPARE(form->textoCampo("txttitulo") + form->textoCampo("txtlocal") +
                  form->textoCampo("txtdescricao"),
              QString("DentistaSul exames "));
@@ -570,10 +571,10 @@ void TstEditores::janelaCamposOrdemEFoco() {
     QVERIFY(f->findChild<QWidget*>("xtab")->isAncestorOf(QApplication::focusWidget()));
     // The calendar of an empty birthday opens on today and leaves the field empty.
     auto* nascimento = f->findChild<CampoData*>("cbonascimento");
-    QTest::mouseClick(nascimento, Qt::LeftButton);
-    nascimento->calendarWidget()->window()->hide();
+    nascimento->abrirCalendario();
+    nascimento->calendario()->window()->hide();
     QVERIFY(nascimento->vazio());
-    QCOMPARE(nascimento->calendarWidget()->selectedDate(), regras::hoje());
+    QCOMPARE(nascimento->calendario()->selectedDate(), regras::hoje());
     f->findChild<QWidget*>("cbonascimento")->setFocus();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget(), f->findChild<QWidget*>("txtddd"));
@@ -940,6 +941,85 @@ void TstEditores::caminhoDaFotoNuncaTravaNemViraMarcacao() {
         descartarFechadas();
     }
     QCOMPARE(amb->linhas("SELECT local FROM agenda"), QStringList({fifo, marcacao}));
+}
+
+void TstEditores::dataDigitadaComoNoBrasil() {
+    const QString invalida = "exclamacao|Erro|A data digitada não é válida: use dd/mm/aaaa.";
+    regras::fixarHoje(QDate(2031, 7, 9));
+    editors::adicionar(Categoria::Agenda);
+    FormularioCadastro* f = aberto(Categoria::Agenda);
+    f->show();
+    f->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(f));
+    f->preencherCampo("txtnome", "Ana");
+    auto* nascimento = f->findChild<CampoData*>("cbonascimento");
+    nascimento->setFocus();
+    QTest::keyClicks(nascimento, "31/02/2020");
+    // Refused on the page that shows it, with nothing written.
+    auto* abas = f->findChild<QTabWidget*>("xtab");
+    abas->setCurrentIndex(1);
+    clicar(f, "ok");
+    QCOMPARE(chamadas(*dlg), QStringList{invalida});
+    QCOMPARE(abas->currentIndex(), 0);
+    QCOMPARE(QApplication::focusWidget(), nascimento);
+    QCOMPARE(nascimento->textoDigitado(), QString("31/02/2020"));
+    QCOMPARE(amb->valor("SELECT count(*) FROM agenda"), QString("0"));
+    QTest::keyClicks(nascimento, "15/03/1980");
+    QTest::keyClick(nascimento, Qt::Key_Tab);
+    QCOMPARE(nascimento->textoDigitado(), QString("15/03/1980"));
+    clicar(f, "ok");
+    descartarFechadas();
+    QVERIFY(!aberto(Categoria::Agenda));
+
+    editors::adicionar(Categoria::Agenda);
+    f = aberto(Categoria::Agenda);
+    f->preencherCampo("txtnome", "Bia");
+    QTest::keyClicks(f->findChild<CampoData*>("cbonascimento"), "01021990");
+    clicar(f, "ok");
+    QCOMPARE(chamadas(*dlg), QStringList{invalida});
+    QCOMPARE(amb->linhas("SELECT nome, nascimento FROM agenda"),
+             QStringList({"Ana|1980/03/15 ", "Bia|1990/02/01 "}));
+
+    // The appointment's date is obligatory: emptied, it is refused; typed, it is saved.
+    descartarFechadas();
+    dlg->limpar();
+    editors::adicionar(Categoria::Compromisso);
+    f = aberto(Categoria::Compromisso);
+    auto* data = f->findChild<CampoData*>("cbodata");
+    QCOMPARE(data->textoDigitado(), QString("09/07/2031"));
+    data->selectAll();
+    QTest::keyClick(data, Qt::Key_Backspace);
+    clicar(f, "ok");
+    QCOMPARE(chamadas(*dlg), QStringList{"exclamacao|Erro|A data deve ser preenchida!"});
+    QTest::keyClicks(data, "5/3/2008");
+    clicar(f, "ok");
+    QCOMPARE(amb->valor("SELECT Data FROM compromisso"), QString("2008/03/05"));
+}
+
+void TstEditores::dataIlegivelGuardadaVoltaComoEstava() {
+    amb->executar(
+        "INSERT INTO compromisso (Data, hora, Titulo) VALUES ('sem data', '9:00', 'a'), "
+        "(NULL, '9:00', 'b')");
+    const QList<QStringList> lista{{"1", "sem data"}, {"2", ""}};
+    for (int i : {0, 1}) {
+        FormularioCadastro* f = editar(Categoria::Compromisso, lista, i);
+        QCOMPARE(f->findChild<CampoData*>("cbodata")->textoDigitado(),
+                 QString(i == 0 ? "sem data" : ""));
+        f->preencherCampo("txttitulo", "novo");
+        clicar(f, "ok");
+        descartarFechadas();
+    }
+    // No message for either; a missing date comes back as every missing column does.
+    QVERIFY(dlg->mensagens().isEmpty());
+    QCOMPARE(amb->linhas("SELECT quote(Data), Titulo FROM compromisso"),
+             QStringList({"'sem data'|novo", "''|novo"}));
+    // Typed over, the same field must be readable.
+    FormularioCadastro* f = editar(Categoria::Compromisso, lista, 0);
+    QTest::keyClicks(f->findChild<CampoData*>("cbodata"), "x1");
+    clicar(f, "ok");
+    QCOMPARE(ultimaMensagem(*dlg),
+             QString("exclamacao|Erro|A data digitada não é válida: use dd/mm/aaaa."));
+    QCOMPARE(amb->valor("SELECT Data FROM compromisso WHERE id = 1"), QString("sem data"));
 }
 
 QTEST_MAIN(TstEditores)

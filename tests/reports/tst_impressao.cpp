@@ -18,7 +18,9 @@
 #include "app/frmprincipal.h"
 #include "data/regras.h"
 #include "dialogos_roteiro.h"
+#include "reports/etiquetas.h"
 #include "reports/rlt_agenda.h"
+#include "reports/rlt_etiquetas.h"
 #include "reports/rlt_listview.h"
 #include "reports/saida.h"
 #include "reports/visualizacao.h"
@@ -101,6 +103,7 @@ private slots:
     void discoCheioNaoDeixaArquivo();
     void diretorioPorNomeEmFaixas();
     void diretorioPeloMenuEmPdf();
+    void previaPintaSoAsPaginasPedidas();
 };
 
 void TstImpressao::paginasDoModelo() {
@@ -529,6 +532,49 @@ void TstImpressao::diretorioPeloMenuEmPdf() {
     QCOMPARE(chamadas(dlg).filter("critico"),
              QStringList({recusa.arg("dados.mde"), recusa.arg("atalho.pdf")}));
     QCOMPARE(bytes(), banco);
+}
+
+void TstImpressao::previaPintaSoAsPaginasPedidas() {
+    AmbienteTeste amb;
+    DialogosRoteiro dlg;
+    inserirContatos(amb, 300);
+    frmprincipal w;
+    bool visto = false;
+    dlg.aoVisualizar = [&](QPrinter*) {
+        const dialogs::PaginasRelatorio& p = dlg.paginasVistas;
+        QVERIFY(p.quantidade > 3);
+        QCOMPARE(p.papel.toSize(), QSizeF(8.27, 11.69).toSize());
+        // A page painted alone is the page painted in the run of them all: the bands'
+        // alternating colours and the page numbers carry over the pages not painted.
+        const QList<QImage> todas = p.pintar(0, p.quantidade - 1, 30);
+        QCOMPARE(todas.size(), p.quantidade);
+        for (int k : {1, 2, p.quantidade - 1}) {
+            const QList<QImage> so = p.pintar(k, k, 30);
+            QCOMPARE(so.size(), 1);
+            QVERIFY2(so.first() == todas[k], qPrintable(QString::number(k)));
+        }
+        QVERIFY(todas[0] != todas[1]);
+        QCOMPARE(p.pintar(p.quantidade, p.quantidade + 3, 30).size(), 0);
+        // A page shows ink, not an empty sheet.
+        QImage branca(todas[0].size(), todas[0].format());
+        branca.fill(Qt::white);
+        QVERIFY(todas.last() != branca);
+        visto = true;
+    };
+    acionar(w, "mnuimprimirtel");
+    QVERIFY(visto);
+
+    // The labels' preview and the printer it asks for carry the sheet's Letter paper.
+    rlt_Etiquetas etiquetas;
+    etiquetas.Definir(etiquetas::Configuracao::de(etiquetas::modelos()[0]));
+    QTemporaryDir pasta;
+    dlg.aoVisualizar = nullptr;
+    dlg.arquivoImpressora = pasta.filePath("etiquetas.pdf");
+    dlg.acoesVisualizacao << "imprimir";
+    QVERIFY(etiquetas.Config());
+    QCOMPARE(dlg.paginasVistas.papel.toSize(), QSizeF(8.5, 11).toSize());
+    QCOMPARE(dlg.papelImpressora.id(), QPageSize::Letter);
+    QVERIFY(QFile::exists(dlg.arquivoImpressora));
 }
 
 QTEST_MAIN(TstImpressao)

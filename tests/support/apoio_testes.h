@@ -6,8 +6,10 @@
 #include <QToolButton>
 
 #include "data/banco.h"
+#include "data/chave.h"
 #include "data/sqlite.h"
 #include "dialogos_roteiro.h"
+#include "ui/janelas.h"
 
 // One dialog call as "kind|title|text": message boxes are named by their icon, with
 // "|SimNao" after a Yes/No question; file dialogs are "abrir"/"salvar" with their filter.
@@ -39,6 +41,16 @@ inline void clicar(QWidget* janela, const char* chave) {
 // Lets closed windows be destroyed, so the next opening starts afresh.
 inline void descartarFechadas() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// Every side window closed without a question, then the file's password forgotten: what a
+// test of the protected file leaves behind.
+inline void encerrarSessao() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* j = qobject_cast<janelas::JanelaAuxiliar*>(w))
+            j->fecharSemPerguntar();
+    descartarFechadas();
+    chave::esquecer();
 }
 
 inline bool algumaVisivel() {

@@ -74,6 +74,7 @@ bool DialogosRoteiro::iniciarPrograma(const QString& programa, const QStringList
 }
 
 bool DialogosRoteiro::escolherImpressora(QPrinter& impressora) {
+    papelImpressora = impressora.pageLayout().pageSize();
     chamadas << Chamada{
         QStringLiteral("impressora"), dialogs::Icone::Nenhum, {}, {}, dialogs::Botoes::Ok, {}};
     if (impressoraAceita && !arquivoImpressora.isEmpty()) {
@@ -83,20 +84,11 @@ bool DialogosRoteiro::escolherImpressora(QPrinter& impressora) {
     return impressoraAceita;
 }
 
-bool DialogosRoteiro::visualizar(QPrinter& impressora,
-                                 const std::function<void(QPrinter*)>& pintar) {
-    chamadas << Chamada{
-        QStringLiteral("visualizar"), dialogs::Icone::Nenhum, {}, {}, dialogs::Botoes::Ok, {}};
-    if (aoVisualizar)
-        aoVisualizar(&impressora);
-    else
-        pintar(&impressora);
-    return true;
-}
-
 void DialogosRoteiro::visualizarRelatorio(QPrinter& impressora, const QString& titulo,
+                                          const dialogs::PaginasRelatorio& paginas,
                                           const std::function<void(QPrinter*)>& pintar,
                                           const std::function<void()>& salvarPdf) {
+    paginasVistas = paginas;
     chamadas << Chamada{
         QStringLiteral("visualizar"), dialogs::Icone::Nenhum, titulo, {}, dialogs::Botoes::Ok, {}};
     if (aoVisualizar)

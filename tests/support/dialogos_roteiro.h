@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QPageSize>
 #include <QQueue>
 #include <QString>
 #include <QStringList>
@@ -30,6 +31,10 @@ public:
     bool impressoraAceita = true;
     // Called with the printer when a preview is asked for, instead of showing one.
     std::function<void(QPrinter*)> aoVisualizar;
+    // The paper the printer carried when the last printer choice was asked.
+    QPageSize papelImpressora;
+    // The pages the last preview would have shown.
+    dialogs::PaginasRelatorio paginasVistas;
     // What the user does in a report's preview, in order: "pdf" presses "Salvar PDF",
     // "imprimir" the print button (printer choice, then printing).
     QQueue<QString> acoesVisualizacao;
@@ -51,8 +56,8 @@ public:
     bool abrirEndereco(const QString& endereco) override;
     bool iniciarPrograma(const QString& programa, const QStringList& argumentos) override;
     bool escolherImpressora(QPrinter& impressora) override;
-    bool visualizar(QPrinter& impressora, const std::function<void(QPrinter*)>& pintar) override;
     void visualizarRelatorio(QPrinter& impressora, const QString& titulo,
+                             const dialogs::PaginasRelatorio& paginas,
                              const std::function<void(QPrinter*)>& pintar,
                              const std::function<void()>& salvarPdf) override;
 };

@@ -1,4 +1,4 @@
-#include "access/copiabanco.h"
+#include "data/copiabanco.h"
 
 #include <QDir>
 #include <QFile>
@@ -22,7 +22,7 @@
 #include <cstring>
 #endif
 
-namespace acesso {
+namespace copia {
 namespace fs = std::filesystem;
 namespace {
 
@@ -167,10 +167,11 @@ QString copiarBanco(const QString& banco, const QString& destino, const QString&
     return dano;
 }
 
-void restaurarBanco(const QString& origem, const QString& banco, const QString& senha) {
+void restaurarBanco(const QString& origem, const QString& banco, const QString& chaveOrigem,
+                    const QString& chaveAtual) {
     if (arquivos::mesmoArquivo(origem, banco))
         falhar(kMesmoArquivo);
-    verificar(origem, senha);
+    verificar(origem, chaveOrigem);
     arquivos::removerTemporarios(banco);
 
     // The copy is made and checked beside the database, then renamed over it in one step.
@@ -186,7 +187,7 @@ void restaurarBanco(const QString& origem, const QString& banco, const QString& 
     }
     sincronizar(novo);
     novo.close();
-    verificar(novo.fileName(), senha);
+    verificar(novo.fileName(), chaveOrigem);
     // The restored file is shared as the one it replaces was; a new one is its user's alone.
     novo.setPermissions(QFileInfo::exists(banco) ? QFile::permissions(banco)
                                                  : QFile::ReadOwner | QFile::WriteOwner);
@@ -198,7 +199,7 @@ void restaurarBanco(const QString& origem, const QString& banco, const QString& 
         // Nobody may be half way through a write to the file being replaced. A file
         // that does not open at all, which is what a restore mends, is replaced all the same.
         try {
-            trava.emplace(banco, senha, TravaBanco::Modo::Exclusiva);
+            trava.emplace(banco, chaveAtual, TravaBanco::Modo::Exclusiva);
         } catch (const db::DbError& e) {
             if (!e.semBanco() && !e.danificado())
                 throw;
@@ -210,4 +211,50 @@ void restaurarBanco(const QString& origem, const QString& banco, const QString& 
     sincronizarPasta(info.absolutePath());
 }
 
-}  // namespace acesso
+std::function<void(const char*)>& aoPassoDaTroca() {
+    static std::function<void(const char*)> gancho;
+    return gancho;
+}
+
+void trocarChave(const QString& banco, const QString& chaveAtual, const QString& chaveNova) {
+    const auto passo = [](const char* nome) {
+        if (aoPassoDaTroca())
+            aoPassoDaTroca()(nome);
+    };
+    arquivos::removerTemporarios(banco);
+    const QFileInfo info(banco);
+    // Opened before the lock and closed after it, as in the restore.
+    QFile atual(banco);
+    abrir(atual, QIODevice::ReadOnly);
+    // Nobody else may write while the copy that gets the new key is taken.
+    TravaBanco trava(banco, chaveAtual, TravaBanco::Modo::Exclusiva);
+    passo("trava");
+    guardarAnterior(atual, banco);
+    passo("anterior");
+
+    QTemporaryFile novo(
+        arquivos::modeloTemporario(info.absoluteFilePath(), QStringLiteral("senha")));
+    if (!static_cast<QFileDevice&>(novo).open(QIODevice::ReadWrite | QIODevice::Unbuffered))
+        falhar(motivoNaPasta(banco, erros::doSistema(novo.errorString())));
+    if (!atual.seek(0))
+        falhar(atual.errorString());
+    copiar(atual, novo);
+    sincronizar(novo);
+    novo.close();
+    passo("copia");
+    {
+        db::Database copia;
+        copia.open(novo.fileName(), chaveAtual);
+        copia.rekey(chaveNova);
+    }
+    passo("rekey");
+    verificar(novo.fileName(), chaveNova);
+    passo("verificada");
+    novo.setPermissions(QFile::permissions(banco));
+    renomear(novo.fileName(), banco);
+    novo.setAutoRemove(false);
+    sincronizarPasta(info.absolutePath());
+    passo("renomeada");
+}
+
+}  // namespace copia
