@@ -48,7 +48,7 @@ constexpr Ordem kPorTitulo[] = {{"Titulo", true}};
 
 constexpr ColunaGravada kGravadasAgenda[] = {
     {"nome", "txtnome", Regra::AparadoSemApostrofos},
-    {"ddd", "txtddd", Regra::Preenchido},
+    {"ddd", "txtddd", Regra::Preenchido, 5},
     {"tel", "txttel", Regra::Preenchido},
     {"msn", "txtmsn", Regra::Preenchido},
     {"skype", "txtskype", Regra::Preenchido},
@@ -73,8 +73,8 @@ constexpr ColunaGravada kGravadasAgenda[] = {
 };
 // The time is padded when the appointment is added; the form trims it only when editing.
 constexpr ColunaGravada kGravadasCompromisso[] = {
-    {"Data", "cbodata", Regra::ComoDigitado},         {"hora", "txthora", Regra::Preenchido},
-    {"Titulo", "txttitulo", Regra::Aparado},          {"local", "txtlocal", Regra::Preenchido},
+    {"Data", "cbodata", Regra::ComoDigitado},         {"hora", "txthora", Regra::Preenchido, 20},
+    {"Titulo", "txttitulo", Regra::Aparado, 150},     {"local", "txtlocal", Regra::Preenchido, 150},
     {"descricao", "txtdescricao", Regra::Preenchido},
 };
 
@@ -233,6 +233,13 @@ std::span<const ColunaGravada> colunasGravadas(Categoria c) {
         default:
             return {};
     }
+}
+
+int maximo(Categoria c, const char* controle) {
+    for (const ColunaGravada& g : colunasGravadas(c))
+        if (qstrcmp(g.controle, controle) == 0)
+            return g.maximo;
+    return 0;
 }
 
 const char* tabela(Categoria c) {

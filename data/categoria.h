@@ -52,6 +52,7 @@ struct ColunaGravada {
     const char* coluna;
     const char* controle;
     regras::Regra regra;
+    int maximo = 0;  // characters its box takes; 0: any number
 };
 
 // The note, password and useful-phone forms are made from this alone.
@@ -110,6 +111,8 @@ Categoria daAba(int aba);
 // The columns of a new contact or appointment in the order they are written; empty for the
 // simple forms, whose fields say it (FormularioSimples).
 std::span<const ColunaGravada> colunasGravadas(Categoria c);
+// The characters the box `controle` of the category's form takes; 0: any number.
+int maximo(Categoria c, const char* controle);
 
 // Shorthands for the table and its key column.
 const char* tabela(Categoria c);

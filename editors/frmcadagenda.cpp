@@ -189,7 +189,8 @@ void frmcadagenda::montarCampos() {
     for (qsizetype i = 1; i < ordem.size(); ++i)
         QWidget::setTabOrder(ordem.at(i - 1), ordem.at(i));
     QWidget::setTabOrder(findChild<QWidget*>(QStringLiteral("txtsite")), imgfoto_);
-    findChild<QLineEdit*>(QStringLiteral("txtddd"))->setMaxLength(5);
+    findChild<QLineEdit*>(QStringLiteral("txtddd"))
+        ->setMaxLength(categoria::maximo(Categoria::Agenda, "txtddd"));
 }
 
 void frmcadagenda::montarFoto(QWidget* pagina) {

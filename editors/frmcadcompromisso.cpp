@@ -21,9 +21,13 @@ frmcadcompromisso::frmcadcompromisso(QWidget* parent)
     data_->definirObrigatoria(true);
     data_->definirData(regras::hoje());
     adicionarCampo(QStringLiteral("Data:"), data_);
-    adicionarCampo(QStringLiteral("Hora:"), caixaTexto(QStringLiteral("txthora"), 20));
-    adicionarCampo(QStringLiteral("Título:"), caixaTexto(QStringLiteral("txttitulo"), 150));
-    adicionarCampo(QStringLiteral("Local:"), caixaTexto(QStringLiteral("txtlocal"), 150));
+    const auto caixa = [this](const char* controle) {
+        return caixaTexto(QString::fromLatin1(controle),
+                          categoria::maximo(Categoria::Compromisso, controle));
+    };
+    adicionarCampo(QStringLiteral("Hora:"), caixa("txthora"));
+    adicionarCampo(QStringLiteral("Título:"), caixa("txttitulo"));
+    adicionarCampo(QStringLiteral("Local:"), caixa("txtlocal"));
     adicionarCampo(QStringLiteral("Descrição:"), caixaMultilinha(QStringLiteral("txtdescricao")));
     lblid_ = criarRotuloChave(QStringLiteral("lblid"), QStringLiteral("Label6"));
 }

@@ -1,5 +1,7 @@
 #include <QFileInfo>
+#include <QStringList>
 #include <QTimeZone>
+#include <span>
 #include <vector>
 
 #include "data/banco.h"
@@ -23,14 +25,31 @@ QString chave(const QString& data, const QString& hora, const QString& titulo) {
            regras::aparado(titulo);
 }
 
-// The row as the appointment form adds it.
+// The row as the appointment form adds it. A title, place or time longer than its box takes
+// is cut there and kept whole at the head of the description.
 QList<gravacao::Valor> linha(const formatos::Evento& e) {
-    const QString valores[] = {regras::dataParaBanco(e.data), e.hora, e.titulo, e.local,
-                               e.descricao};
+    QString valores[] = {regras::dataParaBanco(e.data), e.hora, e.titulo, e.local, e.descricao};
+    const char* const rotulos[] = {"Data", "Hora", "Título", "Local", "Descrição"};
+    const std::span<const categoria::ColunaGravada> gravadas =
+        categoria::colunasGravadas(Categoria::Compromisso);
+    QStringList inteiros;
+    for (std::size_t i = 0; i < gravadas.size(); ++i) {
+        const QString v = regras::aparado(valores[i]);
+        if (gravadas[i].maximo > 0 && v.size() > gravadas[i].maximo) {
+            inteiros << QString::fromUtf8(rotulos[i]) + QStringLiteral(": ") + v;
+            valores[i] = v.left(gravadas[i].maximo);
+        }
+    }
+    if (!inteiros.isEmpty()) {
+        if (!regras::aparado(valores[4]).isEmpty())
+            inteiros << valores[4];
+        valores[4] = inteiros.join(QLatin1Char('\n'));
+    }
     QList<gravacao::Valor> r;
-    int i = 0;
-    for (const categoria::ColunaGravada& g : categoria::colunasGravadas(Categoria::Compromisso))
-        r.append({QString::fromLatin1(g.coluna), regras::aplicar(g.regra, valores[i++]), {}});
+    for (std::size_t i = 0; i < gravadas.size(); ++i)
+        r.append({QString::fromLatin1(gravadas[i].coluna),
+                  regras::aplicar(gravadas[i].regra, valores[i]),
+                  {}});
     return r;
 }
 

@@ -125,8 +125,16 @@ QString salvarFoto(const Contato& c, QStringList& criadas) {
     return caminho;
 }
 
-// The row as the contact form adds it.
-QList<gravacao::Valor> linha(const Contato& c) {
+// The row as the contact form adds it. What is longer than its box takes is cut there and
+// kept whole in the additional information.
+QList<gravacao::Valor> linha(Contato c) {
+    for (const categoria::ColunaGravada& g : categoria::colunasGravadas(Categoria::Agenda)) {
+        const Campo campo = campoDaColuna(g.coluna);
+        if (const QString v = regras::aparado(c[campo]); g.maximo > 0 && v.size() > g.maximo) {
+            c.acrescentar(QString::fromUtf8(formatos::cabecalho(campo)), v);
+            c[campo] = v.left(g.maximo);
+        }
+    }
     QList<gravacao::Valor> r;
     for (const categoria::ColunaGravada& g : categoria::colunasGravadas(Categoria::Agenda)) {
         QString v = c[campoDaColuna(g.coluna)];

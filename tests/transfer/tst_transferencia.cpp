@@ -110,6 +110,7 @@ private slots:
     void exportarRecusaOBancoEmUso();
     void calendarioDoGoogleEIdaEVolta();
     void arquivoSoltoNaJanelaImporta();
+    void textoMaiorQueACaixaFicaInteiroNaDescricao();
 };
 
 void TstTransferencia::importaCartoesContandoEGravandoComoOFormulario() {
@@ -444,6 +445,26 @@ void TstTransferencia::arquivoSoltoNaJanelaImporta() {
     recusa.setAccepted(false);
     QApplication::sendEvent(&w, &recusa);
     QVERIFY(!recusa.isAccepted());
+}
+
+void TstTransferencia::textoMaiorQueACaixaFicaInteiroNaDescricao() {
+    AmbienteTeste amb;
+    DialogosRoteiro dlg;
+    frmprincipal w;
+    const QString titulo = QString(160, QChar(0x00E9));
+    const QString ics = amb.pasta() + "/longo.ics";
+    gravar(ics, crlf("BEGIN:VCALENDAR\nVERSION:2.0\nBEGIN:VEVENT\nDTSTART;VALUE=DATE:20240704\n"
+                     "SUMMARY:" +
+                     titulo.toUtf8() + "\nEND:VEVENT\nEND:VCALENDAR\n"));
+    acionar(w, dlg, "mnuimportarcomp", ics, {Resposta::Sim});
+    // Cut where the form's box ends, whole in the description, as nothing is lost.
+    QCOMPARE(amb.linhas("SELECT Titulo, descricao FROM compromisso"),
+             QStringList({titulo.left(150) + "|Título: " + titulo + " "}));
+    const QString vcf = amb.pasta() + "/ddd.csv";
+    gravar(vcf, "Nome;DDD\r\nBeto;0xx11 45\r\n");
+    acionar(w, dlg, "mnuimportartel", vcf, {Resposta::Sim});
+    QCOMPARE(amb.linhas("SELECT ddd, adicional FROM agenda"),
+             QStringList({"0xx11 |DDD: 0xx11 45 "}));
 }
 
 QTEST_MAIN(TstTransferencia)
