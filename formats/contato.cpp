@@ -67,8 +67,12 @@ void colocarNumero(Contato& c_, Campo campo, const QString& valor, const QString
         c_.acrescentar(rotuloExtra, v);
         return;
     }
+    // The area code as the cards of this program put it before a number.
+    const QString prefixo = QStringLiteral("(%1) ").arg(c_[Campo::Ddd]);
     const Telefone t = separarDdd(v);
-    if (!t.ddd.isEmpty()) {
+    if (!c_[Campo::Ddd].isEmpty() && v.startsWith(prefixo) && numeroLocal(v.mid(prefixo.size()))) {
+        v = v.mid(prefixo.size());
+    } else if (!t.ddd.isEmpty()) {
         if (c_[Campo::Ddd].isEmpty())
             c_[Campo::Ddd] = t.ddd;
         if (c_[Campo::Ddd] == t.ddd)

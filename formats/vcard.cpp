@@ -9,6 +9,9 @@
 namespace formatos::vcard {
 namespace {
 
+// The area code as stored, beside the numbers that carry it.
+constexpr const char* kDdd = "X-VARNELO-DDD";
+
 // A property longer than this is no contact data but a hostile or broken file.
 constexpr qsizetype kMaiorPropriedade = 16 * 1024 * 1024;
 
@@ -317,7 +320,8 @@ bool Montagem::adicionar(const Propriedade& p, const QHash<QByteArray, Rotulo>& 
                                                "X-ABORIGINAL-CONTACT-UID",
                                                "X-GENDER",
                                                "GENDER",
-                                               "X-MS-ANNIVERSARY-DATE"};
+                                               "X-MS-ANNIVERSARY-DATE",
+                                               kDdd};
     if (ignorados.contains(p.nome) || p.nome.startsWith("X-EVOLUTION-") ||
         p.nome.startsWith("X-APPLE-") || p.nome.startsWith("X-MOZILLA-"))
         return true;
@@ -621,6 +625,10 @@ Leitura<Contato> ler(const QByteArray& arquivo) {
             if (p.nome == "X-ABLABEL" && !p.grupo.isEmpty())
                 if (const std::optional<QString> t = texto(p, antigo))
                     rotulos.insert(p.grupo.toUpper(), lerRotulo(desescapar(*t)));
+        // This program's own area code, written apart so that it comes back as it was stored.
+        for (const Propriedade& p : props)
+            if (p.nome == kDdd)
+                c[Campo::Ddd] = QString::fromUtf8(p.valor).trimmed();
         Montagem m(c, antigo);
         for (qsizetype k = 0; ok && k < props.size(); ++k)
             ok = m.adicionar(props[k], rotulos);
@@ -725,6 +733,8 @@ void escrever(const Contato& c, const QByteArray& foto, QByteArray& saida) {
     tel(Campo::Fax, "TEL;TYPE=HOME,FAX");
     tel(Campo::Telemp, "TEL;TYPE=WORK,VOICE");
     tel(Campo::Faxemp, "TEL;TYPE=WORK,FAX");
+    if (!ddd.isEmpty())
+        linha(saida, kDdd, escapar(ddd));
     const auto simples = [&](Campo campo, QByteArrayView nomeLinha) {
         if (const QByteArray e = escapar(c[campo]); !e.isEmpty())
             linha(saida, nomeLinha, e);

@@ -303,6 +303,21 @@ void TstTransferencia::idaEVoltaPorVcardEPlanilha() {
             "INSERT INTO agenda VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
             "?, ?, ?, ?, ?, ?)",
             soNome);
+        // An area code without a number, and one written with the trunk 0.
+        QVariantList soDdd(23, " ");
+        soDdd[0] = "Só DDD";
+        soDdd[1] = "21 ";
+        soDdd[22] = "nenhum";
+        QVariantList tronco = soDdd;
+        tronco[0] = "Tronco";
+        tronco[1] = "011 ";
+        tronco[2] = "3333-4444 ";
+        tronco[3] = "(21) 98888-7777 ";
+        for (const QVariantList& l : {soDdd, tronco})
+            amb.executar(
+                "INSERT INTO agenda VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
+                "?, ?, ?, ?, ?, ?, ?, ?)",
+                l);
         original = amb.linhas("SELECT * FROM agenda ORDER BY nome");
         frmprincipal w;
         acionar(w, dlg, "mnuvcftel", pasta + "/ida.vcf");
@@ -316,12 +331,12 @@ void TstTransferencia::idaEVoltaPorVcardEPlanilha() {
         frmprincipal w;
         acionar(w, dlg, "mnuimportartel", pasta + arquivo, {Resposta::Sim});
         QStringList volta = amb.linhas("SELECT * FROM agenda ORDER BY nome");
-        QCOMPARE(volta.size(), 2);
+        QCOMPARE(volta.size(), 4);
         // The picture comes back as a file of the new database's own, with the same bytes.
-        const QString local = volta[1].section('|', -1);
+        const QString local = volta[3].section('|', -1);
         QCOMPARE(ler(local), kJpeg);
         if (QString(arquivo) == "/ida.vcf")
-            volta[1] = volta[1].section('|', 0, -2) + '|' + foto;
+            volta[3] = volta[3].section('|', 0, -2) + '|' + foto;
         QCOMPARE(volta, original);
     }
     QDir(pasta).removeRecursively();
