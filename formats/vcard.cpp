@@ -21,7 +21,6 @@ struct Propriedade {
     QSet<QByteArray> tipos;  // upper case, from TYPE= and the bare parameters of 2.1
     QByteArray charset;
     QByteArray codificacao;                    // QUOTED-PRINTABLE, B, BASE64
-    QByteArray valorTipo;                      // VALUE=
     QHash<QByteArray, QByteArray> parametros;  // the others, names upper case
     QByteArray valor;
 };
@@ -103,8 +102,6 @@ std::optional<Propriedade> analisar(const QByteArray& linha) {
             p.charset = valor.toUpper();
         } else if (chave == "ENCODING") {
             p.codificacao = valor.toUpper();
-        } else if (chave == "VALUE") {
-            p.valorTipo = valor.toUpper();
         } else if (chave == "PREF") {
             p.tipos.insert("PREF");
         } else {
@@ -176,8 +173,10 @@ QStringList componentes(const QString& v, QChar sep = QLatin1Char(';')) {
             else if (n == QLatin1Char(',') || n == QLatin1Char(';') || n == QLatin1Char('\\') ||
                      n == QLatin1Char(':'))
                 atual += n;
-            else
-                atual += c, atual += n;
+            else {
+                atual += c;
+                atual += n;
+            }
         } else if (c == sep) {
             r << atual;
             atual.clear();
