@@ -21,6 +21,7 @@
 #include "editors/fluxos.h"
 #include "export/exportacao.h"
 #include "reports/impressoes.h"
+#include "transfer/transferencia.h"
 #include "ui/areatransferencia.h"
 #include "ui/dialogs.h"
 #include "ui/icones.h"
@@ -43,6 +44,8 @@ constexpr int ferr(Ferramenta f) {
 constexpr int kAg = cat(Categoria::Agenda), kCo = cat(Categoria::Compromisso),
               kAn = cat(Categoria::Anotacoes), kSn = cat(Categoria::Senhas),
               kUt = cat(Categoria::Uteis);
+constexpr int kVcf = static_cast<int>(transferencia::Formato::Vcard),
+              kCsv = static_cast<int>(transferencia::Formato::Csv);
 
 constexpr Comando kMenu[] = {
     {1, "mnu1", "Menu Principal", Acao::Nenhuma, 0},
@@ -57,6 +60,11 @@ constexpr Comando kMenu[] = {
     {3, "mnusalvar1", "Salvar lista", Acao::Nenhuma, 0},
     {4, "mnuhtmltel", "HTML", Acao::SalvarHtml, kAg},
     {4, "mnutxttel", " TXT", Acao::SalvarTxt, kAg},
+    {3, "ag3", "-", Acao::Nenhuma, 0},
+    {3, "mnuimportartel", "Importar contatos...", Acao::ImportarContatos, 0},
+    {3, "mnuexportartel", "Exportar contatos", Acao::Nenhuma, 0},
+    {4, "mnuvcftel", "vCard (.vcf)", Acao::ExportarContatos, kVcf},
+    {4, "mnucsvtel", "Planilha (.csv)", Acao::ExportarContatos, kCsv},
     {3, "ag2", "-", Acao::Nenhuma, 0},
     {3, "mnusite", "Acessar site", Acao::AcessarSite, 0},
     {3, "mnuemail", "Enviar e-mail", Acao::EnviarEmail, 0},
@@ -68,6 +76,9 @@ constexpr Comando kMenu[] = {
     {3, "mnucomplista", "Imprimir Lista", Acao::ImprimirLista, kCo},
     {3, "mnuhtmlcomp", "Salvar lista em HTML", Acao::SalvarHtml, kCo},
     {3, "mnutxtcomp", "Salvar lista em TXT", Acao::SalvarTxt, kCo},
+    {3, "sav2", "-", Acao::Nenhuma, 0},
+    {3, "mnuimportarcomp", "Importar calendário (.ics)...", Acao::ImportarCalendario, 0},
+    {3, "mnuexportarcomp", "Exportar calendário (.ics)...", Acao::ExportarCalendario, 0},
     {2, "mnuanotacoes", "Anotações", Acao::Nenhuma, 0},
     {3, "mnuadicionaran", "Adicionar", Acao::Adicionar, kAn},
     {3, "mnueditaran", "Editar", Acao::Editar, kAn},
@@ -176,6 +187,24 @@ void alternarMostrarSenhas() {
     configuracoes::gravar(kMostrarSenhas,
                           mostrandoSenhas() ? QStringLiteral("0") : QStringLiteral("1"));
     aplicarMostrarSenhas();
+}
+
+void transferir(ui::Principal& janela, const Comando& c) {
+    switch (c.acao) {
+        case Acao::ImportarContatos:
+            transferencia::importarContatos(janela);
+            break;
+        case Acao::ExportarContatos:
+            transferencia::exportarContatos(janela,
+                                            static_cast<transferencia::Formato>(c.argumento));
+            break;
+        case Acao::ImportarCalendario:
+            transferencia::importarCalendario(janela);
+            break;
+        default:
+            transferencia::exportarCalendario(janela);
+            break;
+    }
 }
 
 }  // namespace
@@ -299,6 +328,13 @@ void executar(const Comando& c) {
             break;
         case Acao::RestaurarBackup:
             acesso::restaurarBackup();
+            break;
+        case Acao::ImportarContatos:
+        case Acao::ExportarContatos:
+        case Acao::ImportarCalendario:
+        case Acao::ExportarCalendario:
+            if (ui::Principal* janela = ui::principal())
+                transferir(*janela, c);
             break;
         default:
             // The rest comes with the work it starts.

@@ -36,6 +36,10 @@ enum class Acao {
     Rede,
     Ferramenta,  // argument: the tool
     Pagina,      // argument: the page
+    ImportarContatos,
+    ExportarContatos,  // argument: the format
+    ImportarCalendario,
+    ExportarCalendario,
 };
 
 using Pagina = produto::Pagina;

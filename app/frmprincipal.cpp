@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QContextMenuEvent>
+#include <QDropEvent>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -10,6 +11,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QProgressBar>
 #include <QPushButton>
@@ -28,6 +30,7 @@
 #include "data/listas.h"
 #include "data/regras.h"
 #include "data/retrato.h"
+#include "transfer/transferencia.h"
 #include "ui/acessivel.h"
 #include "ui/caixaescolha.h"
 #include "ui/campodata.h"
@@ -91,6 +94,7 @@ frmprincipal::frmprincipal(QWidget* parent) : QMainWindow(parent) {
     setWindowTitle(QStringLiteral("Varnelo"));
     ui::definirPrincipal(this);
     dialogs::definirJanelaPai(this);
+    setAcceptDrops(true);
 
     comandos::montarMenus(menuBar());
     auto* barra = addToolBar(QStringLiteral("tbrbarra"));
@@ -432,6 +436,34 @@ void frmprincipal::closeEvent(QCloseEvent* ev) {
     hide();
     janelas::fecharTodas(this);
     QMainWindow::closeEvent(ev);
+}
+
+namespace {
+
+// The local files of a drop that import, in the order dropped.
+QStringList arquivosImportaveis(const QMimeData* dados) {
+    QStringList r;
+    if (dados)
+        for (const QUrl& url : dados->urls())
+            if (url.isLocalFile() && transferencia::aceitaArquivo(url.toLocalFile()))
+                r << url.toLocalFile();
+    return r;
+}
+
+}  // namespace
+
+void frmprincipal::dragEnterEvent(QDragEnterEvent* ev) {
+    if (!arquivosImportaveis(ev->mimeData()).isEmpty())
+        ev->acceptProposedAction();
+}
+
+void frmprincipal::dropEvent(QDropEvent* ev) {
+    const QStringList arquivos = arquivosImportaveis(ev->mimeData());
+    if (arquivos.isEmpty())
+        return;
+    ev->acceptProposedAction();
+    for (const QString& a : arquivos)
+        transferencia::importarArquivo(*this, a);
 }
 
 bool frmprincipal::eventFilter(QObject* obj, QEvent* ev) {

@@ -79,6 +79,9 @@ public:
 protected:
     void resizeEvent(QResizeEvent* ev) override;
     void closeEvent(QCloseEvent* ev) override;
+    // A contact or calendar file dropped on the window imports it.
+    void dragEnterEvent(QDragEnterEvent* ev) override;
+    void dropEvent(QDropEvent* ev) override;
     bool eventFilter(QObject* obj, QEvent* ev) override;
 
 private:

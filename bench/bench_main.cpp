@@ -25,10 +25,12 @@
 #include "data/retrato.h"
 #include "data/sqlite.h"
 #include "dialogosmudos.h"
+#include "formats/vcard.h"
 #include "gerador.h"
 #include "reports/etiquetas.h"
 #include "reports/rlt_agenda.h"
 #include "reports/rlt_etiquetas.h"
+#include "transfer/transferencia.h"
 #include "ui/dialogs.h"
 #include "ui/visualizador.h"
 
@@ -70,6 +72,26 @@ protected:
         return false;
     }
 };
+
+// Cards as a phone exports them: name, two numbers, e-mail, address, a note.
+QByteArray cartoes(int n) {
+    QByteArray r;
+    for (int i = 0; i < n; ++i) {
+        formatos::Contato c;
+        c[formatos::Campo::Nome] =
+            QStringLiteral("Importado %1 Araújo").arg(i, 5, 10, QLatin1Char('0'));
+        c[formatos::Campo::Ddd] = QStringLiteral("11");
+        c[formatos::Campo::Tel] = QStringLiteral("3%1").arg(1000000 + i);
+        c[formatos::Campo::Cel] = QStringLiteral("9%1").arg(80000000 + i);
+        c[formatos::Campo::Email] = QStringLiteral("importado%1@exemplo.com.br").arg(i);
+        c[formatos::Campo::Endereco] = QStringLiteral("Rua São João, %1").arg(i);
+        c[formatos::Campo::Cidade] = QStringLiteral("São Paulo");
+        c[formatos::Campo::Estado] = QStringLiteral("SP");
+        c[formatos::Campo::Adicional] = QStringLiteral("Conhecido da feira; gosta de café");
+        formatos::vcard::escrever(c, {}, r);
+    }
+    return r;
+}
 
 void imprimir(const char* nome, double valor, const char* unidade) {
     std::printf("%s %.2f %s\n", nome, valor, unidade);
@@ -177,6 +199,32 @@ int main(int argc, char** argv) {
     };
     const double html = medirExportacao(&frmprincipal::htmlagenda, "agenda.html");
     const double txt = medirExportacao(&frmprincipal::txtagenda, "agenda.txt");
+
+    // The whole list out as cards, then 10,000 cards of a phone in, asked and written in one
+    // transaction and the list read again, through the commands of the menus.
+    mudos.noticias = true;
+    std::vector<double> vcf;
+    mudos.arquivo = pasta.filePath(QStringLiteral("agenda.vcf"));
+    for (int n = 0; n < 3; ++n) {
+        relogio.restart();
+        transferencia::exportarContatos(*janela, transferencia::Formato::Vcard);
+        vcf.push_back(relogio.nsecsElapsed() / 1e6);
+    }
+    std::fprintf(stderr, "# agenda.vcf: %.1f MB\n", QFileInfo(mudos.arquivo).size() / 1048576.0);
+    const QString entrada = pasta.filePath(QStringLiteral("telefone.vcf"));
+    {
+        QFile f(entrada);
+        if (!f.open(QIODevice::WriteOnly) || f.write(cartoes(10000)) < 0)
+            std::fprintf(stderr, "os cartões não foram gravados\n");
+    }
+    mudos.sim = true;
+    const int antes = janela->linhas(Categoria::Agenda);
+    relogio.restart();
+    transferencia::importarContatos(*janela, entrada);
+    const double importacao = relogio.nsecsElapsed() / 1e6;
+    mudos.sim = mudos.noticias = false;
+    std::fprintf(stderr, "# telefone.vcf: %d cards imported\n",
+                 janela->linhas(Categoria::Agenda) - antes);
     // What the bar costs one export: the paints counted above, each priced by painting
     // the shown bar, and a hundred changes of value made between paints, priced as the
     // exporter makes them. Timed apart, since the load of the machine moves a whole
@@ -231,6 +279,8 @@ int main(int argc, char** argv) {
     imprimir("export_html_ms", html, "ms");
     imprimir("export_txt_ms", txt, "ms");
     imprimir("export_progress_ms", custoBarra, "ms");
+    imprimir("export_vcf_ms", mediana(vcf), "ms");
+    imprimir("import_vcf_ms", importacao, "ms");
     imprimir("rss_mb", rss, "MB");
 
     // The directory of every contact, written as PDF with no window.

@@ -4,17 +4,21 @@
 
 #include "ui/dialogs.h"
 
-// Nothing may stop an unattended run. Save dialogs answer `arquivo`, questions No; any
-// other message would mean the result is wrong, so it is told on the error output,
-// counted and answered.
+// Nothing may stop an unattended run. Save dialogs answer `arquivo`, questions No (Yes
+// while `sim`); news is expected while `noticias`; any other message would mean the result
+// is wrong, so it is told on the error output, counted and answered.
 class DialogosMudos : public dialogs::Dialogos {
 public:
     int mensagens = 0;
     QString arquivo;
+    bool sim = false;
+    bool noticias = false;
     dialogs::Resposta mensagem(dialogs::Icone icone, const QString& titulo, const QString& texto,
                                dialogs::Botoes) override {
         if (icone == dialogs::Icone::Pergunta)
-            return dialogs::Resposta::Nao;
+            return sim ? dialogs::Resposta::Sim : dialogs::Resposta::Nao;
+        if (icone == dialogs::Icone::Informacao && noticias)
+            return dialogs::Resposta::Ok;
         std::fprintf(stderr, "mensagem: %s: %s\n", qPrintable(titulo), qPrintable(texto));
         ++mensagens;
         return dialogs::Resposta::Ok;

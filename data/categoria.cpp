@@ -46,6 +46,38 @@ constexpr Ordem kPorData[] = {{"Data", false}, {"hora", false}};
 constexpr Ordem kPorDescricao[] = {{"descricao", true}};
 constexpr Ordem kPorTitulo[] = {{"Titulo", true}};
 
+constexpr ColunaGravada kGravadasAgenda[] = {
+    {"nome", "txtnome", Regra::AparadoSemApostrofos},
+    {"ddd", "txtddd", Regra::Preenchido, 5},
+    {"tel", "txttel", Regra::Preenchido},
+    {"msn", "txtmsn", Regra::Preenchido},
+    {"skype", "txtskype", Regra::Preenchido},
+    {"estado", "cboestado", Regra::Preenchido},
+    {"cidade", "cbocidade", Regra::Preenchido},
+    {"bairro", "cbobairro", Regra::Preenchido},
+    {"endereco", "txtendereco", Regra::Preenchido},
+    {"site", "txtsite", Regra::Preenchido},
+    {"email", "txtEmail", Regra::Preenchido},
+    {"nascimento", "cbonascimento", Regra::Preenchido},
+    {"cel", "txtcel", Regra::Preenchido},
+    {"nextel", "txtnextel", Regra::Preenchido},
+    {"fax", "txtfax", Regra::Preenchido},
+    {"cep", "cbocep", Regra::Preenchido},
+    {"empresa", "txtempresa", Regra::Preenchido},
+    {"telemp", "txttelemp", Regra::Preenchido},
+    {"faxemp", "txtfaxemp", Regra::Preenchido},
+    {"emailemp", "txtemailemp", Regra::Preenchido},
+    {"siteemp", "txtsiteemp", Regra::Preenchido},
+    {"adicional", "txtinfo", Regra::Preenchido},
+    {"local", "lbllocal", Regra::ComoDigitado},
+};
+// The time is padded when the appointment is added; the form trims it only when editing.
+constexpr ColunaGravada kGravadasCompromisso[] = {
+    {"Data", "cbodata", Regra::ComoDigitado},         {"hora", "txthora", Regra::Preenchido, 20},
+    {"Titulo", "txttitulo", Regra::Aparado, 150},     {"local", "txtlocal", Regra::Preenchido, 150},
+    {"descricao", "txtdescricao", Regra::Preenchido},
+};
+
 constexpr CampoSimples kCamposAnotacoes[] = {
     {"txttitulo", "Titulo", Regra::AparadoSemApostrofos, false, "Título:"},
     {"txtanotacoes", "anotacoes", Regra::Preenchido, true, "Anotação:"},
@@ -190,6 +222,24 @@ std::span<const Descricao> todas() {
 
 Categoria daAba(int aba) {
     return kDescricoes[qBound(0, aba, kQuantidade - 1)].categoria;
+}
+
+std::span<const ColunaGravada> colunasGravadas(Categoria c) {
+    switch (c) {
+        case Categoria::Agenda:
+            return kGravadasAgenda;
+        case Categoria::Compromisso:
+            return kGravadasCompromisso;
+        default:
+            return {};
+    }
+}
+
+int maximo(Categoria c, const char* controle) {
+    for (const ColunaGravada& g : colunasGravadas(c))
+        if (qstrcmp(g.controle, controle) == 0)
+            return g.maximo;
+    return 0;
 }
 
 const char* tabela(Categoria c) {

@@ -46,6 +46,15 @@ struct CampoSimples {
     const char* legenda;  // visible caption, also the screen readers' name
 };
 
+// A column of a row as the contact and appointment forms add it: the control it is written
+// from and how. The imports store their rows by the same rules.
+struct ColunaGravada {
+    const char* coluna;
+    const char* controle;
+    regras::Regra regra;
+    int maximo = 0;  // characters its box takes; 0: any number
+};
+
 // The note, password and useful-phone forms are made from this alone.
 struct FormularioSimples {
     const char* objeto;
@@ -98,6 +107,12 @@ const Descricao& descricao(Categoria c);
 // The five in tab order: contacts, appointments, passwords, useful phones, notes.
 std::span<const Descricao> todas();
 Categoria daAba(int aba);
+
+// The columns of a new contact or appointment in the order they are written; empty for the
+// simple forms, whose fields say it (FormularioSimples).
+std::span<const ColunaGravada> colunasGravadas(Categoria c);
+// The characters the box `controle` of the category's form takes; 0: any number.
+int maximo(Categoria c, const char* controle);
 
 // Shorthands for the table and its key column.
 const char* tabela(Categoria c);

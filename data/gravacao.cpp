@@ -24,6 +24,21 @@ RegistroAlterado::RegistroAlterado()
     : db::DbError(QStringLiteral("O registro foi alterado por outro usuário depois de aberto; "
                                  "feche e abra de novo para ver a versão atual.")) {}
 
+void emTransacao(db::Database& banco, const std::function<void()>& escrever) {
+    banco.execScript(QStringLiteral("BEGIN IMMEDIATE;"));
+    try {
+        escrever();
+        banco.execScript(QStringLiteral("COMMIT;"));
+    } catch (const db::DbError&) {
+        try {
+            banco.execScript(QStringLiteral("ROLLBACK;"));
+        } catch (const db::DbError&) {
+            // A failed COMMIT may have ended the transaction already.
+        }
+        throw;
+    }
+}
+
 void inserir(db::Database& banco, const QString& tabela, const QList<Valor>& valores) {
     QStringList colunas, marcas;
     QVariantList parametros;
@@ -67,9 +82,8 @@ void atualizar(db::Database& banco, const QString& tabela, const QString& coluna
         valoresSql << v.valor;
     }
     valoresSql << parametros(alvo);
-    // Reserved at once, so nobody writes between the check and the update.
-    banco.execScript(QStringLiteral("BEGIN IMMEDIATE;"));
-    try {
+    // Nobody writes between the check and the update.
+    emTransacao(banco, [&] {
         if (!alvo.original.isEmpty()) {
             const std::optional<QList<Valor>> agora = ler(banco, tabela, colunaChave, alvo);
             if (!agora)
@@ -85,15 +99,7 @@ void atualizar(db::Database& banco, const QString& tabela, const QString& coluna
                    valoresSql);
         if (banco.changes() != 1)
             throw RegistroNaoEncontrado();
-        banco.execScript(QStringLiteral("COMMIT;"));
-    } catch (const db::DbError&) {
-        try {
-            banco.execScript(QStringLiteral("ROLLBACK;"));
-        } catch (const db::DbError&) {
-            // A failed COMMIT may have ended the transaction already.
-        }
-        throw;
-    }
+    });
 }
 
 void remover(db::Database& banco, const QString& tabela, const QString& colunaChave,

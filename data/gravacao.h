@@ -4,6 +4,7 @@
 #include <QList>
 #include <QString>
 #include <QVariant>
+#include <functional>
 #include <optional>
 
 #include "data/sqlite.h"
@@ -39,6 +40,10 @@ class RegistroAlterado : public db::DbError {
 public:
     RegistroAlterado();
 };
+
+// Runs `escrever` in one write transaction, reserved at once so nobody writes in between:
+// all of it stays written, or after a failure nothing does and the failure is thrown.
+void emTransacao(db::Database& banco, const std::function<void()>& escrever);
 
 // Adds a row with the columns in the order given.
 void inserir(db::Database& banco, const QString& tabela, const QList<Valor>& valores);

@@ -33,11 +33,7 @@ inline const QString kErroIncluir =
     QStringLiteral("Ocorreu o seguinte erro ao tentar incluír os dados: ");
 
 // A column of the row and the control it is written from, with its storage rule.
-struct ColunaGravada {
-    const char* coluna;
-    const char* controle;
-    regras::Regra regra;
-};
+using ColunaGravada = categoria::ColunaGravada;
 
 // What the entry forms share: the header strip, the toolbar `tbropcoes` with the
 // action button (key "ok") and the cancel button (key "cancelar"), and the mode,

@@ -65,31 +65,7 @@ constexpr Campo kCampos[] = {
 };
 
 // The row as it is written, in this order.
-constexpr ColunaGravada kColunas[] = {
-    {"nome", "txtnome", Regra::AparadoSemApostrofos},
-    {"ddd", "txtddd", Regra::Preenchido},
-    {"tel", "txttel", Regra::Preenchido},
-    {"msn", "txtmsn", Regra::Preenchido},
-    {"skype", "txtskype", Regra::Preenchido},
-    {"estado", "cboestado", Regra::Preenchido},
-    {"cidade", "cbocidade", Regra::Preenchido},
-    {"bairro", "cbobairro", Regra::Preenchido},
-    {"endereco", "txtendereco", Regra::Preenchido},
-    {"site", "txtsite", Regra::Preenchido},
-    {"email", "txtEmail", Regra::Preenchido},
-    {"nascimento", "cbonascimento", Regra::Preenchido},
-    {"cel", "txtcel", Regra::Preenchido},
-    {"nextel", "txtnextel", Regra::Preenchido},
-    {"fax", "txtfax", Regra::Preenchido},
-    {"cep", "cbocep", Regra::Preenchido},
-    {"empresa", "txtempresa", Regra::Preenchido},
-    {"telemp", "txttelemp", Regra::Preenchido},
-    {"faxemp", "txtfaxemp", Regra::Preenchido},
-    {"emailemp", "txtemailemp", Regra::Preenchido},
-    {"siteemp", "txtsiteemp", Regra::Preenchido},
-    {"adicional", "txtinfo", Regra::Preenchido},
-    {"local", "lbllocal", Regra::ComoDigitado},
-};
+const std::span<const ColunaGravada> kColunas = categoria::colunasGravadas(Categoria::Agenda);
 
 // The address combo boxes and the stored values they offer, filled in this order.
 struct Endereco {
@@ -213,7 +189,8 @@ void frmcadagenda::montarCampos() {
     for (qsizetype i = 1; i < ordem.size(); ++i)
         QWidget::setTabOrder(ordem.at(i - 1), ordem.at(i));
     QWidget::setTabOrder(findChild<QWidget*>(QStringLiteral("txtsite")), imgfoto_);
-    findChild<QLineEdit*>(QStringLiteral("txtddd"))->setMaxLength(5);
+    findChild<QLineEdit*>(QStringLiteral("txtddd"))
+        ->setMaxLength(categoria::maximo(Categoria::Agenda, "txtddd"));
 }
 
 void frmcadagenda::montarFoto(QWidget* pagina) {

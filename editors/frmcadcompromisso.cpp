@@ -21,23 +21,28 @@ frmcadcompromisso::frmcadcompromisso(QWidget* parent)
     data_->definirObrigatoria(true);
     data_->definirData(regras::hoje());
     adicionarCampo(QStringLiteral("Data:"), data_);
-    adicionarCampo(QStringLiteral("Hora:"), caixaTexto(QStringLiteral("txthora"), 20));
-    adicionarCampo(QStringLiteral("Título:"), caixaTexto(QStringLiteral("txttitulo"), 150));
-    adicionarCampo(QStringLiteral("Local:"), caixaTexto(QStringLiteral("txtlocal"), 150));
+    const auto caixa = [this](const char* controle) {
+        return caixaTexto(QString::fromLatin1(controle),
+                          categoria::maximo(Categoria::Compromisso, controle));
+    };
+    adicionarCampo(QStringLiteral("Hora:"), caixa("txthora"));
+    adicionarCampo(QStringLiteral("Título:"), caixa("txttitulo"));
+    adicionarCampo(QStringLiteral("Local:"), caixa("txtlocal"));
     adicionarCampo(QStringLiteral("Descrição:"), caixaMultilinha(QStringLiteral("txtdescricao")));
     lblid_ = criarRotuloChave(QStringLiteral("lblid"), QStringLiteral("Label6"));
 }
 
 namespace {
 
-// The row as it is written, in this order.
+// The row as it is written, in this order; an edit trims the time without padding it.
 std::array<ColunaGravada, 5> colunas(bool adicionando) {
-    using regras::Regra;
-    return {{{"Data", "cbodata", Regra::ComoDigitado},
-             {"hora", "txthora", adicionando ? Regra::Preenchido : Regra::Aparado},
-             {"Titulo", "txttitulo", Regra::Aparado},
-             {"local", "txtlocal", Regra::Preenchido},
-             {"descricao", "txtdescricao", Regra::Preenchido}}};
+    std::array<ColunaGravada, 5> r;
+    const std::span<const ColunaGravada> gravadas =
+        categoria::colunasGravadas(Categoria::Compromisso);
+    std::copy(gravadas.begin(), gravadas.end(), r.begin());
+    if (!adicionando)
+        r[1].regra = regras::Regra::Aparado;
+    return r;
 }
 
 }  // namespace

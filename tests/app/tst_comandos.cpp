@@ -117,6 +117,20 @@ void TstComandos::menuEBarraComoProjetados() {
                  qPrintable(dlg.chamadas[0].texto));
     }
 
+    // The entries that move contacts and appointments in and out ask for their file first.
+    const std::pair<const char*, const char*> arquivos[] = {
+        {"Agenda de telefones > Importar contatos...", "abrir|Importar contatos"},
+        {"Agenda de telefones > Exportar contatos > vCard (.vcf)", "salvar|Exportar contatos"},
+        {"Agenda de telefones > Exportar contatos > Planilha (.csv)", "salvar|Exportar contatos"},
+        {"Compromissos > Importar calendário (.ics)...", "abrir|Importar calendário"},
+        {"Compromissos > Exportar calendário (.ics)...", "salvar|Exportar calendário"}};
+    for (const auto& [caminho, pedido] : arquivos) {
+        dlg.limpar();
+        QVERIFY2(clicar(w, "Menu Principal > " + QString::fromUtf8(caminho)), caminho);
+        QCOMPARE(dlg.chamadas.size(), 1);
+        QCOMPARE(dlg.chamadas[0].tipo + "|" + dlg.chamadas[0].titulo, QString::fromUtf8(pedido));
+    }
+
     // The print entries show a preview, the contacts' one under "Imprimir".
     for (const char* caminho :
          {"Agenda de telefones > Imprimir > lista", "Compromissos > Imprimir Lista",
