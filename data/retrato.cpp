@@ -113,7 +113,7 @@ QString consultaInteira(Categoria c) {
 // Row positions of the full list, from the rows in the table's order: sorted on the list's
 // order as the engine sorts it (no value first, then the Brazilian comparison for text
 // columns, byte order for the others), namesakes in the table's order.
-std::vector<int> ordenar(const categoria::Descricao& l, std::vector<Coluna>& chaves,
+std::vector<int> ordenar(const categoria::Descricao& l, const std::vector<Coluna>& chaves,
                          std::size_t linhas) {
     std::vector<int> ordem(linhas);
     for (std::size_t i = 0; i < linhas; ++i)

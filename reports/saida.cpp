@@ -59,6 +59,8 @@ public:
     }
 
 protected:
+    // A painter begun on another picture has its own font again.
+    void esquecerFonte() { temFonte_ = false; }
     QPainter& p_;
 
 private:
@@ -83,7 +85,7 @@ public:
         imagens.push_back(std::move(imagem));
         p_.begin(&imagens.back());
         ajustar(p_, *paginacao_, dpi_, dpi_);
-        DestinoPintor::comecar(*paginacao_);
+        esquecerFonte();
     }
 
     void terminar() override {

@@ -568,12 +568,22 @@ void TstImpressao::previaPintaSoAsPaginasPedidas() {
     rlt_Etiquetas etiquetas;
     etiquetas.Definir(etiquetas::Configuracao::de(etiquetas::modelos()[0]));
     QTemporaryDir pasta;
-    dlg.aoVisualizar = nullptr;
+    // A label page painted after others in one run is the page painted alone.
+    bool etiquetasVistas = false;
+    dlg.aoVisualizar = [&](QPrinter*) {
+        const dialogs::PaginasRelatorio& p = dlg.paginasVistas;
+        QVERIFY(p.quantidade >= 3);
+        const QList<QImage> tres = p.pintar(0, 2, 30);
+        QCOMPARE(tres.size(), 3);
+        QVERIFY(p.pintar(2, 2, 30).first() == tres[2]);
+        etiquetasVistas = true;
+    };
     dlg.arquivoImpressora = pasta.filePath("etiquetas.pdf");
     dlg.acoesVisualizacao << "imprimir";
     QVERIFY(etiquetas.Config());
     QCOMPARE(dlg.paginasVistas.papel.toSize(), QSizeF(8.5, 11).toSize());
     QCOMPARE(dlg.papelImpressora.id(), QPageSize::Letter);
+    QVERIFY(etiquetasVistas);
     QVERIFY(QFile::exists(dlg.arquivoImpressora));
 }
 
